@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+
+// The editor's images are compiled into the plug-in itself, so nothing beside the library is
+// needed at run time. Looks up the PNG data of image `id` (201 to 216).
+struct ResourceBlob
+{
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+};
+
+// An unknown id gives an empty blob.
+ResourceBlob findResource(int id);
