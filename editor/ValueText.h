@@ -1,0 +1,24 @@
+#pragma once
+
+// The editor's value texts: each turns a normalised parameter value into the short text shown
+// under its knob. They are handed to the value displays and text knobs as their value-text
+// callbacks. Each writes at most kValueTextCapacity bytes including the terminator; normal
+// values need 18 at most, so only absurd host values (1e30 and the like) are ever cut short.
+
+constexpr int kValueTextCapacity = 32;
+
+void versionText(float value, char* text);
+void thresholdText(float value, char* text);
+void kneeText(float value, char* text);
+void ratioText(float value, char* text);
+void attackText(float value, char* text);
+void releaseText(float value, char* text);
+void makeUpText(float value, char* text);
+void dryMixText(float value, char* text);
+void scFilterFreqText(float value, char* text);
+void detectionText(float value, char* text);
+void harmonicsAmountText(float value, char* text);
+
+// Logarithmic mapping of v in 0..1 onto lo..hi, entirely in single precision so that the text
+// agrees with the side-chain frequency the effect hands to its engine.
+float logScale(float v, float lo, float hi);
