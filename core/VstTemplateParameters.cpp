@@ -1,0 +1,103 @@
+#include "VstTemplate.h"
+
+#include "AEffEditor.h"
+#include "CompressorEngine.h"
+#include "ParameterMapping.h"
+
+#include <cmath>
+
+Program& VstTemplate::currentProgram()
+{
+    // curProgram only ever holds 0..8 (setProgram is reached for those alone).
+    return programs[curProgram.load(std::memory_order_relaxed)];
+}
+
+// Store, hand the physical value over, apply the exclusive switches, then tell the editor.
+// Values outside 0..1 are kept as they come; only non-finite ones are refused, because they
+// would reach the engine's state and stay there.
+void VstTemplate::setParameter(VstInt32 index, float value)
+{
+    if (!isParameterIndex(index) || !std::isfinite(value))
+        return;
+    currentProgram().setValue(index, value);
+    applyToEngine(index, value);
+    applyInterlocks(index, value);
+    if (editor)
+        editor->setParameter(index, value);
+}
+
+void VstTemplate::applyToEngine(VstInt32 index, float v)
+{
+    CompressorEngine& e = *engine;
+    switch (index)
+    {
+    case kDetection: e.setDetection(detectionTimeMs(v)); break;
+    case kScFilterType: e.setSideChainType(v); break;
+    case kScFilterFreq: e.setSideChainFrequency(sideChainFrequencyHz(v)); break;
+    case kThreshold: e.setThreshold(thresholdDb(v)); break;
+    case kKnee: e.setKnee(kneeDb(v)); break;
+    case kRatio: e.setRatio(ratioSlope(v)); break;
+    case kAttack: e.setAttack(attackMs(v)); break;
+    case kRelease: e.setRelease(releaseMs(v)); break;
+    case kReleaseSlow: e.setReleaseSlow(releaseMs(v)); break;
+    case kDryMix: e.setMixDry(dryGain(v)); break;
+    case kMakeUpGain: e.setMakeUpGain(makeUpGain(v)); break;
+    case kHfHarmonics: e.setHfHarmonics(switchOn(v)); break;
+    case kLfHarmonics: e.setLfHarmonics(switchOn(v)); break;
+    case kHfHarmonicsAmount: e.setHfAmount(harmonicsAmount(v)); break;
+    case kLfHarmonicsAmount: e.setLfAmount(harmonicsAmount(v)); break;
+    case kDelta: e.setDelta(switchOn(v)); break;
+    case kBypass: bypass.store(switchOn(v), std::memory_order_relaxed); break;
+    case kScPreview: e.setSideChainPreview(sideChainPreviewOn(v)); break;
+    default: break; // Meter Scale is the editor's; 19 and 20 are only stored
+    }
+}
+
+// Delta, Bypass and SC Preview exclude each other: switching one on switches the other two off
+// through the whole procedure, so the program, the engine and the editor all follow. Switching
+// one off leaves the others alone.
+void VstTemplate::applyInterlocks(VstInt32 index, float v)
+{
+    switch (index)
+    {
+    case kDelta:
+        if (switchOn(v))
+        {
+            setParameter(kBypass, 0.0f);
+            setParameter(kScPreview, 0.0f);
+        }
+        break;
+    case kBypass:
+        if (switchOn(v))
+        {
+            setParameter(kScPreview, 0.0f);
+            setParameter(kDelta, 0.0f);
+        }
+        break;
+    case kScPreview:
+        if (sideChainPreviewOn(v))
+        {
+            setParameter(kBypass, 0.0f);
+            setParameter(kDelta, 0.0f);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+float VstTemplate::getParameter(VstInt32 index)
+{
+    if (isParameterIndex(index))
+        return currentProgram().value(index);
+    constexpr auto relaxed = std::memory_order_relaxed;
+    switch (index)
+    {
+    case kMeterConstantOne: return static_cast<float>(meterConstantOne.load(relaxed));
+    case kMeterGain: return static_cast<float>(meterGain.load(relaxed));
+    case kMeterLevelSlow: return static_cast<float>(meterLevelSlow.load(relaxed));
+    case kMeterLevelFast: return static_cast<float>(meterLevelFast.load(relaxed));
+    case kMeterActive: return processingActive.load(relaxed);
+    default: return 0.0f; // 504, 505 and every index nothing is stored for
+    }
+}
