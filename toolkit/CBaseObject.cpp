@@ -1,0 +1,7 @@
+#include "CBaseObject.h"
+
+void CBaseObject::forget()
+{
+    if (--nbReference <= 0)
+        delete this;
+}

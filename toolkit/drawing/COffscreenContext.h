@@ -1,0 +1,30 @@
+#pragma once
+
+#include "CDrawContext.h"
+
+#include <memory>
+
+// A drawing context over its own 32-bit bitmap with alpha, cleared to a background colour.
+class COffscreenContext : public CDrawContext
+{
+public:
+    COffscreenContext(CFrame* frame, int32_t width, int32_t height,
+                      const CColor background = kBlackCColor);
+    ~COffscreenContext() override;
+
+    // Copies the bitmap, from `srcOffset` on, into `dest` at `destRect` (a copy: the target's
+    // pixels there are replaced, within the target's clip).
+    void copyFrom(CDrawContext* dest, CRect destRect, CPoint srcOffset = CPoint(0, 0));
+
+    int32_t getWidth() const;
+    int32_t getHeight() const;
+    // The colour of one pixel, un-premultiplied; transparent black outside the bitmap.
+    CColor getPixel(int32_t x, int32_t y) const;
+    // Saves the bitmap as an RGBA PNG file.
+    bool writePng(const char* path) const;
+
+private:
+    explicit COffscreenContext(CFrame* frame, std::unique_ptr<PixelImage> image);
+
+    std::unique_ptr<PixelImage> image;
+};
