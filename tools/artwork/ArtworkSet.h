@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Canvas.h"
+
+#include <map>
+#include <memory>
+
+// The sixteen editor images, keyed by resource id (201 to 216), each at its shipped size.
+using ArtworkSet = std::map<int, std::unique_ptr<Canvas>>;
+
+struct ImageSpec
+{
+    int id;
+    int width;
+    int height;
+};
+
+extern const ImageSpec kImageSpecs[16];
+
+ArtworkSet paintArtwork();

@@ -1,0 +1,65 @@
+// Draws the editor's sixteen images and writes them as <dir>/201.png ... <dir>/216.png.
+//
+//   ofc-artwork <dir> [--preview <file.png>] [--preview-about <file.png>]
+//
+// The PNGs are committed under resources/; the build embeds them and never runs this program.
+
+#include "ArtworkSet.h"
+#include "Preview.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+namespace
+{
+int usage()
+{
+    std::fprintf(stderr, "usage: ofc-artwork <dir> [--preview <file.png>] "
+                         "[--preview-about <file.png>]\n");
+    return 2;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argv[1][0] == '-')
+        return usage();
+    const std::string dir = argv[1];
+    std::string previewPath, aboutPath;
+    for (int i = 2; i < argc; ++i)
+    {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--preview") == 0 && hasValue)
+            previewPath = argv[++i];
+        else if (std::strcmp(argv[i], "--preview-about") == 0 && hasValue)
+            aboutPath = argv[++i];
+        else
+            return usage();
+    }
+
+    try
+    {
+        const ArtworkSet art = paintArtwork();
+        for (const ImageSpec& spec : kImageSpecs)
+        {
+            const std::string path = dir + "/" + std::to_string(spec.id) + ".png";
+            if (!art.at(spec.id)->writePng(path))
+            {
+                std::fprintf(stderr, "ofc-artwork: cannot write %s\n", path.c_str());
+                return 1;
+            }
+        }
+        if (!previewPath.empty() && !preview::write(art, previewPath, false))
+            return 1;
+        if (!aboutPath.empty() && !preview::write(art, aboutPath, true))
+            return 1;
+    }
+    catch (const std::exception& e)
+    {
+        std::fprintf(stderr, "ofc-artwork: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
