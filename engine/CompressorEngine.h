@@ -3,6 +3,18 @@
 // The compressor's whole audio path for one effect instance. The effect owns one engine,
 // hands it physical values through the setters (any thread) and runs one of the two per-frame
 // operations from the audio thread.
+//
+// Threads: the setters may run on any thread while the audio thread processes. Each stores its
+// value (a relaxed atomic, which the getters read back) and publishes a complete new set of
+// coefficients, which the audio thread takes over whole at its next frame. Neither side
+// allocates; the audio side never waits. setSampleRate and reset belong between blocks.
+//
+// Bad input: setSampleRate keeps the last valid rate unless given a finite rate from 1000 to
+// 768000 Hz. Setters ignore NaN and infinite values and clamp the rest to the parameter ranges
+// (threshold -50..0 dB, knee 0..20 dB, ratio slope -4..1, attack 0.1..500.1 ms, releases
+// 0.1..2000.1 ms, detection 0..600, side-chain frequency 30..300 Hz, gains 0..7.95, amounts
+// 0..1); a value within its range is stored and read back exactly. Non-finite input samples
+// leave the output finite again within kRecoveryFrames frames of finite input.
 
 class CompressorEngine
 {
@@ -11,6 +23,9 @@ public:
     ~CompressorEngine();
     CompressorEngine(const CompressorEngine&) = delete;
     CompressorEngine& operator=(const CompressorEngine&) = delete;
+
+    static constexpr int kLatency = 151;
+    static constexpr int kRecoveryFrames = 400;
 
     void setSampleRate(double hostRate);
     void reset();
@@ -60,6 +75,9 @@ public:
     double getHfAmount() const;
     double getLfAmount() const;
     bool getDelta() const;
+
+    // The half-band kernel this processor runs ("sse2", "avx2", "avx512").
+    static const char* halfBandKernelName();
 
 private:
     struct State;

@@ -1,0 +1,59 @@
+#pragma once
+
+// Second-order filter in direct form I with a left and a right state. Coefficients are stored
+// already divided by a0.
+class Biquad
+{
+public:
+    struct Coefficients
+    {
+        double b0 = 1.0, b1 = 0.0, b2 = 0.0, a1 = 0.0, a2 = 0.0;
+    };
+    enum Kind
+    {
+        LowPass = 0,
+        HighPass = 1,
+        LowShelf = 7
+    };
+
+    // Cookbook low-pass, high-pass and low-shelf designs. The frequency is held below 0.45 of
+    // the rate, so every design is stable whatever the host rate.
+    static Coefficients design(int kind, double frequency, double rate, double q, double gainDb);
+
+    void designBiquad(int kind, double frequency, double rate, double q, double gainDb)
+    {
+        coefficients = design(kind, frequency, rate, q, gainDb);
+    }
+    void setCoefficients(const Coefficients& c) { coefficients = c; }
+    const Coefficients& getCoefficients() const { return coefficients; }
+
+    // The left channel is computed completely before the right.
+    void process(double& left, double& right)
+    {
+        left = step(left, l);
+        right = step(right, r);
+    }
+
+    void reset() { l = r = Channel{}; }
+    double stateSum() const { return l.x1 + l.x2 + l.y1 + l.y2 + r.x1 + r.x2 + r.y1 + r.y2; }
+
+private:
+    struct Channel
+    {
+        double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
+    };
+
+    double step(double x, Channel& s) const
+    {
+        const Coefficients& k = coefficients;
+        const double y = k.b0 * x + k.b1 * s.x1 + k.b2 * s.x2 - k.a1 * s.y1 - k.a2 * s.y2;
+        s.x2 = s.x1;
+        s.x1 = x;
+        s.y2 = s.y1;
+        s.y1 = y;
+        return y;
+    }
+
+    Coefficients coefficients;
+    Channel l, r;
+};

@@ -1,0 +1,39 @@
+#include "GainComputer.h"
+
+#include <cmath>
+
+void GainComputer::Settings::setCurve(double thresholdDb, double kneeDb, double ratioSlope)
+{
+    ratio = ratioSlope;
+    slopeFactor = ratioSlope - 1.0;
+    knee = kneeDb;
+    thresholdMinusKnee = thresholdDb - kneeDb;
+}
+
+void GainComputer::Settings::setRate(double hz)
+{
+    releaseSlow.setRate(hz);
+    attack.setRate(hz);
+    release.setRate(hz);
+    rise.setRate(hz);
+}
+
+void GainComputer::Settings::setRelease(double ms)
+{
+    release.setTime(ms);
+    slowPathOn = releaseSlow.getTime() > release.getTime();
+}
+
+void GainComputer::Settings::setReleaseSlow(double ms)
+{
+    releaseSlow.setTime(ms);
+    slowPathOn = releaseSlow.getTime() > release.getTime();
+}
+
+bool GainComputer::sanitize()
+{
+    if (std::isfinite(fast + slow + gain))
+        return false;
+    reset();
+    return true;
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "LevelSmoother.h"
+
+#include <cmath>
+
+// Turns the detector's fast and slow levels (dB) into the linear gain for the next sample:
+// a static curve with a soft knee, an attack/release envelope on the fast level, a second
+// envelope with its own release on the slow level, the deeper of the two, and a 5 ms limit on
+// every rise of the gain.
+class GainComputer
+{
+public:
+    // Everything the per-sample step reads, so a whole new set can be handed over at once.
+    struct Settings
+    {
+        double thresholdMinusKnee = 10.0;
+        double knee = 0.0;
+        double ratio = 1.0;
+        double slopeFactor = 0.0; // ratio - 1
+        LevelSmoother release{50.0, 44100.0};
+        LevelSmoother releaseSlow{50.0, 44100.0};
+        LevelSmoother attack{50.0, 44100.0};
+        LevelSmoother rise{5.0, 44100.0};
+        bool slowPathOn = false; // release slow time strictly above the release time
+
+        void setCurve(double thresholdDb, double kneeDb, double ratioSlope);
+        void setRate(double hz);
+        void setAttack(double ms) { attack.setTime(ms); }
+        void setRelease(double ms);
+        void setReleaseSlow(double ms);
+    };
+
+    Settings& settings() { return s; }
+    const Settings& settings() const { return s; }
+    void setSettings(const Settings& next) { s = next; }
+
+    // x = levelFast, y = levelSlow (dB), n = the current noise offset.
+    double process(double x, double y, double n)
+    {
+        const double t1 = staticCurve(x, n);
+        if (t1 > fast)
+            s.release.smooth(t1, fast);
+        else
+            s.attack.smooth(t1, fast);
+
+        if (s.slowPathOn)
+        {
+            const double t2 = staticCurve(y, n);
+            if (t2 > slow)
+                s.releaseSlow.smooth(t2, slow);
+            else
+                s.attack.smooth(t2, slow);
+        }
+        else
+            slow = 0.0;
+
+        const double m = slow < fast ? slow : fast;
+        if (m > gain)
+            s.rise.smooth(m, gain);
+        else
+            gain = m;
+        return exponentOfGain(gain);
+    }
+
+    double staticCurve(double v, double n) const
+    {
+        const double k = s.knee;
+        double d = v - s.thresholdMinusKnee - k;
+        if (d < -k)
+            d = 0.0;
+        else if (d < k)
+            d = d * d / (4.0 * k) + d / 2.0 + k / 4.0;
+        return d * s.slopeFactor + n;
+    }
+
+    static double exponentOfGain(double dB) { return std::exp(dB * 0.11512925464970228); }
+
+    void reset() { fast = slow = gain = 0.0; }
+    // Resets the states if one of them is not finite; true if it did.
+    bool sanitize();
+
+    double fastEnvelope() const { return fast; }
+    double slowEnvelope() const { return slow; }
+    double gainState() const { return gain; }
+
+private:
+    Settings s;
+    double fast = 0.0; // Ef
+    double slow = 0.0; // Es
+    double gain = 0.0; // G
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "FastLog2.h"
+#include "LevelSmoother.h"
+
+// Stereo-linked level detector working on the logarithm of the squared signal: Peak, RMS (an
+// exponential average of the level in dB) and "Dyn RMS" (a pre-smoothed fast path).
+class LevelDetector
+{
+public:
+    static constexpr double kFloor = 1e-7; // lowest power, -70 dB
+
+    struct Settings
+    {
+        double detectionTime = 0.0;
+        double offset = 4.0; // dB taken off the fast level
+        bool dynRms = false;
+        LevelSmoother fast{0.0, 44100.0};
+        LevelSmoother slow{8.0, 44100.0};
+        LevelSmoother third{2.0, 44100.0};
+
+        // 0 exactly: Peak; 600 exactly: Dyn RMS; anything else: RMS over that many ms.
+        void setDetection(double timeMs);
+        void setRate(double hz);
+    };
+
+    const Settings& settings() const { return s; }
+    void setSettings(const Settings& next) { s = next; }
+
+    // l, r: the side-chain signal (the compressed signal, filtered).
+    void process(double l, double r)
+    {
+        const double pl = l * l, pr = r * r;
+        double p = pl > pr ? pl : pr;
+        // A NaN side chain counts as silence rather than steering the gain.
+        if (!(p >= kFloor))
+            p = kFloor;
+        const float log2 = fastLog2(static_cast<float>(p));
+        const double v = static_cast<double>(log2 * 0.6931472f * 8.685889f);
+        if (s.dynRms)
+        {
+            s.slow.smooth(v, e3);
+            s.fast.smooth(e3, e1);
+            s.third.smooth(v, e2);
+        }
+        else
+        {
+            s.fast.smooth(v, e1);
+            s.slow.smooth(v, e2);
+        }
+        levelSlow = e2 * 0.5;
+        levelFast = e1 * 0.5 - s.offset;
+    }
+
+    void reset()
+    {
+        e1 = e2 = e3 = -100.0;
+        levelFast = levelSlow = -100.0;
+    }
+    bool sanitize();
+
+    double levelFast = -100.0;
+    double levelSlow = -100.0;
+
+private:
+    Settings s;
+    double e1 = -100.0, e2 = -100.0, e3 = -100.0;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+// The tiny offsets the engine adds to keep its recursions away from denormals and exact zeros,
+// and the two dither tables whose summed entries form the output dither. Built once from a
+// seeded 32-bit linear congruential generator, so every instance sounds the same.
+class NoiseTables
+{
+public:
+    static constexpr int kNoiseSize = 2050;
+    static constexpr int kDitherSize = 50002;
+
+    NoiseTables();
+    NoiseTables(const NoiseTables&) = delete;
+    NoiseTables& operator=(const NoiseTables&) = delete;
+
+    // Dither amplitude A = 10^(-136/20); each dither entry lies in -A/2..1.5A.
+    static double ditherAmplitude();
+
+    double noise[kNoiseSize];
+    double ditherA[kDitherSize];
+    double ditherB[kDitherSize];
+};
+
+// The generator: state * 214013 + 2531011 modulo 2^32, drawing bits 16 to 30 (0..32767).
+class Lcg
+{
+public:
+    explicit Lcg(unsigned seed) : state(seed) {}
+    int draw()
+    {
+        state = state * 214013u + 2531011u;
+        return static_cast<int>((state >> 16) & 0x7FFFu);
+    }
+
+private:
+    unsigned state;
+};
