@@ -107,5 +107,6 @@ private:
     std::map<int32_t, int32_t> editDepth;
     std::unique_ptr<COffscreenContext> backBuffer;
     std::unique_ptr<PlatformWindow> platformWindow;
-    bool insideIdle = false;
+    bool painting = false;
+    bool pumpingEvents = false;
 };
