@@ -58,6 +58,9 @@ void lookUpOwnModule()
     // RTLD_NOLOAD only finds the already loaded module; the extra reference is dropped at
     // once, the module stays loaded for as long as this code runs.
     void* h = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
+    // Only the main program cannot be found again by its path; its handle is the null name's.
+    if (!h)
+        h = dlopen(nullptr, RTLD_LAZY | RTLD_NOLOAD);
     if (h)
         dlclose(h);
     keep(h, info.dli_fname);
