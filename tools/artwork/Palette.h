@@ -23,6 +23,6 @@ constexpr Rgb kLink{70, 160, 255};
 
 constexpr TextStyle kCaptionStyle{8.0, true, 0.8};
 constexpr TextStyle kWellCaptionStyle{8.0, true, 0.5};
-constexpr TextStyle kButtonStyle{7.5, true, 0.5};
+constexpr TextStyle kButtonStyle{7.5, true, 0.3};
 constexpr TextStyle kSelectorStyle{8.0, true, 0.2};
 } // namespace palette
