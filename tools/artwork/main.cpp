@@ -7,6 +7,9 @@
 #include "ArtworkSet.h"
 #include "Preview.h"
 
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -20,25 +23,9 @@ int usage()
                          "[--preview-about <file.png>]\n");
     return 2;
 }
-} // namespace
 
-int main(int argc, char** argv)
+int run(const std::string& dir, const std::string& previewPath, const std::string& aboutPath)
 {
-    if (argc < 2 || argv[1][0] == '-')
-        return usage();
-    const std::string dir = argv[1];
-    std::string previewPath, aboutPath;
-    for (int i = 2; i < argc; ++i)
-    {
-        const bool hasValue = i + 1 < argc;
-        if (std::strcmp(argv[i], "--preview") == 0 && hasValue)
-            previewPath = argv[++i];
-        else if (std::strcmp(argv[i], "--preview-about") == 0 && hasValue)
-            aboutPath = argv[++i];
-        else
-            return usage();
-    }
-
     try
     {
         const ArtworkSet art = paintArtwork();
@@ -62,4 +49,28 @@ int main(int argc, char** argv)
         return 1;
     }
     return 0;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argv[1][0] == '-')
+        return usage();
+    const std::string dir = argv[1];
+    std::string previewPath, aboutPath;
+    for (int i = 2; i < argc; ++i)
+    {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--preview") == 0 && hasValue)
+            previewPath = argv[++i];
+        else if (std::strcmp(argv[i], "--preview-about") == 0 && hasValue)
+            aboutPath = argv[++i];
+        else
+            return usage();
+    }
+    const int status = run(dir, previewPath, aboutPath);
+    // Drop cairo's and fontconfig's caches so leak checkers see a clean exit.
+    cairo_debug_reset_static_data();
+    FcFini();
+    return status;
 }
