@@ -8,11 +8,11 @@ Canvas::Canvas(int width, int height)
     : w(width), h(height), image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
       context(cairo_create(image))
 {
-    // Light hinting keeps small captions crisp; unhinted advances keep their spacing even.
+    // Light hinting and whole-pixel advances keep small captions crisp and evenly spaced.
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
     cairo_set_font_options(context, options);
     cairo_font_options_destroy(options);
 }

@@ -23,7 +23,7 @@ struct TextStyle
 {
     double size;
     bool bold;
-    double tracking; // extra pixels after every character
+    double tracking; // extra pixels after every character; whole pixels keep spacing even
 };
 
 namespace draw

@@ -21,8 +21,8 @@ constexpr Rgb kLitBlueSoft{120, 210, 255};
 constexpr Rgb kLitRed{255, 40, 16};
 constexpr Rgb kLink{70, 160, 255};
 
-constexpr TextStyle kCaptionStyle{8.0, true, 0.8};
-constexpr TextStyle kWellCaptionStyle{8.0, true, 0.5};
-constexpr TextStyle kButtonStyle{7.5, true, 0.3};
-constexpr TextStyle kSelectorStyle{8.0, true, 0.2};
+constexpr TextStyle kCaptionStyle{8.0, true, 1};
+constexpr TextStyle kWellCaptionStyle{8.0, true, 1};
+constexpr TextStyle kButtonStyle{7.5, true, 1};
+constexpr TextStyle kSelectorStyle{8.0, true, 0};
 } // namespace palette

@@ -77,8 +77,8 @@ void header(cairo_t* cr)
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
 
-    const TextStyle name{14.0, true, 0.2};
-    const TextStyle kind{14.0, false, 0.2};
+    const TextStyle name{14.0, true, 0};
+    const TextStyle kind{14.0, false, 0};
     double x = 32;
     draw::setColour(cr, {238, 240, 244});
     x += draw::text(cr, name, "Orvane", x, 18) + 5;
@@ -86,7 +86,7 @@ void header(cairo_t* cr)
     x += draw::text(cr, kind, "Feedback Compressor", x, 18) + 10;
     parts::vLine(cr, x + 0.5, 7, 20, {90, 94, 100}, 0.8);
     draw::setColour(cr, palette::kLitBlueSoft);
-    draw::text(cr, {10.0, true, 1.6}, "Quenmoor", x + 10, 17);
+    draw::text(cr, {10.0, true, 2}, "Quenmoor", x + 10, 17);
 }
 
 void dividers(cairo_t* cr)

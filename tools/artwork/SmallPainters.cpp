@@ -60,7 +60,7 @@ void centred(cairo_t* cr, const TextStyle& style, const char* text, double basel
 void link(cairo_t* cr)
 {
     const char* const address = "www.quenmoor.com";
-    const TextStyle style{11.0, false, 0.2};
+    const TextStyle style{11.0, false, 0};
     draw::selectFont(cr, style);
     cairo_text_extents_t e;
     cairo_text_extents(cr, address, &e);
@@ -108,8 +108,8 @@ void paintAbout(Canvas& about)
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
 
-    const TextStyle title{11.5, true, 0.1};
-    const TextStyle body{9.0, false, 0.1};
+    const TextStyle title{11.5, true, 0};
+    const TextStyle body{9.0, false, 0};
     draw::setColour(cr, {236, 238, 242});
     draw::text(cr, title, "Orvane Feedback Compressor", kLinkLeft, 18);
     draw::setColour(cr, {160, 164, 170});
@@ -130,6 +130,6 @@ void paintAbout(Canvas& about)
         draw::text(cr, body, text, kLinkLeft, baseline);
         baseline += 14;
     }
-    centred(cr, {8.5, false, 0.6}, "click to close", 141, {118, 122, 128});
+    centred(cr, {8.5, false, 1}, "click to close", 141, {118, 122, 128});
 }
 } // namespace small
