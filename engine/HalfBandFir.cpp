@@ -42,5 +42,5 @@ void HalfBandFir::reset()
     std::fill(history[0], history[0] + 4 * taps, 0.0);
     std::fill(history[1], history[1] + 4 * taps, 0.0);
     position[0] = position[1] = 0;
-    phase = 1;
+    phase = 0;
 }

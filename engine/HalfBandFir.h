@@ -84,21 +84,21 @@ private:
     // The centre term of the next push's full output into sum; returns its odd-tap run.
     const double* peekTerms(double* sum) const
     {
-        const int own = phase ^ 1;
+        const int own = phase, other = phase ^ 1;
         int q = position[own] - 1;
         if (q < 0)
             q += taps;
         const double* c = history[own] + 2 * (q + centre / 2);
         sum[0] = hc * c[0];
         sum[1] = hc * c[1];
-        return history[phase] + 2 * position[phase];
+        return history[other] + 2 * position[other];
     }
 
-    // Stores the frame in the current phase and flips the phase; returns the current phase's
-    // most recent frame, which is frame(0).
+    // Stores the frame in the phase whose turn it is and hands the turn to the other phase,
+    // which holds the frames an odd number of pushes old; returns frame(0).
     const double* write(double left, double right)
     {
-        const int own = phase ^ 1;
+        const int own = phase;
         phase = own ^ 1;
         int q = position[own] - 1;
         if (q < 0)
@@ -116,7 +116,7 @@ private:
     double* odd;        // 2 * taps: h[1], h[1], h[3], h[3], ...
     double* history[2]; // per phase: 2 * taps frames of (left, right)
     int position[2] = {0, 0};
-    int phase = 1; // after a push: the phase that holds frames an odd number of pushes old
+    int phase = 0; // the phase the next push writes; the other holds the odd-aged frames
     HalfBandKernel kernel;
     HalfBandPairKernel pair;
 };

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "CompressorEngine.h"
+#include "NoiseTables.h"
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+namespace enginetest
+{
+constexpr double kTwoPi = 6.283185307179586;
+
+inline double ditherAmplitude() { return NoiseTables::ditherAmplitude(); }
+
+// No compression, no dry signal, unity make-up: the output is the input 151 frames late.
+inline void transparent(CompressorEngine& e)
+{
+    e.setRatio(1.0);
+    e.setMixDry(0.0);
+    e.setMakeUpGain(1.0);
+    e.setHfHarmonics(false);
+    e.setLfHarmonics(false);
+}
+
+struct Frame
+{
+    double l, r, gain, fast, slow;
+};
+
+// Runs `frames` frames through the path the effect would choose for the engine's rate.
+inline std::vector<Frame> run(CompressorEngine& e, int frames,
+                              const std::function<void(int, double&, double&)>& input)
+{
+    std::vector<Frame> out(frames);
+    const bool oversampled = e.getHostRate() < 70000.0;
+    for (int i = 0; i < frames; ++i)
+    {
+        Frame& f = out[i];
+        input(i, f.l, f.r);
+        if (oversampled)
+            e.processFrameOversampled(f.l, f.r, f.gain, f.fast, f.slow);
+        else
+            e.processFrameDirect(f.l, f.r, f.gain, f.fast, f.slow);
+    }
+    return out;
+}
+
+inline std::function<void(int, double&, double&)> sine(double amplitude, double hz, double rate)
+{
+    return [=](int i, double& l, double& r) { l = r = amplitude * std::sin(kTwoPi * hz * i / rate); };
+}
+
+inline std::function<void(int, double&, double&)> silence()
+{
+    return [](int, double& l, double& r) { l = r = 0.0; };
+}
+} // namespace enginetest
