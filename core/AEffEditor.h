@@ -11,7 +11,7 @@ class AudioEffect;
 // effect in its constructor (AudioEffect::setEditor); the effect deletes it.
 class AEffEditor
 {
-public:
+  public:
     explicit AEffEditor(AudioEffect* effect = nullptr) : effect(effect) {}
     virtual ~AEffEditor() = default;
     AEffEditor(const AEffEditor&) = delete;
@@ -40,7 +40,7 @@ public:
     // Called by the effect after every parameter change, interlocks and program loads included.
     virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
 
-protected:
+  protected:
     AudioEffect* effect = nullptr;
     void* systemWindow = nullptr;
 };

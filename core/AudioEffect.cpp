@@ -6,8 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms,
-                         VstInt32 numParams)
+AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
     : audioMaster(audioMaster), numPrograms(numPrograms), numParams(numParams)
 {
     std::memset(&cEffect, 0, sizeof(cEffect));
@@ -29,7 +28,10 @@ AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms,
     cEffect.processDoubleReplacing = processDoubleReplacingClass;
 }
 
-AudioEffect::~AudioEffect() { delete editor; }
+AudioEffect::~AudioEffect()
+{
+    delete editor;
+}
 
 void AudioEffect::setFlag(VstInt32 flag, bool state)
 {
@@ -56,7 +58,10 @@ VstInt32 AudioEffect::getMasterVersion()
     return static_cast<VstInt32>(callHost(audioMasterVersion));
 }
 
-void AudioEffect::masterIdle() { callHost(audioMasterIdle); }
+void AudioEffect::masterIdle()
+{
+    callHost(audioMasterIdle);
+}
 
 void AudioEffect::setParameterAutomated(VstInt32 index, float value)
 {
@@ -78,38 +83,31 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
         close();
         return 0;
     case effSetProgram:
-        if (value >= 0 && value < numPrograms)
-            setProgram(static_cast<VstInt32>(value));
+        if (value >= 0 && value < numPrograms) setProgram(static_cast<VstInt32>(value));
         return 0;
     case effGetProgram:
         return getProgram();
     case effSetProgramName:
-        if (ptr)
-            setProgramName(static_cast<char*>(ptr));
+        if (ptr) setProgramName(static_cast<char*>(ptr));
         return 0;
     case effGetProgramName:
-        if (ptr)
-            getProgramName(static_cast<char*>(ptr));
+        if (ptr) getProgramName(static_cast<char*>(ptr));
         return 0;
     case effGetParamLabel:
-        if (ptr)
-            getParameterLabel(index, static_cast<char*>(ptr));
+        if (ptr) getParameterLabel(index, static_cast<char*>(ptr));
         return 0;
     case effGetParamDisplay:
-        if (ptr)
-            getParameterDisplay(index, static_cast<char*>(ptr));
+        if (ptr) getParameterDisplay(index, static_cast<char*>(ptr));
         return 0;
     case effGetParamName:
-        if (ptr)
-            getParameterName(index, static_cast<char*>(ptr));
+        if (ptr) getParameterName(index, static_cast<char*>(ptr));
         return 0;
     case effSetSampleRate:
         setSampleRate(opt);
         return 0;
     case effSetBlockSize:
         // Nothing is sized by the block length; an absurd value is simply not stored.
-        if (value > 0 && value <= INT_MAX)
-            setBlockSize(static_cast<VstInt32>(value));
+        if (value > 0 && value <= INT_MAX) setBlockSize(static_cast<VstInt32>(value));
         return 0;
     case effMainsChanged:
         if (value)
@@ -123,12 +121,10 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
         // No host opens an editor without a parent window; a null one is refused here.
         return (editor && ptr && editor->open(ptr)) ? 1 : 0;
     case effEditClose:
-        if (editor)
-            editor->close();
+        if (editor) editor->close();
         return 0;
     case effEditIdle:
-        if (editor)
-            editor->idle();
+        if (editor) editor->idle();
         return 0;
     case effIdentify:
         return vstFourCC('N', 'v', 'E', 'f');
@@ -153,8 +149,7 @@ VstIntPtr AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32
                                            VstIntPtr value, void* ptr, float opt)
 {
     AudioEffect* effect = fromRecord(e);
-    if (!effect)
-        return 0;
+    if (!effect) return 0;
     try
     {
         if (opcode == effClose)

@@ -10,7 +10,7 @@ class AEffEditor;
 // entries to virtual operations and answers the basic dispatcher opcodes (below 25).
 class AudioEffect
 {
-public:
+  public:
     AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams);
     // Deletes the editor, after the derived effect is gone.
     virtual ~AudioEffect();
@@ -71,7 +71,7 @@ public:
     VstInt32 getMasterVersion();
     void masterIdle();
 
-protected:
+  protected:
     VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
                        void* ptr = nullptr, float opt = 0.0f);
     void setFlag(VstInt32 flag, bool state);
@@ -86,7 +86,7 @@ protected:
     std::atomic<VstInt32> curProgram{0};
     AEffect cEffect;
 
-private:
+  private:
     static AudioEffect* fromRecord(AEffect* e);
     static VstIntPtr VSTCALLBACK dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index,
                                                      VstIntPtr value, void* ptr, float opt);

@@ -4,22 +4,26 @@
 
 #include <cmath>
 
-bool AudioEffectX::beginEdit(VstInt32 index) { return callHost(audioMasterBeginEdit, index) != 0; }
+bool AudioEffectX::beginEdit(VstInt32 index)
+{
+    return callHost(audioMasterBeginEdit, index) != 0;
+}
 
-bool AudioEffectX::endEdit(VstInt32 index) { return callHost(audioMasterEndEdit, index) != 0; }
+bool AudioEffectX::endEdit(VstInt32 index)
+{
+    return callHost(audioMasterEndEdit, index) != 0;
+}
 
 VstIntPtr AudioEffectX::dispatchEditorKey(VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                           float opt)
 {
-    if (!editor)
-        return 0;
+    if (!editor) return 0;
     VstKeyCode key{};
     key.character = index;
     key.virt = static_cast<unsigned char>(value);
     // The modifiers arrive as a float; anything that is no small whole number means none.
-    key.modifier = (std::isfinite(opt) && opt >= 0.0f && opt < 256.0f)
-                       ? static_cast<unsigned char>(opt)
-                       : 0;
+    key.modifier =
+        (std::isfinite(opt) && opt >= 0.0f && opt < 256.0f) ? static_cast<unsigned char>(opt) : 0;
     const bool used = opcode == effEditKeyDown ? editor->onKeyDown(key) : editor->onKeyUp(key);
     return used ? 1 : 0;
 }
@@ -71,10 +75,8 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
         return getCurrentMidiProgram();
     case effGetSpeakerArrangement:
         // No arrangement of our own: both answers are "none".
-        if (value)
-            *reinterpret_cast<VstSpeakerArrangement**>(value) = nullptr;
-        if (ptr)
-            *static_cast<VstSpeakerArrangement**>(ptr) = nullptr;
+        if (value) *reinterpret_cast<VstSpeakerArrangement**>(value) = nullptr;
+        if (ptr) *static_cast<VstSpeakerArrangement**>(ptr) = nullptr;
         return 0;
     case effSetTotalSampleToProcess:
         return value;

@@ -7,7 +7,7 @@
 // the editor reports to the host.
 class AudioEffectX : public AudioEffect
 {
-public:
+  public:
     AudioEffectX(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
         : AudioEffect(audioMaster, numPrograms, numParams)
     {
@@ -37,6 +37,6 @@ public:
     bool beginEdit(VstInt32 index);
     bool endEdit(VstInt32 index);
 
-private:
+  private:
     VstIntPtr dispatchEditorKey(VstInt32 opcode, VstInt32 index, VstIntPtr value, float opt);
 };

@@ -9,20 +9,26 @@
 // caller's control register back on every way out of the scope.
 class DenormalGuard
 {
-public:
+  public:
 #if defined(OFC_HAVE_MXCSR)
     static constexpr unsigned kFlushToZeroAndDenormalsAreZero = 0x8040;
 
-    DenormalGuard() : saved(_mm_getcsr()) { _mm_setcsr(saved | kFlushToZeroAndDenormalsAreZero); }
-    ~DenormalGuard() { _mm_setcsr(saved); }
+    DenormalGuard() : saved(_mm_getcsr())
+    {
+        _mm_setcsr(saved | kFlushToZeroAndDenormalsAreZero);
+    }
+    ~DenormalGuard()
+    {
+        _mm_setcsr(saved);
+    }
 
-private:
+  private:
     unsigned saved;
 #else
     DenormalGuard() = default;
 #endif
 
-public:
+  public:
     DenormalGuard(const DenormalGuard&) = delete;
     DenormalGuard& operator=(const DenormalGuard&) = delete;
 };

@@ -45,8 +45,7 @@ void lookUpOwnModule()
                            GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCSTR>(&lookUpOwnModule), &h);
     char path[MAX_PATH] = {};
-    if (h)
-        GetModuleFileNameA(h, path, MAX_PATH);
+    if (h) GetModuleFileNameA(h, path, MAX_PATH);
     keep(h, path);
 #else
     Dl_info info{};
@@ -59,28 +58,27 @@ void lookUpOwnModule()
     // once, the module stays loaded for as long as this code runs.
     void* h = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
     // Only the main program cannot be found again by its path; its handle is the null name's.
-    if (!h)
-        h = dlopen(nullptr, RTLD_LAZY | RTLD_NOLOAD);
-    if (h)
-        dlclose(h);
+    if (!h) h = dlopen(nullptr, RTLD_LAZY | RTLD_NOLOAD);
+    if (h) dlclose(h);
     keep(h, info.dli_fname);
 #endif
 }
 
 } // namespace
 
-void ModuleHandle::record(void* handle, const char* path) { keep(handle, path); }
+void ModuleHandle::record(void* handle, const char* path)
+{
+    keep(handle, path);
+}
 
 void* ModuleHandle::handle()
 {
-    if (!module().known)
-        lookUpOwnModule();
+    if (!module().known) lookUpOwnModule();
     return module().handle;
 }
 
 const char* ModuleHandle::path()
 {
-    if (!module().known)
-        lookUpOwnModule();
+    if (!module().known) lookUpOwnModule();
     return module().path;
 }

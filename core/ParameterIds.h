@@ -43,4 +43,7 @@ enum MeterValueIndex : VstInt32
     kMeterActive = 506,
 };
 
-inline bool isParameterIndex(VstInt32 index) { return index >= 0 && index < kNumParams; }
+inline bool isParameterIndex(VstInt32 index)
+{
+    return index >= 0 && index < kNumParams;
+}

@@ -7,42 +7,48 @@ namespace
 constexpr double kLn10Over20 = 0.11512925464970228;
 }
 
-double dbToGain(double dB) { return std::exp(dB * kLn10Over20); }
+double dbToGain(double dB)
+{
+    return std::exp(dB * kLn10Over20);
+}
 
 float logScale(float v, float lo, float hi)
 {
     const float x = v + 0.000001f;
     const float f = std::exp(x * (std::log(hi) - std::log(lo)) + std::log(lo));
-    if (f < lo)
-        return lo;
-    if (f > hi)
-        return hi;
+    if (f < lo) return lo;
+    if (f > hi) return hi;
     return f;
 }
 
 double detectionTimeMs(float v)
 {
     const double x = v;
-    if (x == 0.0)
-        return 0.0;
-    if (x == 1.0)
-        return 600.0;
+    if (x == 0.0) return 0.0;
+    if (x == 1.0) return 600.0;
     return 58.0 * x * x + 2.0;
 }
 
-float sideChainFrequencyHz(float v) { return logScale(v, 30.0f, 300.0f); }
+float sideChainFrequencyHz(float v)
+{
+    return logScale(v, 30.0f, 300.0f);
+}
 
-double thresholdDb(float v) { return -50.0 * static_cast<double>(v); }
+double thresholdDb(float v)
+{
+    return -50.0 * static_cast<double>(v);
+}
 
-double kneeDb(float v) { return 20.0 * static_cast<double>(v); }
+double kneeDb(float v)
+{
+    return 20.0 * static_cast<double>(v);
+}
 
 double ratioSlope(float v)
 {
     const double x = v;
-    if (x <= 0.8)
-        return 1.0 - x / 0.8;
-    if (x <= 0.9)
-        return -1.0;
+    if (x <= 0.8) return 1.0 - x / 0.8;
+    if (x <= 0.9) return -1.0;
     return -4.0;
 }
 
@@ -61,8 +67,7 @@ double releaseMs(float v)
 double dryGain(float v)
 {
     const double x = v;
-    if (x == 0.0)
-        return 0.0;
+    if (x == 0.0) return 0.0;
     return static_cast<float>(dbToGain(60.0 * x - 60.0));
 }
 
@@ -83,6 +88,12 @@ double harmonicsAmount(float v)
     return x * x;
 }
 
-bool switchOn(float v) { return static_cast<double>(v) == 1.0; }
+bool switchOn(float v)
+{
+    return static_cast<double>(v) == 1.0;
+}
 
-bool sideChainPreviewOn(float v) { return v > 0.5f; }
+bool sideChainPreviewOn(float v)
+{
+    return v > 0.5f;
+}

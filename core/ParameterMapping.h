@@ -11,7 +11,7 @@ double dbToGain(double dB);
 // side-chain frequency text.
 float logScale(float v, float lo, float hi);
 
-double detectionTimeMs(float v);   // 0 = Peak, 600 = Dyn RMS, else RMS window 2..60 ms
+double detectionTimeMs(float v);     // 0 = Peak, 600 = Dyn RMS, else RMS window 2..60 ms
 float sideChainFrequencyHz(float v); // 30..300 Hz
 double thresholdDb(float v);
 double kneeDb(float v);
@@ -21,5 +21,5 @@ double releaseMs(float v); // "Release" and "Release Slow" alike
 double dryGain(float v);
 double makeUpGain(float v);
 double harmonicsAmount(float v);
-bool switchOn(float v);          // HF/LF Harmonics, Delta, Bypass: exactly 1.0
+bool switchOn(float v);           // HF/LF Harmonics, Delta, Bypass: exactly 1.0
 bool sideChainPreviewOn(float v); // above 0.5

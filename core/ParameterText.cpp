@@ -8,36 +8,48 @@
 namespace
 {
 
-const char* const kNames[kNumParams] = {
-    "Detection",          "SC Filter Type",      "SC Filter Freq", "Threshold",  "Knee",
-    "Ratio",              "Attack",              "Release",        "Release Slow", "Dry Mix",
-    "Make Up Gain",       "HF Harmonics",        "LF Harmonics",   "HF Harmonics Amount",
-    "LF Harmonics Amount", "Delta",              "Bypass",         "SC Preview", "Meter Scale",
-    "-",                  "-"};
+const char* const kNames[kNumParams] = {"Detection",
+                                        "SC Filter Type",
+                                        "SC Filter Freq",
+                                        "Threshold",
+                                        "Knee",
+                                        "Ratio",
+                                        "Attack",
+                                        "Release",
+                                        "Release Slow",
+                                        "Dry Mix",
+                                        "Make Up Gain",
+                                        "HF Harmonics",
+                                        "LF Harmonics",
+                                        "HF Harmonics Amount",
+                                        "LF Harmonics Amount",
+                                        "Delta",
+                                        "Bypass",
+                                        "SC Preview",
+                                        "Meter Scale",
+                                        "-",
+                                        "-"};
 
 class ValueText
 {
-public:
+  public:
     ValueText(char* text, std::size_t size) : text(text), size(size) {}
 
     void literal(const char* s) const
     {
-        if (size > 0)
-            copyString(text, s, size - 1);
+        if (size > 0) copyString(text, s, size - 1);
     }
     void number(const char* format, double value) const { formatText(text, size, format, value); }
 
-private:
+  private:
     char* text;
     std::size_t size;
 };
 
 void detectionText(float v, const ValueText& out)
 {
-    if (static_cast<double>(v) == 0.0)
-        return out.literal("Peak");
-    if (static_cast<double>(v) == 1.0)
-        return out.literal("Dyn RMS");
+    if (static_cast<double>(v) == 0.0) return out.literal("Peak");
+    if (static_cast<double>(v) == 1.0) return out.literal("Dyn RMS");
     const double t = detectionTimeMs(v);
     out.number(t < 10.0 ? "RMS %3.1f%" : "RMS %3.0f%", t);
 }
@@ -51,10 +63,8 @@ void timeText(float scale, float v, const ValueText& out)
 
 void ratioText(float v, const ValueText& out)
 {
-    if (v > 0.9f)
-        return out.literal("8:1");
-    if (v > 0.8f)
-        return out.literal("4:1");
+    if (v > 0.9f) return out.literal("8:1");
+    if (v > 0.8f) return out.literal("4:1");
     const float ratio = 1.0f + v / 0.8f * 2.0f;
     out.number("%3.1f:1%", ratio);
 }
@@ -70,16 +80,21 @@ void makeUpText(float v, const ValueText& out)
     out.number("%3.1f dB%", 36.0 * static_cast<double>(v) - 18.0);
 }
 
-void onOffText(float v, const ValueText& out) { out.literal(v == 1.0f ? "on" : "off"); }
+void onOffText(float v, const ValueText& out)
+{
+    out.literal(v == 1.0f ? "on" : "off");
+}
 
 } // namespace
 
-const char* parameterName(VstInt32 index) { return isParameterIndex(index) ? kNames[index] : nullptr; }
+const char* parameterName(VstInt32 index)
+{
+    return isParameterIndex(index) ? kNames[index] : nullptr;
+}
 
 bool parameterValueText(VstInt32 index, float v, char* text, std::size_t size)
 {
-    if (!isParameterIndex(index) || !text || size == 0)
-        return false;
+    if (!isParameterIndex(index) || !text || size == 0) return false;
     const ValueText out(text, size);
     const double x = v;
     switch (index)

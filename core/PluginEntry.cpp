@@ -19,7 +19,10 @@ OFC_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster);
 // Older hosts look for the same routine under the name "main".
 #if !defined(_WIN32)
 OFC_EXPORT AEffect* mainEntryAlias(audioMasterCallback audioMaster) __asm__("main");
-AEffect* mainEntryAlias(audioMasterCallback audioMaster) { return VSTPluginMain(audioMaster); }
+AEffect* mainEntryAlias(audioMasterCallback audioMaster)
+{
+    return VSTPluginMain(audioMaster);
+}
 #endif
 
 // A host that cannot answer audioMasterVersion (or has no callback at all) gets no effect.
@@ -55,11 +58,9 @@ namespace
 __attribute__((constructor)) void recordOwnModule()
 {
     Dl_info info{};
-    if (!dladdr(reinterpret_cast<void*>(&recordOwnModule), &info) || !info.dli_fname)
-        return;
+    if (!dladdr(reinterpret_cast<void*>(&recordOwnModule), &info) || !info.dli_fname) return;
     void* handle = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
-    if (handle)
-        dlclose(handle); // keep no extra reference: unloading stays the host's decision
+    if (handle) dlclose(handle); // keep no extra reference: unloading stays the host's decision
     ModuleHandle::record(handle, info.dli_fname);
 }
 } // namespace

@@ -7,13 +7,12 @@ namespace
 
 class TextSink
 {
-public:
+  public:
     TextSink(char* out, std::size_t size) : out(out), size(size) {}
 
     void put(char c)
     {
-        if (used + 1 < size)
-            out[used++] = c;
+        if (used + 1 < size) out[used++] = c;
     }
 
     void put(const char* text)
@@ -24,26 +23,32 @@ public:
 
     std::size_t finish()
     {
-        if (size > 0)
-            out[used] = '\0';
+        if (size > 0) out[used] = '\0';
         return used;
     }
 
-private:
+  private:
     char* out;
     std::size_t size;
     std::size_t used = 0;
 };
 
-bool isFlag(char c) { return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isFlag(char c)
+{
+    return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Reads flags, width and precision after a percent sign. Answers where the conversion
 // character is; spec receives them as a C format without the conversion character.
 const char* readSpecification(const char* p, char* spec, std::size_t specSize)
 {
     std::size_t n = 0;
-    auto keep = [&](char c) {
+    auto keep = [&](char c)
+    {
         if (n + 2 < specSize) // leave room for the conversion and the terminator
             spec[n++] = c;
     };

@@ -33,11 +33,11 @@ constexpr VstInt32 kVstVersion = 2400;
 struct AEffect;
 
 using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode,
-                                                     VstInt32 index, VstIntPtr value, void* ptr,
-                                                     float opt);
+                                                    VstInt32 index, VstIntPtr value, void* ptr,
+                                                    float opt);
 using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode,
-                                                       VstInt32 index, VstIntPtr value, void* ptr,
-                                                       float opt);
+                                                      VstInt32 index, VstIntPtr value, void* ptr,
+                                                      float opt);
 using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs,
                                               VstInt32 sampleFrames);
 using AEffectProcessDoubleProc = void(VSTCALLBACK*)(AEffect* effect, double** inputs,

@@ -40,8 +40,7 @@ VstTemplate::VstTemplate(audioMasterCallback audioMaster)
 
     // The editor's constructor attaches it to this effect; setting it again is harmless.
     if (AEffEditor* created = createEditor(this))
-        if (getEditor() != created)
-            setEditor(created);
+        if (getEditor() != created) setEditor(created);
 
     canProcessReplacing();
     canDoubleReplacing();
@@ -54,7 +53,10 @@ VstTemplate::~VstTemplate()
     bypassDelay.reset();
 }
 
-void VstTemplate::getParameterLabel(VstInt32, char* label) { label[0] = '\0'; }
+void VstTemplate::getParameterLabel(VstInt32, char* label)
+{
+    label[0] = '\0';
+}
 
 void VstTemplate::getParameterDisplay(VstInt32 index, char* text)
 {
@@ -64,21 +66,22 @@ void VstTemplate::getParameterDisplay(VstInt32 index, char* text)
 
 void VstTemplate::getParameterName(VstInt32 index, char* text)
 {
-    if (const char* name = parameterName(index))
-        copyString(text, name, kNameChars);
+    if (const char* name = parameterName(index)) copyString(text, name, kNameChars);
 }
 
 bool VstTemplate::getInputProperties(VstInt32 index, VstPinProperties* properties)
 {
-    if (index != 0 && index != 1)
-        return false;
+    if (index != 0 && index != 1) return false;
     copyString(properties->label, index == 0 ? "Input Left (1)" : "Input Right (2)",
                kVstMaxLabelLen - 1);
     properties->flags = kVstPinIsActive | kVstPinIsStereo;
     return true;
 }
 
-VstInt32 VstTemplate::processEvents(VstEvents*) { return 1; }
+VstInt32 VstTemplate::processEvents(VstEvents*)
+{
+    return 1;
+}
 
 bool VstTemplate::getEffectName(char* name)
 {
@@ -98,16 +101,21 @@ bool VstTemplate::getProductString(char* text)
     return true;
 }
 
-VstInt32 VstTemplate::getVendorVersion() { return kVendorVersion; }
+VstInt32 VstTemplate::getVendorVersion()
+{
+    return kVendorVersion;
+}
 
 VstInt32 VstTemplate::canDo(const char* text)
 {
     static const char* const kYes[] = {"receiveVstTimeInfo", "receiveVstMidiEvent",
                                        "sendVstMidiEvent"};
     for (const char* yes : kYes)
-        if (std::strcmp(text, yes) == 0)
-            return 1;
+        if (std::strcmp(text, yes) == 0) return 1;
     return 0;
 }
 
-VstPlugCategory VstTemplate::getPlugCategory() { return kPlugCategMastering; }
+VstPlugCategory VstTemplate::getPlugCategory()
+{
+    return kPlugCategMastering;
+}

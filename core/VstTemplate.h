@@ -14,7 +14,7 @@ class StereoDelay;
 // around the compressor engine.
 class VstTemplate : public AudioEffectX
 {
-public:
+  public:
     static constexpr VstInt32 kLatencyFrames = 151;
     static constexpr int kBypassDelayCapacity = 256;
     static constexpr double kMinSampleRate = 1000.0;
@@ -60,7 +60,7 @@ public:
     const CompressorEngine& getEngine() const { return *engine; }
     bool isBypassed() const { return bypass.load(std::memory_order_relaxed); }
 
-private:
+  private:
     template <typename Sample>
     void processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFrames);
     void applyToEngine(VstInt32 index, float value);

@@ -17,13 +17,11 @@ Program& VstTemplate::currentProgram()
 // would reach the engine's state and stay there.
 void VstTemplate::setParameter(VstInt32 index, float value)
 {
-    if (!isParameterIndex(index) || !std::isfinite(value))
-        return;
+    if (!isParameterIndex(index) || !std::isfinite(value)) return;
     currentProgram().setValue(index, value);
     applyToEngine(index, value);
     applyInterlocks(index, value);
-    if (editor)
-        editor->setParameter(index, value);
+    if (editor) editor->setParameter(index, value);
 }
 
 void VstTemplate::applyToEngine(VstInt32 index, float v)
@@ -31,25 +29,62 @@ void VstTemplate::applyToEngine(VstInt32 index, float v)
     CompressorEngine& e = *engine;
     switch (index)
     {
-    case kDetection: e.setDetection(detectionTimeMs(v)); break;
-    case kScFilterType: e.setSideChainType(v); break;
-    case kScFilterFreq: e.setSideChainFrequency(sideChainFrequencyHz(v)); break;
-    case kThreshold: e.setThreshold(thresholdDb(v)); break;
-    case kKnee: e.setKnee(kneeDb(v)); break;
-    case kRatio: e.setRatio(ratioSlope(v)); break;
-    case kAttack: e.setAttack(attackMs(v)); break;
-    case kRelease: e.setRelease(releaseMs(v)); break;
-    case kReleaseSlow: e.setReleaseSlow(releaseMs(v)); break;
-    case kDryMix: e.setMixDry(dryGain(v)); break;
-    case kMakeUpGain: e.setMakeUpGain(makeUpGain(v)); break;
-    case kHfHarmonics: e.setHfHarmonics(switchOn(v)); break;
-    case kLfHarmonics: e.setLfHarmonics(switchOn(v)); break;
-    case kHfHarmonicsAmount: e.setHfAmount(harmonicsAmount(v)); break;
-    case kLfHarmonicsAmount: e.setLfAmount(harmonicsAmount(v)); break;
-    case kDelta: e.setDelta(switchOn(v)); break;
-    case kBypass: bypass.store(switchOn(v), std::memory_order_relaxed); break;
-    case kScPreview: e.setSideChainPreview(sideChainPreviewOn(v)); break;
-    default: break; // Meter Scale is the editor's; 19 and 20 are only stored
+    case kDetection:
+        e.setDetection(detectionTimeMs(v));
+        break;
+    case kScFilterType:
+        e.setSideChainType(v);
+        break;
+    case kScFilterFreq:
+        e.setSideChainFrequency(sideChainFrequencyHz(v));
+        break;
+    case kThreshold:
+        e.setThreshold(thresholdDb(v));
+        break;
+    case kKnee:
+        e.setKnee(kneeDb(v));
+        break;
+    case kRatio:
+        e.setRatio(ratioSlope(v));
+        break;
+    case kAttack:
+        e.setAttack(attackMs(v));
+        break;
+    case kRelease:
+        e.setRelease(releaseMs(v));
+        break;
+    case kReleaseSlow:
+        e.setReleaseSlow(releaseMs(v));
+        break;
+    case kDryMix:
+        e.setMixDry(dryGain(v));
+        break;
+    case kMakeUpGain:
+        e.setMakeUpGain(makeUpGain(v));
+        break;
+    case kHfHarmonics:
+        e.setHfHarmonics(switchOn(v));
+        break;
+    case kLfHarmonics:
+        e.setLfHarmonics(switchOn(v));
+        break;
+    case kHfHarmonicsAmount:
+        e.setHfAmount(harmonicsAmount(v));
+        break;
+    case kLfHarmonicsAmount:
+        e.setLfAmount(harmonicsAmount(v));
+        break;
+    case kDelta:
+        e.setDelta(switchOn(v));
+        break;
+    case kBypass:
+        bypass.store(switchOn(v), std::memory_order_relaxed);
+        break;
+    case kScPreview:
+        e.setSideChainPreview(sideChainPreviewOn(v));
+        break;
+    default:
+        break; // Meter Scale is the editor's; 19 and 20 are only stored
     }
 }
 
@@ -88,16 +123,21 @@ void VstTemplate::applyInterlocks(VstInt32 index, float v)
 
 float VstTemplate::getParameter(VstInt32 index)
 {
-    if (isParameterIndex(index))
-        return currentProgram().value(index);
+    if (isParameterIndex(index)) return currentProgram().value(index);
     constexpr auto relaxed = std::memory_order_relaxed;
     switch (index)
     {
-    case kMeterConstantOne: return static_cast<float>(meterConstantOne.load(relaxed));
-    case kMeterGain: return static_cast<float>(meterGain.load(relaxed));
-    case kMeterLevelSlow: return static_cast<float>(meterLevelSlow.load(relaxed));
-    case kMeterLevelFast: return static_cast<float>(meterLevelFast.load(relaxed));
-    case kMeterActive: return processingActive.load(relaxed);
-    default: return 0.0f; // 504, 505 and every index nothing is stored for
+    case kMeterConstantOne:
+        return static_cast<float>(meterConstantOne.load(relaxed));
+    case kMeterGain:
+        return static_cast<float>(meterGain.load(relaxed));
+    case kMeterLevelSlow:
+        return static_cast<float>(meterLevelSlow.load(relaxed));
+    case kMeterLevelFast:
+        return static_cast<float>(meterLevelFast.load(relaxed));
+    case kMeterActive:
+        return processingActive.load(relaxed);
+    default:
+        return 0.0f; // 504, 505 and every index nothing is stored for
     }
 }

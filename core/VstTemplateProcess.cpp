@@ -19,8 +19,7 @@ template <typename Sample> bool channelsPresent(Sample** buffers)
 // whatever the host left in it.
 template <typename Sample> void silence(Sample** outputs, VstInt32 sampleFrames)
 {
-    if (!outputs)
-        return;
+    if (!outputs) return;
     for (int c = 0; c < 2; ++c)
         if (Sample* out = outputs[c])
             for (VstInt32 i = 0; i < sampleFrames; ++i)
@@ -49,8 +48,7 @@ void VstTemplate::resume()
 void VstTemplate::setSampleRate(float rate)
 {
     const double r = rate;
-    if (!std::isfinite(r) || r < kMinSampleRate || r > kMaxSampleRate)
-        return;
+    if (!std::isfinite(r) || r < kMinSampleRate || r > kMaxSampleRate) return;
     AudioEffectX::setSampleRate(rate);
     engine->setSampleRate(r);
 }
@@ -71,8 +69,7 @@ void VstTemplate::processDoubleReplacing(double** inputs, double** outputs, VstI
 template <typename Sample>
 void VstTemplate::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
 {
-    if (sampleFrames <= 0)
-        return;
+    if (sampleFrames <= 0) return;
     if (!channelsPresent(inputs) || !channelsPresent(outputs))
         return silence(outputs, sampleFrames);
 

@@ -7,14 +7,16 @@
 // the record when a later index is loaded.
 void VstTemplate::setProgram(VstInt32 program)
 {
-    if (program < 0 || program >= kNumPrograms)
-        return;
+    if (program < 0 || program >= kNumPrograms) return;
     curProgram.store(program, std::memory_order_relaxed);
     for (VstInt32 i = 0; i < kNumParams; ++i)
         setParameter(i, programs[program].value(i));
 }
 
-void VstTemplate::setProgramName(char* name) { currentProgram().setName(name); }
+void VstTemplate::setProgramName(char* name)
+{
+    currentProgram().setName(name);
+}
 
 void VstTemplate::getProgramName(char* name)
 {
@@ -23,8 +25,7 @@ void VstTemplate::getProgramName(char* name)
 
 bool VstTemplate::getProgramNameIndexed(VstInt32, VstInt32 index, char* text)
 {
-    if (index < 0 || index >= kNumPrograms)
-        return false;
+    if (index < 0 || index >= kNumPrograms) return false;
     copyString(text, programs[index].name, Program::kNameChars);
     return true;
 }

@@ -28,8 +28,7 @@ void record(AEffect* effect, VstInt32 opcode, VstInt32 index, float value)
 
 void copyText(void* ptr, const char* text, std::size_t capacity)
 {
-    if (!ptr)
-        return;
+    if (!ptr) return;
     char* out = static_cast<char*>(ptr);
     std::strncpy(out, text, capacity - 1);
     out[capacity - 1] = '\0';
@@ -43,8 +42,8 @@ HostSettings& hostSettings()
     return settings;
 }
 
-VstIntPtr VSTCALLBACK hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                   VstIntPtr, void* ptr, float opt)
+VstIntPtr VSTCALLBACK hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr,
+                                   void* ptr, float opt)
 {
     switch (opcode)
     {

@@ -19,9 +19,8 @@ bool registerCommand(const HostCommand& command)
 {
     registry().push_back(command);
     std::sort(registry().begin(), registry().end(),
-              [](const HostCommand& a, const HostCommand& b) {
-                  return std::strcmp(a.name, b.name) < 0;
-              });
+              [](const HostCommand& a, const HostCommand& b)
+              { return std::strcmp(a.name, b.name) < 0; });
     return true;
 }
 

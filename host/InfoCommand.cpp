@@ -17,7 +17,8 @@ void printIdentity(const PluginInstance& plugin)
     std::printf("Vendor:          %s\n", plugin.vendorString().c_str());
     std::printf("Product:         %s\n", plugin.productString().c_str());
     std::printf("Vendor version:  %" PRIdPTR "\n", plugin.dispatch(effGetVendorVersion));
-    std::printf("Unique id:       '%s' (0x%08" PRIX32 ")\n", ofchost::fourCharCode(e->uniqueID).c_str(),
+    std::printf("Unique id:       '%s' (0x%08" PRIX32 ")\n",
+                ofchost::fourCharCode(e->uniqueID).c_str(),
                 static_cast<std::uint32_t>(e->uniqueID));
     std::printf("Effect version:  %" PRId32 "\n", e->version);
     std::printf("VST version:     %" PRIdPTR "\n", plugin.dispatch(effGetVstVersion));
@@ -47,8 +48,7 @@ void printParameters(const PluginInstance& plugin)
     for (VstInt32 i = 0; i < count; ++i)
     {
         const std::string label = plugin.parameterLabel(i);
-        const std::string text =
-            plugin.parameterDisplay(i) + (label.empty() ? "" : " " + label);
+        const std::string text = plugin.parameterDisplay(i) + (label.empty() ? "" : " " + label);
         std::printf("  %5" PRId32 "  %-24s %10.6f  %s\n", i, plugin.parameterName(i).c_str(),
                     static_cast<double>(plugin.parameter(i)), text.c_str());
     }

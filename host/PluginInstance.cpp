@@ -9,9 +9,8 @@ namespace
 constexpr std::size_t kTextBuffer = 512;
 }
 
-std::unique_ptr<PluginInstance> PluginInstance::create(const PluginModule& module,
-                                                       audioMasterCallback callback,
-                                                       std::string& error)
+std::unique_ptr<PluginInstance>
+PluginInstance::create(const PluginModule& module, audioMasterCallback callback, std::string& error)
 {
     if (!module.isLoaded())
     {
@@ -32,7 +31,10 @@ std::unique_ptr<PluginInstance> PluginInstance::create(const PluginModule& modul
     return std::unique_ptr<PluginInstance>(new PluginInstance(record));
 }
 
-PluginInstance::~PluginInstance() { dispatch(effClose); }
+PluginInstance::~PluginInstance()
+{
+    dispatch(effClose);
+}
 
 VstIntPtr PluginInstance::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                    float opt) const
@@ -105,8 +107,8 @@ std::string fourCharCode(VstInt32 id)
 
 const char* categoryName(VstIntPtr category)
 {
-    static const char* const kNames[] = {"Unknown",    "Effect",         "Synth",  "Analysis",
-                                         "Mastering",  "Spacializer",    "RoomFx", "SurroundFx",
+    static const char* const kNames[] = {"Unknown",     "Effect",         "Synth",  "Analysis",
+                                         "Mastering",   "Spacializer",    "RoomFx", "SurroundFx",
                                          "Restoration", "OfflineProcess", "Shell",  "Generator"};
     if (category < 0 || category >= static_cast<VstIntPtr>(sizeof kNames / sizeof kNames[0]))
         return "?";
@@ -135,11 +137,9 @@ std::string flagNames(VstInt32 flags)
     for (const auto& f : kFlags)
     {
         known |= f.bit;
-        if (flags & f.bit)
-            names += (names.empty() ? "" : " ") + std::string(f.name);
+        if (flags & f.bit) names += (names.empty() ? "" : " ") + std::string(f.name);
     }
-    if (flags & ~known)
-        names += (names.empty() ? "" : " ") + std::string("(unknown bits)");
+    if (flags & ~known) names += (names.empty() ? "" : " ") + std::string("(unknown bits)");
     return names;
 }
 

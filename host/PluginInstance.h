@@ -13,7 +13,7 @@ namespace ofchost
 // Closing (effClose) happens in the destructor.
 class PluginInstance
 {
-public:
+  public:
     // Null when the entry point answers null (the reason is in error).
     static std::unique_ptr<PluginInstance> create(const PluginModule& module,
                                                   audioMasterCallback callback, std::string& error);
@@ -53,7 +53,7 @@ public:
     void processReplacing(float** inputs, float** outputs, VstInt32 frames) const;
     void processDoubleReplacing(double** inputs, double** outputs, VstInt32 frames) const;
 
-private:
+  private:
     explicit PluginInstance(AEffect* record) : record(record) {}
     AEffect* record;
 };

@@ -7,8 +7,7 @@ namespace ofchost
 
 PluginModule::~PluginModule()
 {
-    if (library)
-        dlclose(library);
+    if (library) dlclose(library);
 }
 
 bool PluginModule::load(const std::string& path)

@@ -13,7 +13,7 @@ using VstEntryPoint = AEffect* (*)(audioMasterCallback);
 // for it: VSTPluginMain first, then the older name main.
 class PluginModule
 {
-public:
+  public:
     PluginModule() = default;
     ~PluginModule();
     PluginModule(const PluginModule&) = delete;
@@ -25,7 +25,7 @@ public:
     const std::string& entryName() const { return entryNameFound; }
     const std::string& error() const { return lastError; }
 
-private:
+  private:
     void* library = nullptr;
     VstEntryPoint entry = nullptr;
     std::string entryNameFound;

@@ -30,8 +30,7 @@ int main(int argc, char** argv)
     int count = 0;
     const ofchost::HostCommand* list = ofchost::commands(count);
     for (int i = 0; i < count; ++i)
-        if (std::strcmp(list[i].name, argv[1]) == 0)
-            return list[i].run(argc - 2, argv + 2);
+        if (std::strcmp(list[i].name, argv[1]) == 0) return list[i].run(argc - 2, argv + 2);
     std::fprintf(stderr, "ofc-host: unknown command '%s'\n\n", argv[1]);
     printUsage(stderr);
     return 2;

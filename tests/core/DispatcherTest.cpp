@@ -13,13 +13,13 @@ namespace
 {
 class Dispatcher : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override { FakeEditor::enabled = true; }
     void TearDown() override { FakeEditor::enabled = true; }
 
     // Through the record, as a host calls.
-    static VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index = 0,
-                              VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f)
+    static VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                              void* ptr = nullptr, float opt = 0.0f)
     {
         return e->dispatcher(e, opcode, index, value, ptr, opt);
     }
@@ -39,8 +39,7 @@ protected:
 
     ~Dispatcher() override
     {
-        if (!closed)
-            delete effect;
+        if (!closed) delete effect;
     }
 };
 } // namespace
@@ -144,15 +143,24 @@ TEST_F(Dispatcher, ChunksAndUnsupportedOpcodesAnswerZeroAndChangeNothing)
     EXPECT_EQ(chunk, &chunk);
     char data[16] = {};
     EXPECT_EQ(dispatch(e, effSetChunk, 0, sizeof data, data), 0);
-    const VstInt32 unsupported[] = {effString2Parameter,     effGetParameterProperties,
-                                    effGetOutputProperties,  effSetSpeakerArrangement,
-                                    effBeginSetProgram,      effEndSetProgram,
-                                    effStartProcess,         effStopProcess,
-                                    effSetProcessPrecision,  effGetNumMidiInputChannels,
-                                    effVendorSpecific,       effShellGetNextPlugin,
-                                    effGetMidiKeyName,       effProcessVarIo,
-                                    effGetVu,                effEditDraw,
-                                    80,                      1000,
+    const VstInt32 unsupported[] = {effString2Parameter,
+                                    effGetParameterProperties,
+                                    effGetOutputProperties,
+                                    effSetSpeakerArrangement,
+                                    effBeginSetProgram,
+                                    effEndSetProgram,
+                                    effStartProcess,
+                                    effStopProcess,
+                                    effSetProcessPrecision,
+                                    effGetNumMidiInputChannels,
+                                    effVendorSpecific,
+                                    effShellGetNextPlugin,
+                                    effGetMidiKeyName,
+                                    effProcessVarIo,
+                                    effGetVu,
+                                    effEditDraw,
+                                    80,
+                                    1000,
                                     -1};
     for (VstInt32 opcode : unsupported)
         EXPECT_EQ(dispatch(e, opcode, 0, 0, data), 0) << opcode;
@@ -214,17 +222,28 @@ TEST_F(Dispatcher, ParameterTextsThroughTheDispatcher)
 
 TEST_F(Dispatcher, NullPointersOnEveryWritingOpcodeAreHarmless)
 {
-    const VstInt32 writers[] = {effGetProgramName,     effSetProgramName,
-                                effGetParamLabel,      effGetParamDisplay,
-                                effGetParamName,       effEditGetRect,
-                                effEditOpen,           effGetChunk,
-                                effSetChunk,           effGetProgramNameIndexed,
-                                effGetInputProperties, effGetOutputProperties,
-                                effGetEffectName,      effGetVendorString,
-                                effGetProductString,   effCanDo,
-                                effGetSpeakerArrangement, effString2Parameter,
-                                effGetParameterProperties, effGetMidiProgramName,
-                                effGetMidiKeyName,     effGetMidiProgramCategory};
+    const VstInt32 writers[] = {effGetProgramName,
+                                effSetProgramName,
+                                effGetParamLabel,
+                                effGetParamDisplay,
+                                effGetParamName,
+                                effEditGetRect,
+                                effEditOpen,
+                                effGetChunk,
+                                effSetChunk,
+                                effGetProgramNameIndexed,
+                                effGetInputProperties,
+                                effGetOutputProperties,
+                                effGetEffectName,
+                                effGetVendorString,
+                                effGetProductString,
+                                effCanDo,
+                                effGetSpeakerArrangement,
+                                effString2Parameter,
+                                effGetParameterProperties,
+                                effGetMidiProgramName,
+                                effGetMidiKeyName,
+                                effGetMidiProgramCategory};
     for (VstInt32 opcode : writers)
         EXPECT_EQ(dispatch(e, opcode, 0, 0, nullptr), 0) << opcode;
     EXPECT_EQ(dispatch(e, effProcessEvents, 0, 0, nullptr), 1); // accepted and ignored
@@ -238,7 +257,11 @@ TEST_F(Dispatcher, SampleRateMustBeFiniteAndPlausible)
     const float bad[] = {std::numeric_limits<float>::quiet_NaN(),
                          std::numeric_limits<float>::infinity(),
                          -std::numeric_limits<float>::infinity(),
-                         0.0f, -44100.0f, 999.0f, 768001.0f, 1e30f,
+                         0.0f,
+                         -44100.0f,
+                         999.0f,
+                         768001.0f,
+                         1e30f,
                          std::numeric_limits<float>::denorm_min()};
     for (float rate : bad)
     {

@@ -16,8 +16,7 @@ FakeEditor::FakeEditor(AudioEffect* effect) : AEffEditor(effect)
 FakeEditor::~FakeEditor()
 {
     ++destroyed;
-    if (last == this)
-        last = nullptr;
+    if (last == this) last = nullptr;
 }
 
 bool FakeEditor::getRect(ERect** r)

@@ -8,7 +8,7 @@
 // while FakeEditor::enabled is true; like a real editor it attaches itself to its effect.
 class FakeEditor : public AEffEditor
 {
-public:
+  public:
     struct Echo
     {
         VstInt32 index;
@@ -27,9 +27,9 @@ public:
     bool setKnobMode(VstInt32 mode) override;
     void setParameter(VstInt32 index, float value) override;
 
-    static bool enabled;      // createEditor makes an editor only while set
-    static FakeEditor* last;  // the most recently created one (null once deleted)
-    static int destroyed;     // count of destructor runs
+    static bool enabled;     // createEditor makes an editor only while set
+    static FakeEditor* last; // the most recently created one (null once deleted)
+    static int destroyed;    // count of destructor runs
 
     std::vector<Echo> echoes;
     ERect rect{0, 0, 270, 690};

@@ -29,7 +29,7 @@ VstIntPtr recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, vo
 
 class ParameterModel : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         FakeEditor::enabled = true;

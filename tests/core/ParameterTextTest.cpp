@@ -1,5 +1,5 @@
-#include "ParameterIds.h"
 #include "ParameterText.h"
+#include "ParameterIds.h"
 
 #include <gtest/gtest.h>
 
@@ -28,13 +28,27 @@ struct Case
 
 TEST(ParameterText, NamesInIndexOrder)
 {
-    const char* names[] = {"Detection",    "SC Filter Type",      "SC Filter Freq",
-                           "Threshold",    "Knee",                "Ratio",
-                           "Attack",       "Release",             "Release Slow",
-                           "Dry Mix",      "Make Up Gain",        "HF Harmonics",
-                           "LF Harmonics", "HF Harmonics Amount", "LF Harmonics Amount",
-                           "Delta",        "Bypass",              "SC Preview",
-                           "Meter Scale",  "-",                   "-"};
+    const char* names[] = {"Detection",
+                           "SC Filter Type",
+                           "SC Filter Freq",
+                           "Threshold",
+                           "Knee",
+                           "Ratio",
+                           "Attack",
+                           "Release",
+                           "Release Slow",
+                           "Dry Mix",
+                           "Make Up Gain",
+                           "HF Harmonics",
+                           "LF Harmonics",
+                           "HF Harmonics Amount",
+                           "LF Harmonics Amount",
+                           "Delta",
+                           "Bypass",
+                           "SC Preview",
+                           "Meter Scale",
+                           "-",
+                           "-"};
     for (VstInt32 i = 0; i < kNumParams; ++i)
         EXPECT_STREQ(parameterName(i), names[i]) << i;
     EXPECT_EQ(parameterName(-1), nullptr);
@@ -47,8 +61,8 @@ TEST(ParameterText, ValueTextsOfEveryParameter)
     const std::vector<Case> cases = {
         {kDetection, 0.0f, "Peak"},
         {kDetection, 1.0f, "Dyn RMS"},
-        {kDetection, 0.3f, "RMS 7.2"},  // 58 * 0.09 + 2 = 7.22
-        {kDetection, 0.6f, "RMS  23"},  // 22.88
+        {kDetection, 0.3f, "RMS 7.2"},   // 58 * 0.09 + 2 = 7.22
+        {kDetection, 0.6f, "RMS  23"},   // 22.88
         {kDetection, 0.999f, "RMS  60"}, // 59.88
         {kDetection, 0.35f, "RMS 9.1"},  // 9.105 (< 10: one decimal)
         {kScFilterType, 0.0f, "off"},

@@ -12,7 +12,7 @@ namespace
 {
 class Programs : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         FakeEditor::enabled = true;
@@ -30,8 +30,7 @@ protected:
     {
         char name[64];
         std::memset(name, 'X', sizeof name);
-        if (!dispatch(effGetProgramNameIndexed, index, 0, name))
-            return "<none>";
+        if (!dispatch(effGetProgramNameIndexed, index, 0, name)) return "<none>";
         return name;
     }
 
@@ -48,10 +47,10 @@ TEST_F(Programs, ANewEffectStartsOnProgramZeroWithItsValuesInTheEngine)
     EXPECT_STREQ(name, "Downward Comp. Reset");
     EXPECT_EQ(effect->getParameter(kRatio), 0.4f);
     const CompressorEngine& e = effect->getEngine();
-    EXPECT_EQ(e.getDetection(), 600.0);                 // Dyn RMS
-    EXPECT_EQ(e.getThreshold(), -0.0);                  // 0 dB
+    EXPECT_EQ(e.getDetection(), 600.0); // Dyn RMS
+    EXPECT_EQ(e.getThreshold(), -0.0);  // 0 dB
     EXPECT_NEAR(e.getKnee(), 3.2, 1e-6);
-    EXPECT_NEAR(e.getAttack(), 14.9955, 1e-4);          // 500 * 0.31^3 + 0.1
+    EXPECT_NEAR(e.getAttack(), 14.9955, 1e-4); // 500 * 0.31^3 + 0.1
     EXPECT_EQ(e.getMixDry(), 0.0);
     EXPECT_EQ(e.getMakeUpGain(), 1.0);
     EXPECT_FALSE(e.getHfHarmonics());
@@ -62,9 +61,14 @@ TEST_F(Programs, ANewEffectStartsOnProgramZeroWithItsValuesInTheEngine)
 
 TEST_F(Programs, FactoryNamesByIndex)
 {
-    const char* names[] = {"Downward Comp. Reset",  "Upward Comp. Reset", "Mastering: Smooth",
-                           "Mastering: Tight",      "Mastering: Aggressive",
-                           "Mastering: Upward",     "AGC",                "Classic Compressor I",
+    const char* names[] = {"Downward Comp. Reset",
+                           "Upward Comp. Reset",
+                           "Mastering: Smooth",
+                           "Mastering: Tight",
+                           "Mastering: Aggressive",
+                           "Mastering: Upward",
+                           "AGC",
+                           "Classic Compressor I",
                            "Classic Compressor II"};
     for (VstInt32 p = 0; p < 9; ++p)
         EXPECT_EQ(programName(p), names[p]);

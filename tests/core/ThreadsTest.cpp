@@ -18,28 +18,32 @@ TEST(Threads, AutomationWhileProcessing)
     e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
 
     std::atomic<bool> automating{true};
-    std::thread automation([&] {
-        for (int round = 0; round < 200; ++round)
-            for (VstInt32 i = 0; i < kNumParams; ++i)
-                e->setParameter(e, i, static_cast<float>((round * 7 + i) % 11) / 10.0f);
-        automating.store(false);
-    });
-
-    std::thread ui([&] {
-        float sink = 0.0f;
-        char text[16];
-        while (automating.load())
+    std::thread automation(
+        [&]
         {
-            for (VstInt32 i = 0; i < kNumParams; ++i)
+            for (int round = 0; round < 1000; ++round)
+                for (VstInt32 i = 0; i < kNumParams; ++i)
+                    e->setParameter(e, i, static_cast<float>((round * 7 + i) % 11) / 10.0f);
+            automating.store(false);
+        });
+
+    std::thread ui(
+        [&]
+        {
+            float sink = 0.0f;
+            char text[16];
+            while (automating.load())
             {
-                sink += e->getParameter(e, i);
-                e->dispatcher(e, effGetParamDisplay, i, 0, text, 0.0f);
+                for (VstInt32 i = 0; i < kNumParams; ++i)
+                {
+                    sink += e->getParameter(e, i);
+                    e->dispatcher(e, effGetParamDisplay, i, 0, text, 0.0f);
+                }
+                for (VstInt32 i = 500; i <= 506; ++i)
+                    sink += e->getParameter(e, i);
             }
-            for (VstInt32 i = 500; i <= 506; ++i)
-                sink += e->getParameter(e, i);
-        }
-        EXPECT_FALSE(std::isnan(sink));
-    });
+            EXPECT_FALSE(std::isnan(sink));
+        });
 
     std::vector<float> l(256), r(256);
     float* io[2] = {l.data(), r.data()};

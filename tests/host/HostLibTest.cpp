@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 using namespace ofchost;
 
 TEST(PluginModule, ReportsWhyALibraryCannotBeUsed)
@@ -78,24 +76,4 @@ TEST(Names, FourCharCodesCategoriesAndFlags)
     EXPECT_STREQ(categoryName(-1), "?");
     EXPECT_EQ(flagNames(0x1011), "HasEditor CanReplacing CanDoubleReplacing");
     EXPECT_EQ(flagNames(0x40000000), "(unknown bits)");
-}
-
-// Another vendor's plug-in, when the machine has one installed.
-TEST(ForeignPlugin, LspCompressorLoadsAndAnswers)
-{
-    const char* path = "/usr/lib/vst/lsp-plugins/compressor-stereo.so";
-    if (!std::ifstream(path).good())
-        GTEST_SKIP() << path << " not installed";
-    PluginModule module;
-    ASSERT_TRUE(module.load(path)) << module.error();
-    std::string error;
-    auto plugin = PluginInstance::create(module, error);
-    ASSERT_NE(plugin, nullptr) << error;
-    plugin->open(44100.0, 512);
-    EXPECT_EQ(plugin->effect()->numInputs, 2);
-    EXPECT_GT(plugin->effect()->numParams, 0);
-    EXPECT_FALSE(plugin->effectName().empty());
-    EXPECT_FALSE(plugin->parameterName(0).empty());
-    plugin->resume();
-    plugin->suspend();
 }

@@ -38,7 +38,7 @@ VstIntPtr VSTCALLBACK oldHost(AEffect* effect, VstInt32 opcode, VstInt32, VstInt
 
 class Plugin : public ::testing::Test
 {
-protected:
+  protected:
     static void SetUpTestSuite()
     {
         library = dlopen(OFC_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
@@ -46,8 +46,7 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        if (library)
-            dlclose(library);
+        if (library) dlclose(library);
         library = nullptr;
     }
     void SetUp() override
@@ -58,8 +57,8 @@ protected:
         calls.clear();
     }
 
-    static VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index = 0,
-                              VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f)
+    static VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                              void* ptr = nullptr, float opt = 0.0f)
     {
         return e->dispatcher(e, opcode, index, value, ptr, opt);
     }
