@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -190,3 +191,29 @@ TEST(Artwork, LampsLeaveTheirSharedColumnsToThePanel)
     }
 }
 } // namespace
+
+// The displays paint black squares over the panel, and the version text may fill its rectangle
+// black: the panel under all of them is black too, so no seam shows around them.
+TEST(Artwork, PanelIsBlackWhereDisplaysAndTheVersionTextDraw)
+{
+    const DecodedImage panel = decodeResource(201);
+    ASSERT_TRUE(panel.valid());
+    struct Area
+    {
+        int l, t, r, b;
+    };
+    const Area areas[] = {
+        {374, 57, 504, 187}, // transfer function
+        {509, 57, 519, 187}, // level meter
+        {521, 52, 544, 187}, // meter scale
+        {544, 57, 574, 187}, // gain-reduction meter
+        {574, 3, 689, 18},   // version text, up to the window's outer border
+    };
+    for (const Area& a : areas)
+        for (int y = a.t; y < a.b; ++y)
+            for (int x = a.l; x < a.r; ++x)
+            {
+                const Pixel p = panel.at(x, y);
+                ASSERT_LE(std::max({p.r, p.g, p.b}), 8) << x << "," << y;
+            }
+}

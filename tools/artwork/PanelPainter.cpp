@@ -89,6 +89,20 @@ void header(cairo_t* cr)
     draw::text(cr, {10.0, true, 2}, "Quenmoor", x + 10, 17);
 }
 
+// The version text may be drawn over a black fill of its rectangle, which runs past the
+// window's right edge; a black slot in the title strip makes that look intended either way.
+void versionSlot(cairo_t* cr)
+{
+    const Box& v = layout::kVersion;
+    const int right = layout::kWidth;
+    cairo_rectangle(cr, v.l, v.t, right - v.l, v.height());
+    draw::setColour(cr, {0, 0, 0});
+    cairo_fill(cr);
+    parts::hLine(cr, v.l - 1, right, v.t - 0.5, {6, 6, 7}, 1.0);
+    parts::vLine(cr, v.l - 0.5, v.t - 1, v.b, {6, 6, 7}, 1.0);
+    parts::hLine(cr, v.l - 1, right, v.b + 0.5, {88, 92, 98}, 0.5);
+}
+
 void dividers(cairo_t* cr)
 {
     for (int x : layout::kDividerX)
@@ -122,6 +136,7 @@ void paint(Canvas& c)
     cairo_t* cr = c.cr();
     brushedSurface(c);
     header(cr);
+    versionSlot(cr);
     dividers(cr);
     displayWell(cr);
     parts::knobSockets(cr);
