@@ -101,12 +101,15 @@ void twoStateFrame(Canvas& strip, int frame, int frameHeight, const char* const*
     const double h = frameHeight - 2 * layout::kCapInsetY;
     capBody(cr, x, y, w, h, lit);
 
+    // A single letter gets a larger face; words shrink until the widest line fits.
     TextStyle style = palette::kButtonStyle;
+    if (lineCount == 1 && lines[0][0] && !lines[0][1])
+        style.size = 10.0;
     for (int i = 0; i < lineCount; ++i)
         style = draw::fitted(cr, style, lines[i], w - 6);
     const double lineGap = 9.0;
     const double textBlock = lineGap * (lineCount - 1);
-    double firstBaseline = y + h / 2 + 3.0 - textBlock / 2;
+    double firstBaseline = y + h / 2 + style.size * 0.4 - textBlock / 2;
     if (withLed)
     {
         ledBar(cr, x + w / 2, y + 6, lit);

@@ -48,7 +48,11 @@ double skirtGrey(double x, double y, double r, double angle)
     const double ridge = std::cos(phi * kRidges);
     double grey = 33 + 13 * f + 5.5 * ridge * (0.7 + 0.3 * f) + 12 * std::pow(std::max(f, 0.0), 4);
     if (r > kSkirtRadius - 1.1)
-        grey *= 0.62; // the dark lip at the outer edge
+        return grey * 0.62; // the dark lip at the outer edge
+    if (r > kSkirtRadius - 2.3)
+        grey += 26 * std::max(f, 0.0); // the rounded shoulder catches the light
+    if (r < kCapRadius + 1.4)
+        grey *= 0.8 - 0.2 * f; // the cap's shadow on the skirt, deepest below
     return grey;
 }
 
