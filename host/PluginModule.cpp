@@ -1,6 +1,7 @@
 #include "PluginModule.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 namespace ofchost
 {
@@ -17,7 +18,11 @@ bool PluginModule::load(const std::string& path)
         lastError = "a library is already loaded";
         return false;
     }
-    library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // A bare file name would make dlopen search the library path; a plug-in named on the
+    // command line means the file in the current directory.
+    const bool bareName = path.find('/') == std::string::npos;
+    const std::string file = (bareName && access(path.c_str(), F_OK) == 0) ? "./" + path : path;
+    library = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library)
     {
         const char* reason = dlerror();
