@@ -9,7 +9,7 @@ packages=(
   libcairo2-dev libfreetype-dev libfontconfig-dev fonts-liberation
   libx11-dev libxext-dev libxtst-dev xvfb x11-utils
   libsndfile1-dev
-  lsp-plugins-vst
+  lsp-plugins-vst ardour
   valgrind
 )
 

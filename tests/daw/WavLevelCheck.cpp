@@ -1,0 +1,145 @@
+// Checks an audio file exported by a DAW: its shape (channels, rate, length) and the level of
+// every channel after a settling time, so a test can tell that real audio went through the
+// plug-in and came out at the level its settings call for.
+//
+// Usage: ofc_wav_level_check FILE --channels N --rate HZ --min-seconds S
+//            [--skip-seconds S] [--expect-rms-db DB --tolerance-db DB] [--min-rms-db DB]
+// Exits 0 when every check holds, 1 when one fails, 2 on a usage or read error.
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+struct Options
+{
+    std::string path;
+    int channels = 2;
+    int rate = 48000;
+    double minSeconds = 1.0;
+    double skipSeconds = 0.0;
+    bool expectRms = false;
+    double expectRmsDb = 0.0;
+    double toleranceDb = 0.5;
+    double minRmsDb = -60.0;
+};
+
+bool readNumber(const char* text, double& out)
+{
+    char* end = nullptr;
+    out = std::strtod(text, &end);
+    return end != text && *end == '\0' && std::isfinite(out);
+}
+
+bool parseOptions(int argc, char** argv, Options& o)
+{
+    if (argc < 2)
+        return false;
+    o.path = argv[1];
+    for (int i = 2; i + 1 < argc; i += 2)
+    {
+        const std::string key = argv[i];
+        double v = 0.0;
+        if (!readNumber(argv[i + 1], v))
+            return false;
+        if (key == "--channels")
+            o.channels = static_cast<int>(v);
+        else if (key == "--rate")
+            o.rate = static_cast<int>(v);
+        else if (key == "--min-seconds")
+            o.minSeconds = v;
+        else if (key == "--skip-seconds")
+            o.skipSeconds = v;
+        else if (key == "--expect-rms-db")
+            o.expectRms = true, o.expectRmsDb = v;
+        else if (key == "--tolerance-db")
+            o.toleranceDb = v;
+        else if (key == "--min-rms-db")
+            o.minRmsDb = v;
+        else
+            return false;
+    }
+    return argc % 2 == 0;
+}
+
+double toDb(double linear) { return linear > 0.0 ? 20.0 * std::log10(linear) : -400.0; }
+
+int checkFile(const Options& o)
+{
+    SF_INFO info;
+    std::memset(&info, 0, sizeof info);
+    SNDFILE* file = sf_open(o.path.c_str(), SFM_READ, &info);
+    if (!file)
+    {
+        std::printf("cannot read %s: %s\n", o.path.c_str(), sf_strerror(nullptr));
+        return 2;
+    }
+    std::vector<float> samples(static_cast<size_t>(info.frames) * info.channels);
+    const sf_count_t got = sf_readf_float(file, samples.data(), info.frames);
+    sf_close(file);
+
+    const double seconds = static_cast<double>(got) / info.samplerate;
+    std::printf("%s: %d channels, %d Hz, %lld frames (%.3f s)\n", o.path.c_str(), info.channels,
+                info.samplerate, static_cast<long long>(got), seconds);
+    int failures = 0;
+    if (info.channels != o.channels || info.samplerate != o.rate || seconds < o.minSeconds)
+    {
+        std::printf("FAIL: expected %d channels, %d Hz, at least %.3f s\n", o.channels, o.rate,
+                    o.minSeconds);
+        ++failures;
+    }
+
+    const sf_count_t first = static_cast<sf_count_t>(o.skipSeconds * info.samplerate);
+    for (int c = 0; c < info.channels && first < got; ++c)
+    {
+        double sumSquares = 0.0, peak = 0.0;
+        for (sf_count_t i = first; i < got; ++i)
+        {
+            const double x = samples[static_cast<size_t>(i) * info.channels + c];
+            sumSquares += x * x;
+            peak = std::fmax(peak, std::fabs(x));
+        }
+        const double rmsDb = toDb(std::sqrt(sumSquares / static_cast<double>(got - first)));
+        std::printf("channel %d: rms %.3f dBFS, peak %.3f dBFS\n", c, rmsDb, toDb(peak));
+        if (!(rmsDb > o.minRmsDb))
+        {
+            std::printf("FAIL: channel %d is silent (rms not above %.1f dBFS)\n", c, o.minRmsDb);
+            ++failures;
+        }
+        if (o.expectRms && !(std::fabs(rmsDb - o.expectRmsDb) <= o.toleranceDb))
+        {
+            std::printf("FAIL: channel %d rms %.3f dBFS, expected %.3f +- %.3f\n", c, rmsDb,
+                        o.expectRmsDb, o.toleranceDb);
+            ++failures;
+        }
+    }
+    if (first >= got)
+    {
+        std::printf("FAIL: nothing left after skipping %.3f s\n", o.skipSeconds);
+        ++failures;
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!parseOptions(argc, argv, options))
+    {
+        std::fprintf(stderr, "usage: %s FILE [--channels N] [--rate HZ] [--min-seconds S] "
+                             "[--skip-seconds S] [--expect-rms-db DB] [--tolerance-db DB] "
+                             "[--min-rms-db DB]\n",
+                     argv[0]);
+        return 2;
+    }
+    return checkFile(options);
+}

@@ -1,0 +1,198 @@
+-- Runs in ardour7-lua on the "None (Dummy)" back end. Builds a session with a stereo track fed
+-- by the test tone, puts the plug-in after the tone, and checks what Ardour sees of it: identity,
+-- parameters, factory programs, latency, a save/close/reload cycle, and finally one export.
+--
+-- The export comes last and alone: Ardour 7's export sometimes corrupts its own heap (with or
+-- without any plug-in), so nothing after it is trusted to the process. The caller retries a run
+-- that died before printing "EXPORTED:".
+--
+-- Environment: OFC_DAW_RUN_DIR (fresh folder of this run), OFC_DAW_EXPECTED (ofc_expected.lua).
+
+local run_dir = assert (os.getenv ("OFC_DAW_RUN_DIR"), "OFC_DAW_RUN_DIR is not set")
+local expect = dofile (assert (os.getenv ("OFC_DAW_EXPECTED"), "OFC_DAW_EXPECTED is not set"))
+local session_dir = run_dir .. "/session"
+local session_name = "ofc"
+local rate = 48000
+local export_seconds = 2
+local wav_preset = "75969a1c-3133-4694-864b-a1fa50e43348" -- Ardour's "WAV @ session-rate"
+
+local failures = 0
+
+local function check (condition, what)
+	if condition then
+		print ("ok: " .. what)
+	else
+		failures = failures + 1
+		print ("FAIL: " .. what)
+	end
+	return condition
+end
+
+local function near (a, b)
+	return math.abs (a - b) < 1e-6
+end
+
+-- Ardour applies some changes (programs) from its process thread: poll for a while.
+local function wait_until (condition, seconds)
+	for _ = 1, math.floor (seconds / 0.05) do
+		if condition () then return true end
+		sleep (0.05)
+	end
+	return condition ()
+end
+
+local function give_up (why)
+	print ("FAIL: " .. why)
+	print ("CHECKS FAILED")
+	os.exit (1)
+end
+
+local function param (proc, index)
+	return (ARDOUR.LuaAPI.get_processor_param (proc, index, false))
+end
+
+local function all_params (proc)
+	local values = {}
+	for i = 1, #expect.param_names do values[i] = param (proc, i - 1) end
+	return values
+end
+
+local function params_match (proc, wanted)
+	for i = 1, #wanted do
+		if not near (param (proc, i - 1), wanted[i]) then return false end
+	end
+	return true
+end
+
+local function describe_mismatch (proc, wanted)
+	local text = {}
+	for i = 1, #wanted do
+		local got = param (proc, i - 1)
+		if not near (got, wanted[i]) then
+			text[#text + 1] = string.format ("#%d %s=%.7g (want %.7g)", i - 1, expect.param_names[i], got, wanted[i])
+		end
+	end
+	return table.concat (text, ", ")
+end
+
+local function check_params (proc, wanted, what)
+	local same = wait_until (function () return params_match (proc, wanted) end, 2)
+	check (same, what .. (same and "" or (": " .. describe_mismatch (proc, wanted))))
+end
+
+local function find_plugin (route)
+	for i = 0, 16 do
+		local proc = route:nth_plugin (i)
+		if proc:isnil () then break end
+		if proc:to_insert ():plugin (0):name () == expect.name then return proc end
+	end
+	return nil
+end
+
+local function check_latency (proc, when)
+	local insert = proc:to_insert ()
+	local reached = wait_until (function () return insert:signal_latency () == expect.latency end, 2)
+	check (reached, string.format ("%s: plug-in latency %d samples (want %d)", when, insert:signal_latency (), expect.latency))
+end
+
+local function check_identity (proc)
+	local insert = proc:to_insert ()
+	local plug = insert:plugin (0)
+	check (plug:name () == expect.name, "name '" .. plug:name () .. "'")
+	check (plug:maker () == expect.maker, "maker '" .. plug:maker () .. "'")
+	check (plug:unique_id () == expect.unique_id, "unique id " .. plug:unique_id ())
+	check (plug:parameter_count () == #expect.param_names, "parameter count " .. plug:parameter_count ())
+	local names_ok = true
+	for i = 1, #expect.param_names do
+		if plug:parameter_label (i - 1) ~= expect.param_names[i] then
+			names_ok = false
+			print ("  parameter " .. (i - 1) .. " is named '" .. plug:parameter_label (i - 1) .. "'")
+		end
+	end
+	check (names_ok, "parameter names")
+	local ins = insert:natural_input_streams ():n_audio ()
+	local outs = insert:natural_output_streams ():n_audio ()
+	check (ins == expect.inputs and outs == expect.outputs, string.format ("audio inputs %d, outputs %d", ins, outs))
+end
+
+local function check_programs (proc)
+	local plug = proc:to_insert ():plugin (0)
+	for i, name in ipairs (expect.program_names) do
+		local preset = plug:preset_by_label (name)
+		local uri = string.format ("VST:%s:%04d", expect.unique_id, i - 1)
+		check (preset.valid and preset.uri == uri, string.format ("factory program %d '%s' (%s)", i - 1, name, preset.valid and preset.uri or "missing"))
+	end
+	local preset = plug:preset_by_label (expect.program.label)
+	check (preset.valid and plug:load_preset (preset), "load program '" .. expect.program.label .. "'")
+	check_params (proc, expect.program.values, "values after loading '" .. expect.program.label .. "'")
+end
+
+local function apply_edits (proc)
+	for _, edit in ipairs (expect.edits) do
+		local index, value = edit[1], edit[2]
+		local accepted = ARDOUR.LuaAPI.set_processor_param (proc, index, value)
+		local reads = wait_until (function () return near (param (proc, index), value) end, 1)
+		check (accepted and reads, string.format ("set %s to %g, read back %.7g", expect.param_names[index + 1], value, param (proc, index)))
+	end
+end
+
+local function export_tone ()
+	local export = Session:simple_export ()
+	export:set_name ("ofc-export")
+	export:set_folder (run_dir .. "/export")
+	export:set_range (0, export_seconds * rate)
+	if not export:set_preset (wav_preset) then give_up ("Ardour has no WAV export preset") end
+	if not export:check_outputs () then give_up ("nothing to export") end
+	local done = export:run_export ()
+	local path = run_dir .. "/export/ofc-export.wav"
+	local file = io.open (path, "rb")
+	local size = file and file:seek ("end") or 0
+	if file then file:close () end
+	check (done and size > 44, string.format ("export finished, %d bytes", size))
+	if failures == 0 then print ("EXPORTED: " .. path) end
+end
+
+-- Session 1: build it, check the plug-in, save.
+local backend = AudioEngine:set_backend ("None (Dummy)", "", "")
+if backend:isnil () then give_up ("no 'None (Dummy)' audio back end") end
+if not create_session (session_dir, session_name, rate) then give_up ("cannot create a session") end
+
+local track = Session:new_audio_track (2, 2, nil, 1, "Tone", ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true):front ()
+check (track:n_inputs ():n_audio () == 2, "stereo track")
+local tone = ARDOUR.LuaAPI.new_luaproc (Session, "OFC Test Tone")
+if tone:isnil () then give_up ("test tone generator not found") end
+check (track:add_processor_by_index (tone, 0, nil, true) == 0, "test tone added")
+local proc = ARDOUR.LuaAPI.new_plugin (Session, expect.name, ARDOUR.PluginType.LXVST, "")
+if proc:isnil () then give_up ("Ardour does not know the plug-in '" .. expect.name .. "'") end
+check (track:add_processor_by_index (proc, 1, nil, true) == 0, "plug-in added after the tone")
+
+check_identity (proc)
+check_params (proc, expect.defaults, "a new instance holds program 0")
+check_latency (proc, "added")
+check_programs (proc)
+apply_edits (proc)
+local saved = all_params (proc)
+check (Session:save_state ("", false, false, false, false, false) == 0, "session saved")
+
+proc, tone, track = nil, nil, nil
+collectgarbage ()
+close_session ()
+print ("ok: session closed with the plug-in in it")
+
+-- Session 2: Ardour restores the plug-in from the saved values; then one export.
+if not load_session (session_dir, session_name) then give_up ("cannot reload the session") end
+track = Session:route_by_name ("Tone")
+if track:isnil () then give_up ("the track is gone after reloading") end
+proc = find_plugin (track)
+if not proc then give_up ("the plug-in is gone after reloading") end
+check_params (proc, saved, "values restored after reloading")
+check_latency (proc, "reloaded")
+
+if failures > 0 then give_up (failures .. " check(s) failed before the export") end
+export_tone ()
+
+proc, track = nil, nil
+collectgarbage ()
+close_session ()
+print ("SESSION CLOSED")
+quit ()
