@@ -24,6 +24,11 @@ return {
 		label = "Mastering: Smooth",
 		values = { 0.54, 0.5, 0.52, 0.49, 0.29, 0.21, 0.43, 0.46, 0.63, 0, 0.55, 1, 1, 0.25, 0.25, 0, 0, 0, 0, 0, 0 },
 	},
+	-- A second instance on another track loads this program; the first must not notice.
+	second_program = {
+		label = "AGC",
+		values = { 0.7, 0.5, 0.58, 0.7, 0, 0.41, 0.74, 0.5, 0.91, 0, 0.63, 0, 0, 0.5, 0.5, 0, 0, 0, 0, 0, 0 },
+	},
 	-- Edits made after the program, by parameter index (0-based). Ratio 0 is a slope of 1, so
 	-- nothing is compressed; with the dry signal out, both harmonics off and the make-up gain at
 	-- 0.75 (+9 dB) the plug-in's output is its input, 151 samples late, 9 dB louder.

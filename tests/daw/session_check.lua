@@ -1,6 +1,7 @@
 -- Runs in ardour7-lua on the "None (Dummy)" back end. Builds a session with a stereo track fed
 -- by the test tone, puts the plug-in after the tone, and checks what Ardour sees of it: identity,
--- parameters, factory programs, latency, a save/close/reload cycle, and finally one export.
+-- parameters, factory programs, latency, a second instance beside it, a save/close/reload cycle,
+-- and finally one export.
 --
 -- The export comes last and alone: Ardour 7's export sometimes corrupts its own heap (with or
 -- without any plug-in), so nothing after it is trusted to the process. The caller retries a run
@@ -115,6 +116,13 @@ local function check_identity (proc)
 	check (ins == expect.inputs and outs == expect.outputs, string.format ("audio inputs %d, outputs %d", ins, outs))
 end
 
+local function load_program (proc, program)
+	local plug = proc:to_insert ():plugin (0)
+	local preset = plug:preset_by_label (program.label)
+	check (preset.valid and plug:load_preset (preset), "load program '" .. program.label .. "'")
+	check_params (proc, program.values, "values after loading '" .. program.label .. "'")
+end
+
 local function check_programs (proc)
 	local plug = proc:to_insert ():plugin (0)
 	for i, name in ipairs (expect.program_names) do
@@ -122,9 +130,7 @@ local function check_programs (proc)
 		local uri = string.format ("VST:%s:%04d", expect.unique_id, i - 1)
 		check (preset.valid and preset.uri == uri, string.format ("factory program %d '%s' (%s)", i - 1, name, preset.valid and preset.uri or "missing"))
 	end
-	local preset = plug:preset_by_label (expect.program.label)
-	check (preset.valid and plug:load_preset (preset), "load program '" .. expect.program.label .. "'")
-	check_params (proc, expect.program.values, "values after loading '" .. expect.program.label .. "'")
+	load_program (proc, expect.program)
 end
 
 local function apply_edits (proc)
@@ -152,19 +158,32 @@ local function export_tone ()
 	if failures == 0 then print ("EXPORTED: " .. path) end
 end
 
--- Session 1: build it, check the plug-in, save.
+local function add_plugin (route, position)
+	local proc = ARDOUR.LuaAPI.new_plugin (Session, expect.name, ARDOUR.PluginType.LXVST, "")
+	if proc:isnil () then give_up ("Ardour does not know the plug-in '" .. expect.name .. "'") end
+	check (route:add_processor_by_index (proc, position, nil, true) == 0, "plug-in added to " .. route:name ())
+	return proc
+end
+
+local function new_stereo_track (name)
+	local track = Session:new_audio_track (2, 2, nil, 1, name, ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true):front ()
+	check (track:n_inputs ():n_audio () == 2, "stereo track " .. name)
+	-- No signal from the back end: what reaches the export comes from the test tone alone.
+	track:input ():disconnect_all (nil)
+	return track
+end
+
+-- Session 1: the tone track with the plug-in after the tone, a second track with a second
+-- instance; check both, save.
 local backend = AudioEngine:set_backend ("None (Dummy)", "", "")
 if backend:isnil () then give_up ("no 'None (Dummy)' audio back end") end
 if not create_session (session_dir, session_name, rate) then give_up ("cannot create a session") end
 
-local track = Session:new_audio_track (2, 2, nil, 1, "Tone", ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true):front ()
-check (track:n_inputs ():n_audio () == 2, "stereo track")
+local track = new_stereo_track ("Tone")
 local tone = ARDOUR.LuaAPI.new_luaproc (Session, "OFC Test Tone")
 if tone:isnil () then give_up ("test tone generator not found") end
 check (track:add_processor_by_index (tone, 0, nil, true) == 0, "test tone added")
-local proc = ARDOUR.LuaAPI.new_plugin (Session, expect.name, ARDOUR.PluginType.LXVST, "")
-if proc:isnil () then give_up ("Ardour does not know the plug-in '" .. expect.name .. "'") end
-check (track:add_processor_by_index (proc, 1, nil, true) == 0, "plug-in added after the tone")
+local proc = add_plugin (track, 1)
 
 check_identity (proc)
 check_params (proc, expect.defaults, "a new instance holds program 0")
@@ -172,26 +191,39 @@ check_latency (proc, "added")
 check_programs (proc)
 apply_edits (proc)
 local saved = all_params (proc)
-check (Session:save_state ("", false, false, false, false, false) == 0, "session saved")
 
-proc, tone, track = nil, nil, nil
+local other_track = new_stereo_track ("Other")
+local other = add_plugin (other_track, 0)
+check_params (other, expect.defaults, "a second instance starts on program 0, untouched by the first")
+load_program (other, expect.second_program)
+check_params (proc, saved, "the first instance keeps its values")
+local other_saved = all_params (other)
+
+check (Session:save_state ("", false, false, false, false, false) == 0, "session saved")
+proc, other, tone, track, other_track = nil, nil, nil, nil, nil
 collectgarbage ()
 close_session ()
-print ("ok: session closed with the plug-in in it")
+print ("ok: session closed with both instances in it")
 
--- Session 2: Ardour restores the plug-in from the saved values; then one export.
+-- Session 2: Ardour restores each instance from its saved values; then one export.
 if not load_session (session_dir, session_name) then give_up ("cannot reload the session") end
-track = Session:route_by_name ("Tone")
-if track:isnil () then give_up ("the track is gone after reloading") end
-proc = find_plugin (track)
-if not proc then give_up ("the plug-in is gone after reloading") end
-check_params (proc, saved, "values restored after reloading")
+local function reloaded_plugin (name)
+	local route = Session:route_by_name (name)
+	if route:isnil () then give_up ("track " .. name .. " is gone after reloading") end
+	local found = find_plugin (route)
+	if not found then give_up ("the plug-in on " .. name .. " is gone after reloading") end
+	return found
+end
+proc = reloaded_plugin ("Tone")
+other = reloaded_plugin ("Other")
+check_params (proc, saved, "first instance restored after reloading")
+check_params (other, other_saved, "second instance restored after reloading")
 check_latency (proc, "reloaded")
 
 if failures > 0 then give_up (failures .. " check(s) failed before the export") end
 export_tone ()
 
-proc, track = nil, nil
+proc, other = nil, nil
 collectgarbage ()
 close_session ()
 print ("SESSION CLOSED")
