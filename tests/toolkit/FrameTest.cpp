@@ -312,3 +312,12 @@ TEST(TickClock, TestsCanDriveTheClock)
     sleepMilliseconds(2);
     EXPECT_GE(getTickCount() - a, 2u);
 }
+
+TEST(Frame, DegenerateSizeStillWorks)
+{
+    CFrame frame(CRect(0, 0, 0, -4), nullptr, nullptr);
+    frame.addView(new SolidView(CRect(0, 0, 10, 10), kRedCColor));
+    frame.idle();
+    EXPECT_EQ(press(frame, 1, 1), kMouseEventNotImplemented); // SolidView takes no input
+    EXPECT_FALSE(frame.writePng((::testing::TempDir() + "empty.png").c_str()));
+}
