@@ -1,5 +1,6 @@
 #include "ValueText.h"
 
+#include "ParameterMapping.h"
 #include "ValueFormat.h"
 
 #include <cmath>
@@ -112,15 +113,3 @@ void detectionText(float value, char* text)
 }
 
 void harmonicsAmountText(float value, char* text) { put(text, "%3.0f%%", 200.0 * double(value)); }
-
-float logScale(float v, float lo, float hi)
-{
-    const float x = v + 0.000001f;
-    const float logLo = std::log(lo);
-    const float f = std::exp(x * (std::log(hi) - logLo) + logLo);
-    if (f < lo)
-        return lo;
-    if (f > hi)
-        return hi;
-    return f;
-}

@@ -19,6 +19,5 @@ void scFilterFreqText(float value, char* text);
 void detectionText(float value, char* text);
 void harmonicsAmountText(float value, char* text);
 
-// Logarithmic mapping of v in 0..1 onto lo..hi, entirely in single precision so that the text
-// agrees with the side-chain frequency the effect hands to its engine.
-float logScale(float v, float lo, float hi);
+// The side-chain frequency text uses the parameter model's own logScale (ParameterMapping.h),
+// so the text always names the frequency the engine receives.

@@ -1,3 +1,4 @@
+#include "ParameterMapping.h"
 #include "ValueFormat.h"
 #include "ValueText.h"
 

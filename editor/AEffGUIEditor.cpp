@@ -1,0 +1,141 @@
+#include "AEffGUIEditor.h"
+
+#include "AudioEffectX.h"
+#include "CFrame.h"
+#include "platform/TickClock.h"
+
+#ifdef _WIN32
+#include <ole2.h>
+#endif
+
+namespace
+{
+// During a drag the controls ask for idle work on every mouse move; it runs at most this often.
+constexpr uint32_t kIdleStuffIntervalMs = 50;
+constexpr uint32_t kIdleStuffWaitMs = 4;
+
+CKeyCode toolkitKey(const VstKeyCode& key)
+{
+    // The host's virtual keys and modifier bits are the toolkit's own numbers.
+    CKeyCode code;
+    code.character = key.character;
+    code.virt = key.virt;
+    code.modifier = key.modifier;
+    return code;
+}
+} // namespace
+
+AEffGUIEditor::AEffGUIEditor(AudioEffectX* effect)
+    : AEffEditor(effect), effectX(effect), nextIdleTicks(getTickCount())
+{
+    if (effect)
+        effect->setEditor(this);
+#ifdef _WIN32
+    OleInitialize(nullptr);
+#endif
+}
+
+AEffGUIEditor::~AEffGUIEditor()
+{
+    if (frame)
+        frame->forget();
+    frame = nullptr;
+#ifdef _WIN32
+    OleUninitialize();
+#endif
+}
+
+bool AEffGUIEditor::getRect(ERect** outRect)
+{
+    *outRect = &rect;
+    return true;
+}
+
+bool AEffGUIEditor::open(void* parentWindow)
+{
+    AEffEditor::open(parentWindow);
+    return true;
+}
+
+void AEffGUIEditor::close()
+{
+    if (frame)
+    {
+        // The frame pointer goes first so nothing reaches the frame while it dies.
+        CFrame* dying = frame;
+        frame = nullptr;
+        dying->forget();
+    }
+    AEffEditor::close();
+}
+
+void AEffGUIEditor::idle()
+{
+    if (inIdleStuff)
+        return;
+    AEffEditor::idle();
+    if (frame)
+        frame->idle();
+}
+
+bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode)
+{
+    if (!frame)
+        return false;
+    CKeyCode key = toolkitKey(keyCode);
+    return frame->onKeyDown(key) == 1;
+}
+
+bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode)
+{
+    if (!frame)
+        return false;
+    CKeyCode key = toolkitKey(keyCode);
+    return frame->onKeyUp(key) == 1;
+}
+
+bool AEffGUIEditor::onWheel(float) { return false; }
+
+bool AEffGUIEditor::setKnobMode(VstInt32 mode)
+{
+    setGlobalKnobMode(mode);
+    return true;
+}
+
+void AEffGUIEditor::draw(ERect*)
+{
+    if (frame)
+        frame->draw();
+}
+
+void AEffGUIEditor::beginEdit(int32_t index)
+{
+    if (effectX)
+        effectX->beginEdit(index);
+}
+
+void AEffGUIEditor::endEdit(int32_t index)
+{
+    if (effectX)
+        effectX->endEdit(index);
+}
+
+void AEffGUIEditor::doIdleStuff()
+{
+    uint32_t now = getTickCount();
+    // Differences of the wrapping clock, read as signed: positive means "still early".
+    if (static_cast<int32_t>(nextIdleTicks - now) > 0)
+    {
+        sleepMilliseconds(kIdleStuffWaitMs);
+        now += kIdleStuffWaitMs;
+        if (static_cast<int32_t>(nextIdleTicks - now) > int32_t(kIdleStuffIntervalMs))
+            return;
+    }
+    idle();
+    nextIdleTicks = now + kIdleStuffIntervalMs;
+    // The host may call back into our idle from its own; the flag keeps the frame out of it.
+    inIdleStuff = true;
+    if (effectX)
+        effectX->masterIdle();
+    inIdleStuff = false;
+}

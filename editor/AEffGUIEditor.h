@@ -1,0 +1,50 @@
+#pragma once
+
+#include "AEffEditor.h"
+#include "VSTGUIEditorInterface.h"
+
+#include <cstdint>
+
+class AudioEffectX;
+
+// The bridge between the effect's editor interface and the toolkit: owns the frame while the
+// window is open, runs the frame's repaint from the host's idle calls, and turns the
+// controls' gestures into the host's begin/end edit calls.
+class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
+{
+public:
+    // Attaches itself to the effect (its editor, and the has-editor flag).
+    explicit AEffGUIEditor(AudioEffectX* effect);
+    ~AEffGUIEditor() override;
+
+    bool getRect(ERect** rect) override;
+    // Keeps the parent window; a derived editor builds its frame and answers true.
+    bool open(void* parentWindow) override;
+    // Destroys the frame and with it every view.
+    void close() override;
+    // Open while a frame exists, with or without a system window (off-screen rendering).
+    bool isOpen() override { return frame != nullptr; }
+    // Repaints whatever is dirty, unless a control's gesture is already running idle work.
+    void idle() override;
+    bool onKeyDown(VstKeyCode& keyCode) override;
+    bool onKeyUp(VstKeyCode& keyCode) override;
+    bool onWheel(float distance) override;
+    // The host's knob mode is the toolkit's process-wide mode.
+    bool setKnobMode(VstInt32 mode) override;
+    virtual void draw(ERect* rect);
+
+    // VSTGUIEditorInterface
+    void beginEdit(int32_t index) override;
+    void endEdit(int32_t index) override;
+    void doIdleStuff() override;
+
+    AudioEffectX* getEffectX() const { return effectX; }
+
+protected:
+    ERect rect{};
+
+private:
+    AudioEffectX* effectX;
+    uint32_t nextIdleTicks;
+    bool inIdleStuff = false;
+};

@@ -1,0 +1,273 @@
+#include "VstTemplateGUI.h"
+
+#include "AudioEffectX.h"
+#include "CCompMeter.h"
+#include "CFrame.h"
+#include "CScala.h"
+#include "CTextKnob.h"
+#include "CTextSplash.h"
+#include "CTransferFunction.h"
+#include "LevelMeter.h"
+#include "ParameterIds.h"
+#include "controls/CAnimKnob.h"
+#include "controls/CMovieBitmap.h"
+#include "controls/COnOffButton.h"
+#include "controls/CParamDisplay.h"
+#include "controls/CVerticalSwitch.h"
+#include "drawing/CBitmap.h"
+#include "platform/TickClock.h"
+
+namespace
+{
+constexpr int32_t kBackgroundImage = 201;
+constexpr CColor kValueTextColour = {250, 250, 250, 255};
+constexpr CColor kDimmedTextColour = {100, 100, 100, 255};
+
+void setViewValue(CControl* control, float value)
+{
+    if (control)
+        control->setValue(value);
+}
+} // namespace
+
+double transferMakeUpDb(double n)
+{
+    if (n < 0.5)
+        return (1.0 - 2.0 * n) * (1.0 - 2.0 * n) * -60.0;
+    return n * 24.0 - 12.0;
+}
+
+VstTemplateGUI::VstTemplateGUI(AudioEffectX* effect)
+    : AEffGUIEditor(effect), refreshGate(getTickCount())
+{
+    background = new CBitmap(kBackgroundImage);
+    const bool sized = background->getWidth() > 0 && background->getHeight() > 0;
+    rect.top = 0;
+    rect.left = 0;
+    rect.bottom = static_cast<VstInt16>(sized ? background->getHeight() : kDefaultHeight);
+    rect.right = static_cast<VstInt16>(sized ? background->getWidth() : kDefaultWidth);
+}
+
+VstTemplateGUI::~VstTemplateGUI()
+{
+    // An editor the host never closed still takes its frame along before the background goes.
+    if (frame)
+        close();
+    background->forget();
+}
+
+float VstTemplateGUI::parameter(VstInt32 index) const
+{
+    return getEffectX() ? getEffectX()->getParameter(index) : 0.0f;
+}
+
+void VstTemplateGUI::close()
+{
+    AEffGUIEditor::close();
+    forgetViews();
+}
+
+void VstTemplateGUI::valueChanged(CControl* control)
+{
+    const int32_t tag = control->getTag();
+    if (tag < 0 || tag > kMeterScale || !getEffectX())
+        return;
+    getEffectX()->setParameterAutomated(tag, control->getValue());
+    control->setDirty();
+}
+
+void VstTemplateGUI::setParameter(VstInt32 index, float)
+{
+    if (!frame || index < 0 || index > kMeterScale)
+        return;
+    // The effect's own value counts, not the one passed along: interlocks may have changed it.
+    echo(index, parameter(index));
+    switch (index)
+    {
+    case kThreshold:
+    case kKnee:
+    case kRatio:
+    case kDryMix:
+    case kMakeUpGain:
+        transferFunction->setDirty();
+        levelMeter->setDirty();
+        break;
+    default: break;
+    }
+}
+
+void VstTemplateGUI::echo(VstInt32 index, float v)
+{
+    switch (index)
+    {
+    case kDetection: detectionKnob->setValue(v); break;
+    case kScFilterType:
+        scFilterTypeSwitch->setValue(v);
+        refreshTextColours();
+        break;
+    case kScFilterFreq:
+        scFilterFreqKnob->setValue(v);
+        scFilterFreqDisplay->setValue(v);
+        break;
+    case kThreshold:
+        thresholdKnob->setValue(v);
+        thresholdDisplay->setValue(v);
+        transferFunction->setThreshold(v * -50.0);
+        levelMeter->setThresholdMarker(v);
+        ballistics.clearHold();
+        break;
+    case kKnee:
+        kneeKnob->setValue(v);
+        kneeDisplay->setValue(v);
+        transferFunction->setKnee(v * 20.0);
+        break;
+    case kRatio:
+        ratioKnob->setValue(v);
+        ratioDisplay->setValue(v);
+        transferFunction->setRatio(v);
+        ballistics.clearHold();
+        break;
+    case kAttack:
+        attackKnob->setValue(v);
+        attackDisplay->setValue(v);
+        break;
+    case kRelease:
+    case kReleaseSlow:
+        (index == kRelease ? releaseKnob : releaseSlowKnob)->setValue(v);
+        (index == kRelease ? releaseDisplay : releaseSlowDisplay)->setValue(v);
+        refreshTextColours();
+        break;
+    case kDryMix:
+        dryMixKnob->setValue(v);
+        dryMixDisplay->setValue(v);
+        transferFunction->setAttenuationOfDry(60.0 - 60.0 * v);
+        break;
+    case kMakeUpGain:
+        makeUpKnob->setValue(v);
+        makeUpDisplay->setValue(v);
+        transferFunction->setMakeUp(transferMakeUpDb(v));
+        break;
+    case kHfHarmonics:
+    case kLfHarmonics:
+    case kDelta:
+    case kScPreview:
+        setViewValue(index == kHfHarmonics   ? hfHarmonicsButton
+                     : index == kLfHarmonics ? lfHarmonicsButton
+                     : index == kDelta       ? deltaButton
+                                             : scPreviewButton,
+                     v);
+        refreshTextColours();
+        break;
+    case kHfHarmonicsAmount: hfAmountKnob->setValue(v); break;
+    case kLfHarmonicsAmount: lfAmountKnob->setValue(v); break;
+    case kBypass:
+        bypassButton->setValue(v);
+        compMeter->setActive(v != 1.0f);
+        refreshTextColours();
+        break;
+    case kMeterScale: scala->setValue(v); break;
+    default: break;
+    }
+}
+
+void VstTemplateGUI::refreshTextColours()
+{
+    if (!frame)
+        return;
+    CParamDisplay* const displays[] = {scFilterFreqDisplay, thresholdDisplay, kneeDisplay,
+                                       ratioDisplay,        attackDisplay,    releaseDisplay,
+                                       releaseSlowDisplay,  dryMixDisplay,    makeUpDisplay};
+    CTextKnob* const textKnobs[] = {detectionKnob, hfAmountKnob, lfAmountKnob};
+
+    const bool bypass = parameter(kBypass) == 1.0f;
+    const CColor all = bypass ? kDimmedTextColour : kValueTextColour;
+    for (CParamDisplay* display : displays)
+        display->setFontColor(all);
+    for (CTextKnob* knob : textKnobs)
+        knob->setFontColor(all);
+    compMeter->setActive(parameter(kBypass) == 0.0f);
+
+    if (parameter(kDelta) == 1.0f)
+    {
+        makeUpDisplay->setFontColor(kDimmedTextColour);
+        dryMixDisplay->setFontColor(kDimmedTextColour);
+    }
+    if (parameter(kScPreview) == 1.0f)
+    {
+        for (CParamDisplay* display : displays)
+            if (display != scFilterFreqDisplay)
+                display->setFontColor(kDimmedTextColour);
+        for (CTextKnob* knob : textKnobs)
+            knob->setFontColor(kDimmedTextColour);
+    }
+    if (parameter(kScFilterType) == 0.0f)
+        scFilterFreqDisplay->setFontColor(kDimmedTextColour);
+    if (parameter(kLfHarmonics) == 0.0f)
+        lfAmountKnob->setFontColor(kDimmedTextColour);
+    if (parameter(kHfHarmonics) == 0.0f)
+        hfAmountKnob->setFontColor(kDimmedTextColour);
+    if (parameter(kReleaseSlow) < parameter(kRelease))
+        releaseSlowDisplay->setFontColor(kDimmedTextColour);
+
+    transferFunction->setDirty();
+    levelMeter->setDirty();
+}
+
+void VstTemplateGUI::idle()
+{
+    if (frame)
+        refreshMeters();
+    AEffGUIEditor::idle();
+}
+
+void VstTemplateGUI::refreshMeters()
+{
+    std::uint32_t dtMs = 0;
+    if (!refreshGate.due(getTickCount(), dtMs))
+        return;
+
+    MeterReadings readings;
+    readings.gain = parameter(kMeterGain);
+    readings.slowLevel = parameter(kMeterLevelSlow);
+    readings.fastLevel = parameter(kMeterLevelFast);
+    const bool live = parameter(kMeterActive) == 1.0f && parameter(kScPreview) != 1.0f;
+    ballistics.update(dtMs, readings, live);
+
+    // The meter's unit is ten pixels; the scale factor picks how many dB that is.
+    const float halfFactor = CScala::meterFactor(scala->getValue()) / 2.0f;
+    compMeter->setValue(ballistics.displayedReductionDb() * halfFactor);
+    compMeter->setHold(double(ballistics.heldReductionDb() * halfFactor));
+    levelMeter->setValue(ballistics.fastLevelDb());
+    levelMeter->setSlowLevel(ballistics.slowLevelDb());
+    updateLamps(dtMs);
+}
+
+void VstTemplateGUI::updateLamps(std::uint32_t dtMs)
+{
+    const bool slowBelowFast = parameter(kReleaseSlow) < parameter(kRelease);
+    const LampChange change = ballistics.updateLamps(
+        dtMs, slowBelowFast, parameter(kMeterLevelFast), parameter(kMeterLevelSlow));
+    if (change == LampChange::keep)
+        return;
+    fastReleaseLamp->setValue(change == LampChange::fastOn ? 1.0f : 0.0f);
+    slowReleaseLamp->setValue(change == LampChange::slowOn ? 1.0f : 0.0f);
+}
+
+// After close the frame has destroyed the views; nothing may reach them until the next open.
+void VstTemplateGUI::forgetViews()
+{
+    versionDisplay = nullptr;
+    thresholdKnob = kneeKnob = ratioKnob = attackKnob = releaseKnob = releaseSlowKnob = nullptr;
+    scFilterFreqKnob = makeUpKnob = dryMixKnob = nullptr;
+    thresholdDisplay = kneeDisplay = ratioDisplay = attackDisplay = releaseDisplay = nullptr;
+    releaseSlowDisplay = scFilterFreqDisplay = makeUpDisplay = dryMixDisplay = nullptr;
+    detectionKnob = hfAmountKnob = lfAmountKnob = nullptr;
+    scFilterTypeSwitch = nullptr;
+    hfHarmonicsButton = lfHarmonicsButton = bypassButton = deltaButton = scPreviewButton = nullptr;
+    levelMeter = nullptr;
+    compMeter = nullptr;
+    scala = nullptr;
+    transferFunction = nullptr;
+    fastReleaseLamp = slowReleaseLamp = nullptr;
+    splash = nullptr;
+}
