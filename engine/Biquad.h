@@ -4,7 +4,7 @@
 // already divided by a0.
 class Biquad
 {
-public:
+  public:
     struct Coefficients
     {
         double b0 = 1.0, b1 = 0.0, b2 = 0.0, a1 = 0.0, a2 = 0.0;
@@ -37,7 +37,7 @@ public:
     void reset() { l = r = Channel{}; }
     double stateSum() const { return l.x1 + l.x2 + l.y1 + l.y2 + r.x1 + r.x2 + r.y1 + r.y2; }
 
-private:
+  private:
     struct Channel
     {
         double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;

@@ -17,7 +17,10 @@ constexpr double kMinRate = 1000.0, kMaxRate = 768000.0;
 constexpr double kOversampleBelow = 70000.0;
 constexpr double kMaxGain = 7.95; // a little above +18 dB
 
-bool isUsable(double v) { return std::isfinite(v); }
+bool isUsable(double v)
+{
+    return std::isfinite(v);
+}
 } // namespace
 
 struct CompressorEngine::State
@@ -47,37 +50,43 @@ struct CompressorEngine::State
 
     void takeFreshDesign()
     {
-        if (const EngineDesign* d = exchange.takeFresh())
-            core.adopt(*d);
+        if (const EngineDesign* d = exchange.takeFresh()) core.adopt(*d);
     }
 
     void updateCurve()
     {
-        redesign([this](EngineDesign& d) {
-            d.gain.setCurve(threshold.load(relaxed), knee.load(relaxed), ratio.load(relaxed));
-        });
+        redesign(
+            [this](EngineDesign& d)
+            { d.gain.setCurve(threshold.load(relaxed), knee.load(relaxed), ratio.load(relaxed)); });
     }
 };
 
 CompressorEngine::CompressorEngine() : s(new State)
 {
-    s->redesign([](EngineDesign& d) {
-        d.setRates(44100.0, 44100.0);
-        d.gain.setCurve(10.0, 0.0, 1.0);
-        d.detector.setDetection(0.0);
-    });
+    s->redesign(
+        [](EngineDesign& d)
+        {
+            d.setRates(44100.0, 44100.0);
+            d.gain.setCurve(10.0, 0.0, 1.0);
+            d.detector.setDetection(0.0);
+        });
     s->takeFreshDesign();
     s->core.reset();
 }
 
-CompressorEngine::~CompressorEngine() { delete s; }
+CompressorEngine::~CompressorEngine()
+{
+    delete s;
+}
 
-const char* CompressorEngine::halfBandKernelName() { return halfband::best().name; }
+const char* CompressorEngine::halfBandKernelName()
+{
+    return halfband::best().name;
+}
 
 void CompressorEngine::setSampleRate(double hostRate)
 {
-    if (!isUsable(hostRate) || hostRate < kMinRate || hostRate > kMaxRate)
-        return;
+    if (!isUsable(hostRate) || hostRate < kMinRate || hostRate > kMaxRate) return;
     const double internal = hostRate < kOversampleBelow ? 2.0 * hostRate : hostRate;
     s->hostRate.store(hostRate, relaxed);
     s->internalRate.store(internal, relaxed);
@@ -86,7 +95,6 @@ void CompressorEngine::setSampleRate(double hostRate)
 
 void CompressorEngine::reset()
 {
-    s->takeFreshDesign();
     s->core.reset();
 }
 
@@ -114,8 +122,7 @@ void CompressorEngine::processFrameDirect(double& l, double& r, double& gain, do
 
 void CompressorEngine::setDetection(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     v = std::clamp(v, 0.0, 600.0);
     s->detection.store(v, relaxed);
     s->redesign([=](EngineDesign& d) { d.detector.setDetection(v); });
@@ -123,24 +130,20 @@ void CompressorEngine::setDetection(double v)
 
 void CompressorEngine::setSideChainType(float v)
 {
-    if (!std::isfinite(v))
-        return;
+    if (!std::isfinite(v)) return;
     const int type = v < 0.3f ? 0 : (v < 0.7f ? 1 : 2);
     s->scType.store(type, relaxed);
-    s->redesign([=](EngineDesign& d) {
-        d.sideChain.redesign(type, d.sideChain.frequency, d.internalRate, d.hostRate);
-    });
+    s->redesign([=](EngineDesign& d)
+                { d.sideChain.redesign(type, d.sideChain.frequency, d.internalRate, d.hostRate); });
 }
 
 void CompressorEngine::setSideChainFrequency(float hz)
 {
-    if (!std::isfinite(hz))
-        return;
+    if (!std::isfinite(hz)) return;
     const double f = std::clamp(hz, 30.0f, 300.0f);
     s->scFrequency.store(f, relaxed);
-    s->redesign([=](EngineDesign& d) {
-        d.sideChain.redesign(d.sideChain.type, f, d.internalRate, d.hostRate);
-    });
+    s->redesign([=](EngineDesign& d)
+                { d.sideChain.redesign(d.sideChain.type, f, d.internalRate, d.hostRate); });
 }
 
 void CompressorEngine::setSideChainPreview(bool on)
@@ -151,32 +154,28 @@ void CompressorEngine::setSideChainPreview(bool on)
 
 void CompressorEngine::setThreshold(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     s->threshold.store(std::clamp(v, -50.0, 0.0), relaxed);
     s->updateCurve();
 }
 
 void CompressorEngine::setKnee(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     s->knee.store(std::clamp(v, 0.0, 20.0), relaxed);
     s->updateCurve();
 }
 
 void CompressorEngine::setRatio(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     s->ratio.store(std::clamp(v, -4.0, 1.0), relaxed);
     s->updateCurve();
 }
 
 void CompressorEngine::setAttack(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     v = std::clamp(v, 0.1, 500.1);
     s->attack.store(v, relaxed);
     s->redesign([=](EngineDesign& d) { d.gain.setAttack(v); });
@@ -184,8 +183,7 @@ void CompressorEngine::setAttack(double v)
 
 void CompressorEngine::setRelease(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     v = std::clamp(v, 0.1, 2000.1);
     s->release.store(v, relaxed);
     s->redesign([=](EngineDesign& d) { d.gain.setRelease(v); });
@@ -193,8 +191,7 @@ void CompressorEngine::setRelease(double v)
 
 void CompressorEngine::setReleaseSlow(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     v = std::clamp(v, 0.1, 2000.1);
     s->releaseSlow.store(v, relaxed);
     s->redesign([=](EngineDesign& d) { d.gain.setReleaseSlow(v); });
@@ -202,8 +199,7 @@ void CompressorEngine::setReleaseSlow(double v)
 
 void CompressorEngine::setMixDry(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     v = std::clamp(v, 0.0, kMaxGain);
     s->dry.store(v, relaxed);
     s->redesign([=](EngineDesign& d) { d.dry = v; });
@@ -211,8 +207,7 @@ void CompressorEngine::setMixDry(double v)
 
 void CompressorEngine::setMakeUpGain(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     v = std::clamp(v, 0.0, kMaxGain);
     s->makeUp.store(v, relaxed);
     s->redesign([=](EngineDesign& d) { d.makeUp = v; });
@@ -232,8 +227,7 @@ void CompressorEngine::setLfHarmonics(bool on)
 
 void CompressorEngine::setHfAmount(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     v = std::clamp(v, 0.0, 1.0);
     s->hfAmount.store(v, relaxed);
     s->redesign([=](EngineDesign& d) { d.harmonics.hfAmount = v; });
@@ -241,8 +235,7 @@ void CompressorEngine::setHfAmount(double v)
 
 void CompressorEngine::setLfAmount(double v)
 {
-    if (!isUsable(v))
-        return;
+    if (!isUsable(v)) return;
     v = std::clamp(v, 0.0, 1.0);
     s->lfAmount.store(v, relaxed);
     s->redesign([=](EngineDesign& d) { d.harmonics.lfAmount = v; });
@@ -254,22 +247,79 @@ void CompressorEngine::setDelta(bool on)
     s->redesign([=](EngineDesign& d) { d.delta = on; });
 }
 
-double CompressorEngine::getHostRate() const { return s->hostRate.load(relaxed); }
-double CompressorEngine::getInternalRate() const { return s->internalRate.load(relaxed); }
-double CompressorEngine::getDetection() const { return s->detection.load(relaxed); }
-int CompressorEngine::getSideChainType() const { return s->scType.load(relaxed); }
-double CompressorEngine::getSideChainFrequency() const { return s->scFrequency.load(relaxed); }
-bool CompressorEngine::getSideChainPreview() const { return s->scPreview.load(relaxed); }
-double CompressorEngine::getThreshold() const { return s->threshold.load(relaxed); }
-double CompressorEngine::getKnee() const { return s->knee.load(relaxed); }
-double CompressorEngine::getRatio() const { return s->ratio.load(relaxed); }
-double CompressorEngine::getAttack() const { return s->attack.load(relaxed); }
-double CompressorEngine::getRelease() const { return s->release.load(relaxed); }
-double CompressorEngine::getReleaseSlow() const { return s->releaseSlow.load(relaxed); }
-double CompressorEngine::getMixDry() const { return s->dry.load(relaxed); }
-double CompressorEngine::getMakeUpGain() const { return s->makeUp.load(relaxed); }
-bool CompressorEngine::getHfHarmonics() const { return s->hf.load(relaxed); }
-bool CompressorEngine::getLfHarmonics() const { return s->lf.load(relaxed); }
-double CompressorEngine::getHfAmount() const { return s->hfAmount.load(relaxed); }
-double CompressorEngine::getLfAmount() const { return s->lfAmount.load(relaxed); }
-bool CompressorEngine::getDelta() const { return s->delta.load(relaxed); }
+double CompressorEngine::getHostRate() const
+{
+    return s->hostRate.load(relaxed);
+}
+double CompressorEngine::getInternalRate() const
+{
+    return s->internalRate.load(relaxed);
+}
+double CompressorEngine::getDetection() const
+{
+    return s->detection.load(relaxed);
+}
+int CompressorEngine::getSideChainType() const
+{
+    return s->scType.load(relaxed);
+}
+double CompressorEngine::getSideChainFrequency() const
+{
+    return s->scFrequency.load(relaxed);
+}
+bool CompressorEngine::getSideChainPreview() const
+{
+    return s->scPreview.load(relaxed);
+}
+double CompressorEngine::getThreshold() const
+{
+    return s->threshold.load(relaxed);
+}
+double CompressorEngine::getKnee() const
+{
+    return s->knee.load(relaxed);
+}
+double CompressorEngine::getRatio() const
+{
+    return s->ratio.load(relaxed);
+}
+double CompressorEngine::getAttack() const
+{
+    return s->attack.load(relaxed);
+}
+double CompressorEngine::getRelease() const
+{
+    return s->release.load(relaxed);
+}
+double CompressorEngine::getReleaseSlow() const
+{
+    return s->releaseSlow.load(relaxed);
+}
+double CompressorEngine::getMixDry() const
+{
+    return s->dry.load(relaxed);
+}
+double CompressorEngine::getMakeUpGain() const
+{
+    return s->makeUp.load(relaxed);
+}
+bool CompressorEngine::getHfHarmonics() const
+{
+    return s->hf.load(relaxed);
+}
+bool CompressorEngine::getLfHarmonics() const
+{
+    return s->lf.load(relaxed);
+}
+double CompressorEngine::getHfAmount() const
+{
+    return s->hfAmount.load(relaxed);
+}
+double CompressorEngine::getLfAmount() const
+{
+    return s->lfAmount.load(relaxed);
+}
+bool CompressorEngine::getDelta() const
+{
+    return s->delta.load(relaxed);
+}

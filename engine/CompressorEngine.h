@@ -18,7 +18,7 @@
 
 class CompressorEngine
 {
-public:
+  public:
     CompressorEngine();
     ~CompressorEngine();
     CompressorEngine(const CompressorEngine&) = delete;
@@ -33,8 +33,7 @@ public:
     // left/right: input on entry, output on return.
     void processFrameOversampled(double& left, double& right, double& gain, double& fast,
                                  double& slow);
-    void processFrameDirect(double& left, double& right, double& gain, double& fast,
-                            double& slow);
+    void processFrameDirect(double& left, double& right, double& gain, double& fast, double& slow);
 
     // Setters, physical units.
     void setDetection(double timeMs);
@@ -79,7 +78,7 @@ public:
     // The half-band kernel this processor runs ("sse2", "avx2", "avx512").
     static const char* halfBandKernelName();
 
-private:
+  private:
     struct State;
     State* s;
 };

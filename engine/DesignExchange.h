@@ -9,7 +9,7 @@
 // serialised among themselves by a spin flag that the audio thread never touches.
 template <class T> class DesignExchange
 {
-public:
+  public:
     // Writer side: returns the slot to fill; hold it until publish().
     T& beginWrite()
     {
@@ -28,14 +28,13 @@ public:
     bool hasFresh() const { return (latest.load(std::memory_order_relaxed) & kFresh) != 0; }
     const T* takeFresh()
     {
-        if (!hasFresh())
-            return nullptr;
+        if (!hasFresh()) return nullptr;
         const int previous = latest.exchange(front, std::memory_order_acq_rel);
         front = previous & kIndexMask;
         return &slots[front];
     }
 
-private:
+  private:
     static constexpr int kFresh = 4;
     static constexpr int kIndexMask = 3;
 

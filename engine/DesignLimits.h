@@ -8,9 +8,7 @@
 inline double limitDesignFrequency(double frequency, double rate)
 {
     const double highest = 0.45 * rate;
-    if (!(frequency <= highest))
-        return highest;
-    if (!(frequency > 0.0))
-        return 1e-3;
+    if (!(frequency <= highest)) return highest;
+    if (!(frequency > 0.0)) return 1e-3;
     return frequency;
 }

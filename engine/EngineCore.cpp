@@ -70,8 +70,7 @@ inline void EngineCore::compressSample(double& xL, double& xR, double n)
 
     // The audible path applies the previous gain to the input of two calls ago.
     double yL = x2L * gPrev, yR = x2R * gPrev;
-    if (harmonics.anyOn())
-        harmonics.apply(x2L, x2R, gPrev, yL, yR);
+    if (harmonics.anyOn()) harmonics.apply(x2L, x2R, gPrev, yL, yR);
     const double dL = yL - x2L, dR = yR - x2R;
 
     x2L = x1L;
@@ -85,8 +84,7 @@ inline void EngineCore::compressSample(double& xL, double& xR, double n)
 
 void EngineCore::frameOversampled(double& left, double& right)
 {
-    if (--framesToCheck == 0)
-        sanitizeNowAndThen();
+    if (--framesToCheck == 0) sanitizeNowAndThen();
 
     noiseIndex = noiseIndex % 2047 + 1;
     const double n = noiseTables.noise[noiseIndex];
@@ -118,8 +116,7 @@ void EngineCore::frameOversampled(double& left, double& right)
 
 void EngineCore::frameDirect(double& left, double& right)
 {
-    if (--framesToCheck == 0)
-        sanitizeNowAndThen();
+    if (--framesToCheck == 0) sanitizeNowAndThen();
 
     noiseIndex = noiseIndex + 1;
     const double n = noiseTables.noise[noiseIndex];

@@ -13,7 +13,7 @@
 // paths. Coefficients arrive as whole EngineDesign sets through adopt().
 class EngineCore
 {
-public:
+  public:
     static constexpr int kLatency = 151;
 
     EngineCore();
@@ -35,7 +35,7 @@ public:
     HalfBandFir& downSampler() { return down; }
     const NoiseTables& tables() const { return noiseTables; }
 
-private:
+  private:
     void compressSample(double& xL, double& xR, double n);
     void mix(double& left, double& right, double eL, double eR);
     void sanitizeNowAndThen();

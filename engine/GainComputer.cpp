@@ -32,8 +32,7 @@ void GainComputer::Settings::setReleaseSlow(double ms)
 
 bool GainComputer::sanitize()
 {
-    if (std::isfinite(fast + slow + gain))
-        return false;
+    if (std::isfinite(fast + slow + gain)) return false;
     reset();
     return true;
 }

@@ -10,7 +10,7 @@
 // every rise of the gain.
 class GainComputer
 {
-public:
+  public:
     // Everything the per-sample step reads, so a whole new set can be handed over at once.
     struct Settings
     {
@@ -84,7 +84,7 @@ public:
     double slowEnvelope() const { return slow; }
     double gainState() const { return gain; }
 
-private:
+  private:
     Settings s;
     double fast = 0.0; // Ef
     double slow = 0.0; // Es

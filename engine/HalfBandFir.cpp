@@ -11,16 +11,16 @@ double* allocateDoubles(int count)
     // 64-byte alignment keeps every vector load of the runs inside as few cache lines as possible.
     const std::size_t bytes = ((sizeof(double) * count + 63) / 64) * 64;
     void* p = std::aligned_alloc(64, bytes == 0 ? 64 : bytes);
-    if (!p)
-        throw std::bad_alloc();
+    if (!p) throw std::bad_alloc();
     return static_cast<double*>(p);
 }
 } // namespace
 
 HalfBandFir::HalfBandFir(const double* coefficients, int length, int centreIndex)
     : taps(std::max(1, length / 2)), centre(std::clamp(centreIndex & ~1, 0, 2 * taps - 2)),
-      hc(coefficients[centre]), odd(allocateDoubles(2 * taps)),
-      history{allocateDoubles(4 * taps), allocateDoubles(4 * taps)}, kernel(halfband::best().kernel), pair(halfband::best().pair)
+      hc(coefficients[centre]),
+      odd(allocateDoubles(2 * taps)), history{allocateDoubles(4 * taps), allocateDoubles(4 * taps)},
+      kernel(halfband::best().kernel), pair(halfband::best().pair)
 {
     for (int j = 0; j < taps; ++j)
     {

@@ -10,7 +10,7 @@
 // and both channels sit side by side for paired vector lanes.
 class HalfBandFir
 {
-public:
+  public:
     // coefficients: `length` slots (even), of which the odd ones and `centre` (even) are used.
     HalfBandFir(const double* coefficients, int length, int centre);
     ~HalfBandFir();
@@ -80,14 +80,13 @@ public:
     }
     int getLength() const { return 2 * taps; }
 
-private:
+  private:
     // The centre term of the next push's full output into sum; returns its odd-tap run.
     const double* peekTerms(double* sum) const
     {
         const int own = phase, other = phase ^ 1;
         int q = position[own] - 1;
-        if (q < 0)
-            q += taps;
+        if (q < 0) q += taps;
         const double* c = history[own] + 2 * (q + centre / 2);
         sum[0] = hc * c[0];
         sum[1] = hc * c[1];
@@ -101,8 +100,7 @@ private:
         const int own = phase;
         phase = own ^ 1;
         int q = position[own] - 1;
-        if (q < 0)
-            q += taps;
+        if (q < 0) q += taps;
         position[own] = q;
         double* h = history[own];
         h[2 * q] = h[2 * (q + taps)] = left;

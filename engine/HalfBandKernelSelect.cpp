@@ -4,9 +4,18 @@ namespace halfband
 {
 namespace
 {
-bool hasAvx2() { return __builtin_cpu_supports("avx2"); }
-bool hasFma() { return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"); }
-bool hasAvx512() { return __builtin_cpu_supports("avx512f"); }
+bool hasAvx2()
+{
+    return __builtin_cpu_supports("avx2");
+}
+bool hasFma()
+{
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+}
+bool hasAvx512()
+{
+    return __builtin_cpu_supports("avx512f");
+}
 
 KernelInfo choose()
 {
@@ -15,7 +24,10 @@ KernelInfo choose()
 }
 } // namespace
 
-int kernelCount() { return 6; }
+int kernelCount()
+{
+    return 6;
+}
 
 KernelInfo kernelInfo(int index)
 {

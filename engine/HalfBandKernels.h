@@ -29,10 +29,10 @@ void avx2(const double* history, const double* coefficients, int taps, double* s
 void avx2Fma(const double* history, const double* coefficients, int taps, double* sum);
 void avx512(const double* history, const double* coefficients, int taps, double* sum);
 
-void sse2Pair(const double* historyA, const double* historyB, const double* coefficients,
-              int taps, double* sumA, double* sumB);
-void avx2Pair(const double* historyA, const double* historyB, const double* coefficients,
-              int taps, double* sumA, double* sumB);
+void sse2Pair(const double* historyA, const double* historyB, const double* coefficients, int taps,
+              double* sumA, double* sumB);
+void avx2Pair(const double* historyA, const double* historyB, const double* coefficients, int taps,
+              double* sumA, double* sumB);
 void avx2FmaPair(const double* historyA, const double* historyB, const double* coefficients,
                  int taps, double* sumA, double* sumB);
 

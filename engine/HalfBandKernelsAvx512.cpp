@@ -26,8 +26,8 @@ __attribute__((target("avx512f"))) void avx512(const double* history, const doub
     const __m256d f4 = _mm256_add_pd(_mm256_load_pd(lanes), _mm256_load_pd(lanes + 4));
     __m128d total = _mm_add_pd(_mm256_castpd256_pd128(f4), _mm256_extractf128_pd(f4, 1));
     for (int j = grouped; j < taps; ++j)
-        total = _mm_add_pd(total, _mm_mul_pd(_mm_loadu_pd(coefficients + 2 * j),
-                                             _mm_loadu_pd(history + 2 * j)));
+        total = _mm_add_pd(
+            total, _mm_mul_pd(_mm_loadu_pd(coefficients + 2 * j), _mm_loadu_pd(history + 2 * j)));
     _mm_storeu_pd(sum, _mm_add_pd(total, _mm_loadu_pd(sum)));
 }
 } // namespace halfband

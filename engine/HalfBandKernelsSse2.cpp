@@ -24,16 +24,16 @@ void sse2(const double* history, const double* coefficients, int taps, double* s
     __m128d total = _mm_add_pd(_mm_add_pd(_mm_add_pd(s0, s4), _mm_add_pd(s2, s6)),
                                _mm_add_pd(_mm_add_pd(s1, s5), _mm_add_pd(s3, s7)));
     for (int j = grouped; j < taps; ++j)
-        total = _mm_add_pd(total,
-                           _mm_mul_pd(_mm_loadu_pd(coefficients + 2 * j), _mm_loadu_pd(history + 2 * j)));
+        total = _mm_add_pd(
+            total, _mm_mul_pd(_mm_loadu_pd(coefficients + 2 * j), _mm_loadu_pd(history + 2 * j)));
     _mm_storeu_pd(sum, _mm_add_pd(total, _mm_loadu_pd(sum)));
 }
 } // namespace halfband
 
 namespace halfband
 {
-void sse2Pair(const double* historyA, const double* historyB, const double* coefficients,
-              int taps, double* sumA, double* sumB)
+void sse2Pair(const double* historyA, const double* historyB, const double* coefficients, int taps,
+              double* sumA, double* sumB)
 {
     __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0, a4 = a0, a5 = a0, a6 = a0, a7 = a0;
     __m128d b0 = a0, b1 = a0, b2 = a0, b3 = a0, b4 = a0, b5 = a0, b6 = a0, b7 = a0;

@@ -7,7 +7,7 @@
 // compressed sample. The HF curve is asymmetric (even and odd harmonics), the LF curve odd only.
 class Harmonics
 {
-public:
+  public:
     struct Design
     {
         bool hfOn = false, lfOn = false;
@@ -58,7 +58,7 @@ public:
     void reset();
     bool sanitize();
 
-private:
+  private:
     bool hfOn = false, lfOn = false;
     double hfAmount = 0.0, lfAmount = 0.0;
     Biquad lfLowPass, hfHighPass, hfLowPass;

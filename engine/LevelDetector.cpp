@@ -38,8 +38,7 @@ void LevelDetector::Settings::setRate(double hz)
 
 bool LevelDetector::sanitize()
 {
-    if (std::isfinite(e1 + e2 + e3))
-        return false;
+    if (std::isfinite(e1 + e2 + e3)) return false;
     reset();
     return true;
 }

@@ -7,7 +7,7 @@
 // exponential average of the level in dB) and "Dyn RMS" (a pre-smoothed fast path).
 class LevelDetector
 {
-public:
+  public:
     static constexpr double kFloor = 1e-7; // lowest power, -70 dB
 
     struct Settings
@@ -33,8 +33,7 @@ public:
         const double pl = l * l, pr = r * r;
         double p = pl > pr ? pl : pr;
         // A NaN side chain counts as silence rather than steering the gain.
-        if (!(p >= kFloor))
-            p = kFloor;
+        if (!(p >= kFloor)) p = kFloor;
         const float log2 = fastLog2(static_cast<float>(p));
         const double v = static_cast<double>(log2 * 0.6931472f * 8.685889f);
         if (s.dynRms)
@@ -62,7 +61,7 @@ public:
     double levelFast = -100.0;
     double levelSlow = -100.0;
 
-private:
+  private:
     Settings s;
     double e1 = -100.0, e2 = -100.0, e3 = -100.0;
 };

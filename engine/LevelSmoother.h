@@ -4,7 +4,7 @@
 // caller passes the state it smooths, so one smoother can drive several envelopes.
 class LevelSmoother
 {
-public:
+  public:
     LevelSmoother(double timeMs = 0.0, double rateHz = 44100.0)
         : time(timeMs), rate(rateHz), c(coefficientFor(timeMs, rateHz))
     {
@@ -32,14 +32,13 @@ public:
     // it would turn negative and ring, so such a smoother jumps to its target instead.
     static double coefficientFor(double timeMs, double rateHz)
     {
-        if (timeMs <= 0.01)
-            return 0.0;
+        if (timeMs <= 0.01) return 0.0;
         const double x = -1000.0 / (timeMs * rateHz);
         const double poly = (6.0 + x * (6.0 + x * (3.0 + x))) * 0.166666666;
         return poly > 0.0 ? poly : 0.0;
     }
 
-private:
+  private:
     double time;
     double rate;
     double c;

@@ -4,10 +4,16 @@
 
 namespace
 {
-double powerOfTen(double dB) { return std::exp(dB * 0.11512925464970228); }
+double powerOfTen(double dB)
+{
+    return std::exp(dB * 0.11512925464970228);
+}
 } // namespace
 
-double NoiseTables::ditherAmplitude() { return powerOfTen(-136.0); }
+double NoiseTables::ditherAmplitude()
+{
+    return powerOfTen(-136.0);
+}
 
 NoiseTables::NoiseTables()
 {

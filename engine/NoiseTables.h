@@ -5,7 +5,7 @@
 // seeded 32-bit linear congruential generator, so every instance sounds the same.
 class NoiseTables
 {
-public:
+  public:
     static constexpr int kNoiseSize = 2050;
     static constexpr int kDitherSize = 50002;
 
@@ -24,7 +24,7 @@ public:
 // The generator: state * 214013 + 2531011 modulo 2^32, drawing bits 16 to 30 (0..32767).
 class Lcg
 {
-public:
+  public:
     explicit Lcg(unsigned seed) : state(seed) {}
     int draw()
     {
@@ -32,6 +32,6 @@ public:
         return static_cast<int>((state >> 16) & 0x7FFFu);
     }
 
-private:
+  private:
     unsigned state;
 };

@@ -3,7 +3,7 @@
 // First-order filter, y = b0*x + b1*x_prev + a1*y_prev, with a left and a right state.
 class OnePoleFilter
 {
-public:
+  public:
     struct Coefficients
     {
         double b0 = 0.0, b1 = 0.0, a1 = 0.0;
@@ -48,7 +48,7 @@ public:
     void reset() { xl = yl = xr = yr = 0.0; }
     double stateSum() const { return xl + yl + xr + yr; }
 
-private:
+  private:
     Coefficients coefficients;
     double xl = 0.0, yl = 0.0, xr = 0.0, yr = 0.0;
 };

@@ -54,8 +54,7 @@ bool SideChainFilter::sanitize()
     const double sum = sideHighPass.stateSum() + midHighPass.stateSum() +
                        previewHighPass.stateSum() + shelf1.stateSum() + shelf2.stateSum() +
                        previewShelf1.stateSum() + previewShelf2.stateSum();
-    if (std::isfinite(sum))
-        return false;
+    if (std::isfinite(sum)) return false;
     reset();
     return true;
 }

@@ -8,7 +8,7 @@
 // set frequency, type 2 high-passes at it. A host-rate copy filters the preview signal.
 class SideChainFilter
 {
-public:
+  public:
     struct Design
     {
         int type = 0;
@@ -52,7 +52,7 @@ public:
     void reset();
     bool sanitize();
 
-private:
+  private:
     int type = 0;
     OnePoleFilter sideHighPass, midHighPass, previewHighPass;
     Biquad shelf1, shelf2, previewShelf1, previewShelf2;

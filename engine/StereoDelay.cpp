@@ -18,8 +18,7 @@ StereoDelay::~StereoDelay()
 void StereoDelay::setLength(int newLength)
 {
     length = std::clamp(newLength, 1, capacity);
-    if (pos >= length)
-        pos = 0;
+    if (pos >= length) pos = 0;
 }
 
 void StereoDelay::clear()

@@ -4,7 +4,7 @@
 // Allocates only in the constructor.
 class StereoDelay
 {
-public:
+  public:
     explicit StereoDelay(int capacity);
     ~StereoDelay();
     StereoDelay(const StereoDelay&) = delete;
@@ -23,13 +23,12 @@ public:
         t = bufR[pos];
         bufR[pos] = right;
         right = t;
-        if (++pos >= length)
-            pos = 0;
+        if (++pos >= length) pos = 0;
     }
 
     void clear();
 
-private:
+  private:
     int capacity;
     int length;
     int pos = 0;

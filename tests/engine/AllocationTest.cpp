@@ -19,8 +19,7 @@ void* allocate(std::size_t size)
 {
     if (counting.load(std::memory_order_relaxed))
         allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
 
@@ -29,14 +28,19 @@ void* allocateAligned(std::size_t size, std::align_val_t align)
     if (counting.load(std::memory_order_relaxed))
         allocations.fetch_add(1, std::memory_order_relaxed);
     const std::size_t a = static_cast<std::size_t>(align);
-    if (void* p = std::aligned_alloc(a, ((size + a - 1) / a) * a))
-        return p;
+    if (void* p = std::aligned_alloc(a, ((size + a - 1) / a) * a)) return p;
     throw std::bad_alloc();
 }
 } // namespace
 
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
+void* operator new(std::size_t size)
+{
+    return allocate(size);
+}
+void* operator new[](std::size_t size)
+{
+    return allocate(size);
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
     try
@@ -48,16 +52,46 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept
         return nullptr;
     }
 }
-void* operator new(std::size_t size, std::align_val_t a) { return allocateAligned(size, a); }
-void* operator new[](std::size_t size, std::align_val_t a) { return allocateAligned(size, a); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void* operator new(std::size_t size, std::align_val_t a)
+{
+    return allocateAligned(size, a);
+}
+void* operator new[](std::size_t size, std::align_val_t a)
+{
+    return allocateAligned(size, a);
+}
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
+{
+    std::free(p);
+}
 
 namespace
 {
@@ -103,24 +137,25 @@ TEST(EngineAllocations, NoneWhileProcessingOrSetting)
     CompressorEngine e;
     e.setSampleRate(44100.0);
     double gain, fast, slow, sink = 0.0;
-    const long count = countWhile([&] {
-        for (int step = 0; step < 200; ++step)
+    const long count = countWhile(
+        [&]
         {
-            everySetter(e, step);
-            e.setSampleRate(step % 2 ? 44100.0 : 96000.0);
-            for (int i = 0; i < 256; ++i)
+            for (int step = 0; step < 200; ++step)
             {
-                double l = std::sin(0.01 * i), r = -l;
-                if (step % 2)
-                    e.processFrameOversampled(l, r, gain, fast, slow);
-                else
-                    e.processFrameDirect(l, r, gain, fast, slow);
-                sink += l;
+                everySetter(e, step);
+                e.setSampleRate(step % 2 ? 44100.0 : 96000.0);
+                for (int i = 0; i < 256; ++i)
+                {
+                    double l = std::sin(0.01 * i), r = -l;
+                    if (step % 2)
+                        e.processFrameOversampled(l, r, gain, fast, slow);
+                    else
+                        e.processFrameDirect(l, r, gain, fast, slow);
+                    sink += l;
+                }
+                if (step % 50 == 0) e.reset();
             }
-            if (step % 50 == 0)
-                e.reset();
-        }
-    });
+        });
     EXPECT_EQ(count, 0);
     EXPECT_TRUE(std::isfinite(sink));
 }

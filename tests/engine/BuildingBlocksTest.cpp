@@ -164,8 +164,7 @@ TEST(HalfBandFir, ImpulseResponseIsTheCoefficientTable)
     for (int k = 0; k < halfband::kernelCount(); ++k)
     {
         const halfband::KernelInfo info = halfband::kernelInfo(k);
-        if (!info.supported)
-            continue;
+        if (!info.supported) continue;
         HalfBandFir fir(h, kHalfBandSlots, kHalfBandCentre);
         fir.setKernel(info);
         for (int push = 0; push < kHalfBandSlots + 5; ++push)
@@ -261,8 +260,8 @@ TEST(FastLog2, PowersOfTwoAreExactExceptOneAndTwo)
     for (int e = -126; e <= 127; ++e)
     {
         const float x = std::ldexp(1.0f, e);
-        const float expected = (e == 0 || e == 1) ? static_cast<float>(e) - 0x1p-24f
-                                                  : static_cast<float>(e);
+        const float expected =
+            (e == 0 || e == 1) ? static_cast<float>(e) - 0x1p-24f : static_cast<float>(e);
         EXPECT_EQ(fastLog2(x), expected) << e;
     }
 }

@@ -80,13 +80,11 @@ double run(bool harmonics, double rate, double seconds)
         }
         const auto stop = std::chrono::steady_clock::now();
         const double ns = std::chrono::duration<double, std::nano>(stop - start).count() / frames;
-        if (ns < best)
-            best = ns;
+        if (ns < best) best = ns;
         check += out[out.size() - 2] + gain;
     }
     _mm_setcsr(saved);
-    if (!std::isfinite(check))
-        std::printf("non-finite output!\n");
+    if (!std::isfinite(check)) std::printf("non-finite output!\n");
     return best;
 }
 } // namespace
@@ -98,8 +96,7 @@ void timeKernels()
     for (int k = 0; k < halfband::kernelCount(); ++k)
     {
         const halfband::KernelInfo info = halfband::kernelInfo(k);
-        if (!info.supported)
-            continue;
+        if (!info.supported) continue;
         const int calls = 2000000;
         double sum[2] = {0, 0}, check = 0;
         const auto start = std::chrono::steady_clock::now();

@@ -201,17 +201,18 @@ TEST(EngineInput, NonFiniteInputRecoversWithinTheBound)
                     e.setSideChainPreview(extras && type == 0.5f);
                     const int badFrom = 2000, badTo = 2100, frames = 5000;
                     const auto source = sine(0.5, 440.0, rate);
-                    const auto out = run(e, frames, [&](int i, double& l, double& r) {
-                        source(i, l, r);
-                        if (i >= badFrom && i < badTo)
-                            l = (i % 3 == 0) ? bad : l, r = bad;
-                    });
+                    const auto out = run(e, frames,
+                                         [&](int i, double& l, double& r)
+                                         {
+                                             source(i, l, r);
+                                             if (i >= badFrom && i < badTo)
+                                                 l = (i % 3 == 0) ? bad : l, r = bad;
+                                         });
                     int lastBad = -1;
                     for (int i = 0; i < frames; ++i)
                     {
                         ASSERT_TRUE(std::isfinite(out[i].gain));
-                        if (!std::isfinite(out[i].l) || !std::isfinite(out[i].r))
-                            lastBad = i;
+                        if (!std::isfinite(out[i].l) || !std::isfinite(out[i].r)) lastBad = i;
                     }
                     for (int i = 0; i < badFrom; ++i)
                         ASSERT_TRUE(std::isfinite(out[i].l));
@@ -230,9 +231,9 @@ TEST(EngineInput, NaNBurstDoesNotLeaveTheGainStuckDown)
     e.setRatio(0.0);
     e.setRelease(50.0);
     e.setReleaseSlow(50.0);
-    const auto out = run(e, 44100, [](int i, double& l, double& r) {
-        l = r = (i >= 1000 && i < 1010) ? kNaN : 0.01 * std::sin(0.05 * i);
-    });
+    const auto out = run(e, 44100,
+                         [](int i, double& l, double& r)
+                         { l = r = (i >= 1000 && i < 1010) ? kNaN : 0.01 * std::sin(0.05 * i); });
     EXPECT_NEAR(out.back().gain, 1.0, 1e-3);
 }
 
@@ -265,11 +266,14 @@ TEST(EngineInput, LowSampleRatesStayStableWithEverySetting)
                                 e.setHfAmount(1.0);
                                 e.setLfAmount(1.0);
                                 unsigned seed = 99;
-                                const auto out = run(e, 1500, [&](int, double& l, double& r) {
-                                    seed = seed * 1664525u + 1013904223u;
-                                    l = static_cast<int>(seed >> 8) / 8388608.0 - 1.0;
-                                    r = -0.5 * l;
-                                });
+                                const auto out =
+                                    run(e, 1500,
+                                        [&](int, double& l, double& r)
+                                        {
+                                            seed = seed * 1664525u + 1013904223u;
+                                            l = static_cast<int>(seed >> 8) / 8388608.0 - 1.0;
+                                            r = -0.5 * l;
+                                        });
                                 for (const Frame& f : out)
                                 {
                                     ASSERT_TRUE(std::isfinite(f.l) && std::isfinite(f.r))

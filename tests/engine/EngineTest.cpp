@@ -21,10 +21,12 @@ TEST_P(EnginePaths, ImpulseComesOutAfterExactly151Frames)
     e.setSampleRate(GetParam());
     transparent(e);
     const double a = ditherAmplitude();
-    const auto out = run(e, 600, [](int i, double& l, double& r) {
-        l = i == 0 ? 1.0 : 0.0;
-        r = i == 0 ? -0.5 : 0.0;
-    });
+    const auto out = run(e, 600,
+                         [](int i, double& l, double& r)
+                         {
+                             l = i == 0 ? 1.0 : 0.0;
+                             r = i == 0 ? -0.5 : 0.0;
+                         });
     for (int i = 0; i < 600; ++i)
     {
         const double wantL = i == CompressorEngine::kLatency ? 1.0 : 0.0;
@@ -203,7 +205,8 @@ TEST(Engine, PreviewIsUndelayedWhenOversampledAndDelayedWhenDirect)
         CompressorEngine e;
         e.setSampleRate(rate);
         e.setSideChainPreview(true);
-        const auto out = run(e, 300, [](int i, double& l, double& r) { l = r = i == 0 ? 1.0 : 0.0; });
+        const auto out =
+            run(e, 300, [](int i, double& l, double& r) { l = r = i == 0 ? 1.0 : 0.0; });
         const int at = rate < 70000.0 ? 0 : CompressorEngine::kLatency - 2;
         // The 20 Hz high-pass passes the impulse with b0 just below 1.
         EXPECT_NEAR(out[at].l, 1.0, 2e-3) << rate;

@@ -11,7 +11,10 @@ namespace enginetest
 {
 constexpr double kTwoPi = 6.283185307179586;
 
-inline double ditherAmplitude() { return NoiseTables::ditherAmplitude(); }
+inline double ditherAmplitude()
+{
+    return NoiseTables::ditherAmplitude();
+}
 
 // No compression, no dry signal, unity make-up: the output is the input 151 frames late.
 inline void transparent(CompressorEngine& e)
@@ -48,7 +51,8 @@ inline std::vector<Frame> run(CompressorEngine& e, int frames,
 
 inline std::function<void(int, double&, double&)> sine(double amplitude, double hz, double rate)
 {
-    return [=](int i, double& l, double& r) { l = r = amplitude * std::sin(kTwoPi * hz * i / rate); };
+    return [=](int i, double& l, double& r)
+    { l = r = amplitude * std::sin(kTwoPi * hz * i / rate); };
 }
 
 inline std::function<void(int, double&, double&)> silence()

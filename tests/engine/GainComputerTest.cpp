@@ -19,8 +19,8 @@ GainComputer makeComputer(double threshold, double knee, double ratio)
 TEST(GainComputer, CurveWithoutKnee)
 {
     const GainComputer g = makeComputer(-20.0, 0.0, 0.5);
-    EXPECT_EQ(g.staticCurve(-10.0, 0.0), -5.0);     // 10 dB over, slope factor -0.5
-    EXPECT_EQ(g.staticCurve(-20.0, 1e-9), 1e-9);    // exactly at the threshold: only the noise
+    EXPECT_EQ(g.staticCurve(-10.0, 0.0), -5.0);  // 10 dB over, slope factor -0.5
+    EXPECT_EQ(g.staticCurve(-20.0, 1e-9), 1e-9); // exactly at the threshold: only the noise
     EXPECT_EQ(g.staticCurve(-60.0, 2e-9), 2e-9);
 }
 

@@ -27,11 +27,9 @@ struct Guarded
     bool guardsIntact(int count) const
     {
         for (int i = 0; i < offset; ++i)
-            if (data[i] != kGuard)
-                return false;
+            if (data[i] != kGuard) return false;
         for (size_t i = offset + count; i < data.size(); ++i)
-            if (data[i] != kGuard)
-                return false;
+            if (data[i] != kGuard) return false;
         return true;
     }
 };
@@ -55,10 +53,9 @@ TEST(HalfBandKernels, EveryKernelAgreesWithThePlainOneOverLengthsAndAlignments)
     for (int k = 1; k < halfband::kernelCount(); ++k)
     {
         const halfband::KernelInfo info = halfband::kernelInfo(k);
-        if (!info.supported)
-            continue;
-        for (int taps : {0, 1, 2, 3, 7, 8, 9, 15, 16, 17, 31, 33, 63, 64, 65, 151, 152, 153, 304,
-                         999})
+        if (!info.supported) continue;
+        for (int taps :
+             {0, 1, 2, 3, 7, 8, 9, 15, 16, 17, 31, 33, 63, 64, 65, 151, 152, 153, 304, 999})
             for (int offset = 0; offset < 8; ++offset)
             {
                 Guarded h(2 * taps, offset, 11u + taps), c(2 * taps, (offset * 3) % 8, 29u + taps);
@@ -88,8 +85,7 @@ TEST(HalfBandKernels, PairKernelsEqualTwoSingleCalls)
     for (int k = 0; k < halfband::kernelCount(); ++k)
     {
         const halfband::KernelInfo info = halfband::kernelInfo(k);
-        if (!info.supported || !info.pair)
-            continue;
+        if (!info.supported || !info.pair) continue;
         for (int taps : {0, 1, 5, 8, 13, 24, 152, 157})
             for (int offset = 0; offset < 4; ++offset)
             {

@@ -34,7 +34,7 @@ struct Settings
 
 class Fir
 {
-public:
+  public:
     explicit Fir(bool tapOrder) : tapOrder(tapOrder), frames(2 * kHalfBandSlots, 0.0)
     {
         fillHalfBandCoefficients(h);
@@ -78,7 +78,7 @@ public:
         r = sum[1];
     }
 
-private:
+  private:
     bool tapOrder;
     double h[kHalfBandSlots];
     double oddPairs[kHalfBandSlots];
@@ -88,7 +88,7 @@ private:
 
 class Delay
 {
-public:
+  public:
     explicit Delay(int length) : buffer(2 * length, 0.0), length(length) {}
     void process(double& l, double& r)
     {
@@ -97,14 +97,14 @@ public:
         q = (q + 1) % length;
     }
 
-private:
+  private:
     std::vector<double> buffer;
     int length, q = 0;
 };
 
 class Engine
 {
-public:
+  public:
     // tapOrder: sum the half-band taps one by one in tap order; otherwise in the engine's
     // eight-lane grouping, which the engine's kernels reproduce bit for bit.
     Engine(const Settings& settings, bool tapOrder)
@@ -158,8 +158,7 @@ public:
             down.push(u0L, u0R);
             down.full(eL, eR);
             down.push(u1L, u1R);
-            if (s.preview)
-                previewOf(l, r, n, eL, eR);
+            if (s.preview) previewOf(l, r, n, eL, eR);
         }
         else
         {
@@ -169,8 +168,7 @@ public:
             eL = l + n;
             eR = r + n;
             compress(eL, eR, n);
-            if (s.preview)
-                previewOf(l, r, n, eL, eR);
+            if (s.preview) previewOf(l, r, n, eL, eR);
             differenceDelay.process(eL, eR);
         }
         double xL = l, xR = r;
@@ -189,7 +187,7 @@ public:
         levelSlowOut = levelSlow;
     }
 
-private:
+  private:
     void previewOf(double l, double r, double n, double& eL, double& eR)
     {
         eL = l + n;
@@ -252,9 +250,9 @@ private:
 
         // detector
         double p = std::max(L * L, R * R);
-        if (1e-7 > p)
-            p = 1e-7;
-        const double v = static_cast<double>(fastLog2(static_cast<float>(p)) * 0.6931472f * 8.685889f);
+        if (1e-7 > p) p = 1e-7;
+        const double v =
+            static_cast<double>(fastLog2(static_cast<float>(p)) * 0.6931472f * 8.685889f);
         if (s.detection == 600.0)
         {
             slow.smooth(v, E3);
@@ -276,7 +274,8 @@ private:
             double hL = x2L, hR = x2R;
             hfHp.process(hL, hR);
             hfLp.process(hL, hR);
-            auto sHF = [](double x) {
+            auto sHF = [](double x)
+            {
                 return x > 0.0 ? x * (1.0 + x * x) / (1.0 + 1.6 * (x * x))
                                : x * (0.7 + x * x) / (0.7 + 1.3 * (x * x));
             };

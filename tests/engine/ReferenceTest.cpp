@@ -35,7 +35,8 @@ void testSignal(int i, double rate, double& l, double& r)
 {
     const double t = i / rate;
     const double sweep = 0.1 + 0.8 * (0.5 + 0.5 * std::sin(6.283185307179586 * 0.7 * t));
-    const double hit = std::exp(-40.0 * std::fmod(t, 0.125)) * std::sin(6.283185307179586 * 60.0 * t);
+    const double hit =
+        std::exp(-40.0 * std::fmod(t, 0.125)) * std::sin(6.283185307179586 * 60.0 * t);
     l = sweep * 0.4 * std::sin(6.283185307179586 * 220.0 * t) + 0.5 * hit;
     r = sweep * 0.4 * std::sin(6.283185307179586 * 277.2 * t + 1.0) + 0.4 * hit +
         0.05 * std::sin(6.283185307179586 * 5000.0 * t);
@@ -139,8 +140,7 @@ Difference compare(const reference::Settings& s, bool tapOrder, bool expectExact
             EXPECT_EQ(eg, mg) << "frame " << i;
             EXPECT_EQ(ef, mf) << "frame " << i;
             EXPECT_EQ(es, ms) << "frame " << i;
-            if (el != ml || er != mr || eg != mg)
-                break;
+            if (el != ml || er != mr || eg != mg) break;
         }
         worst.output = std::max({worst.output, std::fabs(el - ml), std::fabs(er - mr)});
         worst.gain = std::max(worst.gain, std::fabs(eg - mg));

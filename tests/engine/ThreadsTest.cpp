@@ -43,27 +43,31 @@ TEST(EngineThreads, SettersOnOtherThreadsWhileProcessing)
     std::atomic<bool> done{false};
     std::atomic<long> frames{0};
 
-    std::thread audio([&] {
-        double gain, fast, slow;
-        long n = 0;
-        bool finite = true;
-        while (!done.load(std::memory_order_relaxed) || n < 20000)
+    std::thread audio(
+        [&]
         {
-            double l = 0.5 * std::sin(0.03 * n), r = 0.5 * std::cos(0.021 * n);
-            e.processFrameOversampled(l, r, gain, fast, slow);
-            finite = finite && std::isfinite(l) && std::isfinite(r) && std::isfinite(gain);
-            ++n;
-        }
-        frames.store(n);
-        EXPECT_TRUE(finite);
-    });
-    std::thread second([&] {
-        for (int step = 0; !done.load(std::memory_order_relaxed); ++step)
+            double gain, fast, slow;
+            long n = 0;
+            bool finite = true;
+            while (!done.load(std::memory_order_relaxed) || n < 20000)
+            {
+                double l = 0.5 * std::sin(0.03 * n), r = 0.5 * std::cos(0.021 * n);
+                e.processFrameOversampled(l, r, gain, fast, slow);
+                finite = finite && std::isfinite(l) && std::isfinite(r) && std::isfinite(gain);
+                ++n;
+            }
+            frames.store(n);
+            EXPECT_TRUE(finite);
+        });
+    std::thread second(
+        [&]
         {
-            e.setKnee(step % 20);
-            e.setSideChainFrequency(static_cast<float>(30 + step % 270));
-        }
-    });
+            for (int step = 0; !done.load(std::memory_order_relaxed); ++step)
+            {
+                e.setKnee(step % 20);
+                e.setSideChainFrequency(static_cast<float>(30 + step % 270));
+            }
+        });
     for (int step = 0; step < 3000; ++step)
         automate(e, step);
     done.store(true);
