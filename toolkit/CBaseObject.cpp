@@ -2,6 +2,5 @@
 
 void CBaseObject::forget()
 {
-    if (--nbReference <= 0)
-        delete this;
+    if (--nbReference <= 0) delete this;
 }

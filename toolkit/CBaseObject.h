@@ -7,7 +7,7 @@
 // A new object starts with one reference, owned by its creator.
 class CBaseObject
 {
-public:
+  public:
     CBaseObject() = default;
     // A copy is a new object with its own single reference.
     CBaseObject(const CBaseObject&) : nbReference(1) {}
@@ -19,6 +19,6 @@ public:
     void forget();
     int32_t getNbReference() const { return nbReference; }
 
-private:
+  private:
     int32_t nbReference = 1;
 };

@@ -10,18 +10,23 @@
 namespace
 {
 // Equal, counting two NaNs as equal so that a NaN value does not stay dirty for ever.
-bool sameValue(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+bool sameValue(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
 } // namespace
 
 CControl::CControl(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background)
     : CView(size), listener(listener), tag(tag)
 {
     pBackground = background;
-    if (pBackground)
-        pBackground->remember();
+    if (pBackground) pBackground->remember();
 }
 
-bool CControl::isDirty() const { return !sameValue(value, oldValue) || CView::isDirty(); }
+bool CControl::isDirty() const
+{
+    return !sameValue(value, oldValue) || CView::isDirty();
+}
 
 void CControl::setDirty(const bool val)
 {
@@ -44,20 +49,17 @@ void CControl::bounceValue()
 
 bool CControl::checkDefaultValue(int32_t buttons)
 {
-    if (buttons != (kControl | kLButton))
-        return false;
+    if (buttons != (kControl | kLButton)) return false;
     beginEdit();
     value = getDefaultValue();
-    if (isDirty() && listener)
-        listener->valueChanged(this);
+    if (isDirty() && listener) listener->valueChanged(this);
     endEdit();
     return true;
 }
 
 void CControl::beginEdit()
 {
-    if (listener)
-        listener->controlBeginEdit(this);
+    if (listener) listener->controlBeginEdit(this);
     if (pParentFrame)
     {
         pParentFrame->setFocusView(this);
@@ -67,16 +69,13 @@ void CControl::beginEdit()
 
 void CControl::endEdit()
 {
-    if (pParentFrame)
-        pParentFrame->endEdit(tag);
-    if (listener)
-        listener->controlEndEdit(this);
+    if (pParentFrame) pParentFrame->endEdit(tag);
+    if (listener) listener->controlEndEdit(this);
 }
 
 void CControl::doIdleStuff()
 {
-    if (pParentFrame)
-        pParentFrame->doIdleStuff();
+    if (pParentFrame) pParentFrame->doIdleStuff();
 }
 
 uint32_t CControl::getDoubleClickInterval() const

@@ -9,7 +9,7 @@
 // on setting; bounceValue() clamps it into [min, max].
 class CControl : public CView
 {
-public:
+  public:
     CControl(const CRect& size, CControlListener* listener = nullptr, int32_t tag = 0,
              CBitmap* background = nullptr);
     CControl(const CControl& other) = default;
@@ -60,7 +60,7 @@ public:
     bool isTypeOf(const char* name) const override;
     CView* newCopy() const override { return new CControl(*this); }
 
-protected:
+  protected:
     CControlListener* listener;
     int32_t tag;
     float value = 0.f;

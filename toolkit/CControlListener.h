@@ -7,7 +7,7 @@ class CControl;
 // Receives a control's changes and gestures; the editor is the listener of its controls.
 class CControlListener
 {
-public:
+  public:
     virtual ~CControlListener() = default;
 
     // The user changed the control's value.

@@ -17,7 +17,7 @@ enum CTxtFace : int32_t
 // installed the text renderer substitutes a metric-compatible or the generic sans-serif face.
 class CFontDesc : public CBaseObject
 {
-public:
+  public:
     CFontDesc(const char* name = "Arial", int32_t size = 12, int32_t style = kNormalFace);
 
     const char* getName() const { return name.c_str(); }
@@ -27,7 +27,7 @@ public:
     int32_t getStyle() const { return style; }
     void setStyle(int32_t newStyle) { style = newStyle; }
 
-private:
+  private:
     std::string name;
     int32_t size;
     int32_t style;
@@ -37,10 +37,10 @@ typedef CFontDesc* CFontRef;
 
 // The standard descriptions; they live for the whole process (callers may remember and
 // forget them like any font, but never hold the last reference).
-extern const CFontRef kNormalFontVeryBig; // "Arial" 18
-extern const CFontRef kNormalFontBig;     // "Arial" 14
-extern const CFontRef kNormalFont;        // "Arial" 12
-extern const CFontRef kNormalFontSmall;   // "Arial" 11
-extern const CFontRef kNormalFontSmaller; // "Arial" 10
+extern const CFontRef kNormalFontVeryBig;   // "Arial" 18
+extern const CFontRef kNormalFontBig;       // "Arial" 14
+extern const CFontRef kNormalFont;          // "Arial" 12
+extern const CFontRef kNormalFontSmall;     // "Arial" 11
+extern const CFontRef kNormalFontSmaller;   // "Arial" 10
 extern const CFontRef kNormalFontVerySmall; // "Arial" 9
-extern const CFontRef kSymbolFont;        // "Symbol" 13
+extern const CFontRef kSymbolFont;          // "Symbol" 13

@@ -38,8 +38,8 @@ CFrame::CFrame(const CRect& rect, void* systemWindow, VSTGUIEditorInterface* edi
     : CView(CRect(0, 0, rect.width(), rect.height())), systemWindow(systemWindow), editor(editor)
 {
     pParentFrame = this;
-    backBuffer = std::make_unique<COffscreenContext>(this, size.width(), size.height(),
-                                                     kBlackCColor);
+    backBuffer =
+        std::make_unique<COffscreenContext>(this, size.width(), size.height(), kBlackCColor);
     platformWindow = createPlatformWindow(systemWindow, size, *this);
     invalidRects.push_back(size);
 }
@@ -48,8 +48,7 @@ CFrame::~CFrame()
 {
     // A gesture cut short by closing the window still ends for the host.
     for (const auto& [tag, depth] : editDepth)
-        if (depth > 0 && editor)
-            editor->endEdit(tag);
+        if (depth > 0 && editor) editor->endEdit(tag);
     editDepth.clear();
     mouseCaptureView = nullptr;
     focusView = nullptr;
@@ -57,8 +56,7 @@ CFrame::~CFrame()
     {
         CView* modal = modalView;
         modalView = nullptr;
-        if (modal->getFrame() == this && !isChild(modal))
-            modal->setFrame(nullptr);
+        if (modal->getFrame() == this && !isChild(modal)) modal->setFrame(nullptr);
         modal->forget();
     }
     removeAll(true);
@@ -68,8 +66,7 @@ CFrame::~CFrame()
 
 bool CFrame::addView(CView* view)
 {
-    if (!view || view == this || isChild(view))
-        return false;
+    if (!view || view == this || isChild(view)) return false;
     views.push_back(view);
     view->setFrame(this);
     invalidRect(view->getViewSize());
@@ -78,21 +75,16 @@ bool CFrame::addView(CView* view)
 
 void CFrame::dropView(CView* view, bool withForget)
 {
-    if (focusView == view)
-        focusView = nullptr;
-    if (mouseCaptureView == view)
-        mouseCaptureView = nullptr;
-    if (view != modalView)
-        view->setFrame(nullptr);
-    if (withForget)
-        view->forget();
+    if (focusView == view) focusView = nullptr;
+    if (mouseCaptureView == view) mouseCaptureView = nullptr;
+    if (view != modalView) view->setFrame(nullptr);
+    if (withForget) view->forget();
 }
 
 bool CFrame::removeView(CView* view, bool withForget)
 {
     auto it = std::find(views.begin(), views.end(), view);
-    if (it == views.end())
-        return false;
+    if (it == views.end()) return false;
     views.erase(it);
     invalidRect(view->getViewSize());
     dropView(view, withForget);
@@ -115,33 +107,27 @@ bool CFrame::isChild(const CView* view) const
 
 CView* CFrame::getView(int32_t index) const
 {
-    if (index < 0 || index >= getNbViews())
-        return nullptr;
+    if (index < 0 || index >= getNbViews()) return nullptr;
     return views[static_cast<std::size_t>(index)];
 }
 
 bool CFrame::setModalView(CView* view)
 {
-    if (view == modalView)
-        return true;
-    if (view && modalView)
-        return false;
+    if (view == modalView) return true;
+    if (view && modalView) return false;
     if (modalView)
     {
         CView* old = modalView;
         modalView = nullptr;
         invalidRect(old->getViewSize());
-        if (mouseCaptureView == old)
-            mouseCaptureView = nullptr;
-        if (old->getFrame() == this && !isChild(old))
-            old->setFrame(nullptr);
+        if (mouseCaptureView == old) mouseCaptureView = nullptr;
+        if (old->getFrame() == this && !isChild(old)) old->setFrame(nullptr);
         old->forget();
     }
     if (view)
     {
         view->remember();
-        if (!view->getFrame())
-            view->setFrame(this);
+        if (!view->getFrame()) view->setFrame(this);
         modalView = view;
         mouseCaptureView = nullptr;
         invalidRect(view->getViewSize());
@@ -153,8 +139,7 @@ void CFrame::invalidRect(const CRect& rect)
 {
     CRect r(rect);
     r.bound(size);
-    if (!r.isEmpty())
-        invalidRects.push_back(r);
+    if (!r.isEmpty()) invalidRects.push_back(r);
 }
 
 std::vector<CRect> CFrame::collectDirtyRegions()
@@ -168,20 +153,18 @@ std::vector<CRect> CFrame::collectDirtyRegions()
     }
     for (CView* view : views)
     {
-        if (!view->isDirty())
-            continue;
+        if (!view->isDirty()) continue;
         regions.push_back(view->getViewSize());
         // A hidden view is not drawn, so nothing else would clear its flag.
-        if (!view->isVisible())
-            view->setDirty(false);
+        if (!view->isVisible()) view->setDirty(false);
     }
     if (modalView && modalView->isVisible() && modalView->isDirty())
         regions.push_back(modalView->getViewSize());
     for (CRect& r : regions)
         r.bound(size);
-    regions.erase(std::remove_if(regions.begin(), regions.end(),
-                                 [](const CRect& r) { return r.isEmpty(); }),
-                  regions.end());
+    regions.erase(
+        std::remove_if(regions.begin(), regions.end(), [](const CRect& r) { return r.isEmpty(); }),
+        regions.end());
     mergeOverlapping(regions);
     return regions;
 }
@@ -198,20 +181,18 @@ void CFrame::paintRegion(const CRect& region)
         CRect all(size);
         pBackground->draw(context, all);
     }
-    auto paint = [&](CView* view) {
-        if (!view->isVisible() || !view->checkUpdate(region))
-            return;
+    auto paint = [&](CView* view)
+    {
+        if (!view->isVisible() || !view->checkUpdate(region)) return;
         context->setClipRect(region);
         view->drawRect(context, region);
         // Fully repainted: whatever the view's own draw did, it now shows its state.
         CRect within(view->getViewSize());
-        if (within.bound(region) == view->getViewSize())
-            view->setDirty(false);
+        if (within.bound(region) == view->getViewSize()) view->setDirty(false);
     };
     for (std::size_t i = 0; i < views.size(); ++i)
         paint(views[i]);
-    if (modalView)
-        paint(modalView);
+    if (modalView) paint(modalView);
     context->setClipLimit(CRect());
     context->resetClipRect();
     if (platformWindow)
@@ -230,8 +211,7 @@ void CFrame::idle()
         platformWindow->pumpEvents();
         pumpingEvents = false;
     }
-    if (painting)
-        return;
+    if (painting) return;
     painting = true;
     for (const CRect& region : collectDirtyRegions())
         paintRegion(region);
@@ -252,14 +232,11 @@ void CFrame::drawRect(CDrawContext*, const CRect& updateRect)
 
 CView* CFrame::viewAt(const CPoint& where, int32_t buttons) const
 {
-    auto accepts = [&](CView* view) {
-        return view->isVisible() && view->getMouseEnabled() && view->hitTest(where, buttons);
-    };
-    if (modalView)
-        return accepts(modalView) ? modalView : nullptr;
+    auto accepts = [&](CView* view)
+    { return view->isVisible() && view->getMouseEnabled() && view->hitTest(where, buttons); };
+    if (modalView) return accepts(modalView) ? modalView : nullptr;
     for (auto it = views.rbegin(); it != views.rend(); ++it)
-        if (accepts(*it))
-            return *it;
+        if (accepts(*it)) return *it;
     return nullptr;
 }
 
@@ -268,8 +245,7 @@ CMouseEventResult CFrame::onMouseDown(CPoint& where, const int32_t& buttons)
     // A press always starts afresh, even if the release of the last one never arrived.
     mouseCaptureView = nullptr;
     CView* view = viewAt(where, buttons);
-    if (!view)
-        return kMouseEventNotHandled;
+    if (!view) return kMouseEventNotHandled;
     if (buttons & kModifierClickButtons)
     {
         auto* control = dynamic_cast<CControl*>(view);
@@ -286,8 +262,7 @@ CMouseEventResult CFrame::onMouseDown(CPoint& where, const int32_t& buttons)
 
 CMouseEventResult CFrame::onMouseMoved(CPoint& where, const int32_t& buttons)
 {
-    if (!mouseCaptureView)
-        return kMouseEventNotHandled;
+    if (!mouseCaptureView) return kMouseEventNotHandled;
     CPoint point(where);
     return mouseCaptureView->onMouseMoved(point, buttons);
 }
@@ -296,8 +271,7 @@ CMouseEventResult CFrame::onMouseUp(CPoint& where, const int32_t& buttons)
 {
     CView* view = mouseCaptureView;
     mouseCaptureView = nullptr;
-    if (!view)
-        return kMouseEventNotHandled;
+    if (!view) return kMouseEventNotHandled;
     CPoint point(where);
     return view->onMouseUp(point, buttons);
 }
@@ -313,11 +287,9 @@ int32_t CFrame::onKeyDown(CKeyCode& keyCode)
     if (modalView)
     {
         const int32_t result = modalView->onKeyDown(keyCode);
-        if (result != -1)
-            return result;
+        if (result != -1) return result;
     }
-    if (focusView && focusView->isVisible())
-        return focusView->onKeyDown(keyCode);
+    if (focusView && focusView->isVisible()) return focusView->onKeyDown(keyCode);
     return -1;
 }
 
@@ -326,31 +298,25 @@ int32_t CFrame::onKeyUp(CKeyCode& keyCode)
     if (modalView)
     {
         const int32_t result = modalView->onKeyUp(keyCode);
-        if (result != -1)
-            return result;
+        if (result != -1) return result;
     }
-    if (focusView && focusView->isVisible())
-        return focusView->onKeyUp(keyCode);
+    if (focusView && focusView->isVisible()) return focusView->onKeyUp(keyCode);
     return -1;
 }
 
 void CFrame::beginEdit(int32_t tag)
 {
-    if (++editDepth[tag] == 1 && editor)
-        editor->beginEdit(tag);
+    if (++editDepth[tag] == 1 && editor) editor->beginEdit(tag);
 }
 
 void CFrame::endEdit(int32_t tag)
 {
     auto it = editDepth.find(tag);
     // An end without a begin is dropped rather than confusing the host.
-    if (it == editDepth.end())
-        return;
-    if (--it->second > 0)
-        return;
+    if (it == editDepth.end()) return;
+    if (--it->second > 0) return;
     editDepth.erase(it);
-    if (editor)
-        editor->endEdit(tag);
+    if (editor) editor->endEdit(tag);
 }
 
 void CFrame::doIdleStuff()
@@ -368,8 +334,7 @@ int32_t CFrame::getKnobMode() const
 
 bool CFrame::openUrl(const char* url)
 {
-    if (!url || !*url || !platformWindow)
-        return false;
+    if (!url || !*url || !platformWindow) return false;
     return platformWindow->openUrl(url);
 }
 
@@ -378,7 +343,10 @@ uint32_t CFrame::getDoubleClickTime() const
     return platformWindow ? platformWindow->getDoubleClickTime() : 250;
 }
 
-bool CFrame::writePng(const char* path) const { return backBuffer->writePng(path); }
+bool CFrame::writePng(const char* path) const
+{
+    return backBuffer->writePng(path);
+}
 
 bool CFrame::isTypeOf(const char* name) const
 {
@@ -395,15 +363,27 @@ int32_t CFrame::platformMouseMoved(CPoint where, int32_t buttons)
     return onMouseMoved(where, buttons);
 }
 
-int32_t CFrame::platformMouseUp(CPoint where, int32_t buttons) { return onMouseUp(where, buttons); }
+int32_t CFrame::platformMouseUp(CPoint where, int32_t buttons)
+{
+    return onMouseUp(where, buttons);
+}
 
 bool CFrame::platformWheel(CPoint where, float distance, int32_t buttons)
 {
     return onWheel(where, distance, buttons);
 }
 
-int32_t CFrame::platformKeyDown(CKeyCode key) { return onKeyDown(key); }
+int32_t CFrame::platformKeyDown(CKeyCode key)
+{
+    return onKeyDown(key);
+}
 
-int32_t CFrame::platformKeyUp(CKeyCode key) { return onKeyUp(key); }
+int32_t CFrame::platformKeyUp(CKeyCode key)
+{
+    return onKeyUp(key);
+}
 
-void CFrame::platformExpose(const CRect& rect) { invalidRect(rect); }
+void CFrame::platformExpose(const CRect& rect)
+{
+    invalidRect(rect);
+}

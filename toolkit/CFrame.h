@@ -19,7 +19,7 @@ class VSTGUIEditorInterface;
 // its back buffer, which writePng() saves, and takes input only from direct calls.
 class CFrame : public CView, private PlatformEventSink
 {
-public:
+  public:
     CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* editor);
     ~CFrame() override;
     CFrame(const CFrame&) = delete;
@@ -82,7 +82,7 @@ public:
     bool isTypeOf(const char* name) const override;
     CView* newCopy() const override { return nullptr; }
 
-private:
+  private:
     CView* viewAt(const CPoint& where, int32_t buttons) const;
     void paintRegion(const CRect& region);
     std::vector<CRect> collectDirtyRegions();

@@ -14,7 +14,8 @@ struct CRect
     int32_t bottom = 0;
 
     constexpr CRect() = default;
-    constexpr CRect(int32_t l, int32_t t, int32_t r, int32_t b) : left(l), top(t), right(r), bottom(b)
+    constexpr CRect(int32_t l, int32_t t, int32_t r, int32_t b)
+        : left(l), top(t), right(r), bottom(b)
     {
     }
     constexpr CRect(const CPoint& origin, const CPoint& extent)
@@ -59,10 +60,8 @@ struct CRect
     // Smallest rectangle covering both; an empty operand adds nothing.
     CRect& unite(const CRect& r)
     {
-        if (r.isEmpty())
-            return *this;
-        if (isEmpty())
-            return *this = r;
+        if (r.isEmpty()) return *this;
+        if (isEmpty()) return *this = r;
         left = std::min(left, r.left);
         top = std::min(top, r.top);
         right = std::max(right, r.right);

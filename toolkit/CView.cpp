@@ -12,14 +12,12 @@ CView::CView(const CView& other)
       pBackground(other.pBackground), bDirty(other.bDirty), bVisible(other.bVisible),
       bMouseEnabled(other.bMouseEnabled), bTransparencyEnabled(other.bTransparencyEnabled)
 {
-    if (pBackground)
-        pBackground->remember();
+    if (pBackground) pBackground->remember();
 }
 
 CView::~CView()
 {
-    if (pBackground)
-        pBackground->forget();
+    if (pBackground) pBackground->forget();
 }
 
 void CView::draw(CDrawContext* context)
@@ -35,14 +33,19 @@ void CView::draw(CDrawContext* context)
     setDirty(false);
 }
 
-void CView::drawRect(CDrawContext* context, const CRect&) { draw(context); }
+void CView::drawRect(CDrawContext* context, const CRect&)
+{
+    draw(context);
+}
 
-bool CView::checkUpdate(const CRect& updateRect) const { return updateRect.rectOverlap(size); }
+bool CView::checkUpdate(const CRect& updateRect) const
+{
+    return updateRect.rectOverlap(size);
+}
 
 void CView::invalidRect(const CRect& rect)
 {
-    if (pParentFrame)
-        pParentFrame->invalidRect(rect);
+    if (pParentFrame) pParentFrame->invalidRect(rect);
 }
 
 void CView::invalid()
@@ -51,17 +54,35 @@ void CView::invalid()
     invalidRect(size);
 }
 
-CMouseEventResult CView::onMouseDown(CPoint&, const int32_t&) { return kMouseEventNotImplemented; }
+CMouseEventResult CView::onMouseDown(CPoint&, const int32_t&)
+{
+    return kMouseEventNotImplemented;
+}
 
-CMouseEventResult CView::onMouseUp(CPoint&, const int32_t&) { return kMouseEventNotImplemented; }
+CMouseEventResult CView::onMouseUp(CPoint&, const int32_t&)
+{
+    return kMouseEventNotImplemented;
+}
 
-CMouseEventResult CView::onMouseMoved(CPoint&, const int32_t&) { return kMouseEventNotImplemented; }
+CMouseEventResult CView::onMouseMoved(CPoint&, const int32_t&)
+{
+    return kMouseEventNotImplemented;
+}
 
-bool CView::onWheel(const CPoint&, const float&, const int32_t&) { return false; }
+bool CView::onWheel(const CPoint&, const float&, const int32_t&)
+{
+    return false;
+}
 
-int32_t CView::onKeyDown(CKeyCode&) { return -1; }
+int32_t CView::onKeyDown(CKeyCode&)
+{
+    return -1;
+}
 
-int32_t CView::onKeyUp(CKeyCode&) { return -1; }
+int32_t CView::onKeyUp(CKeyCode&)
+{
+    return -1;
+}
 
 bool CView::hitTest(const CPoint& where, const int32_t)
 {
@@ -71,18 +92,15 @@ bool CView::hitTest(const CPoint& where, const int32_t)
 
 void CView::setVisible(bool state)
 {
-    if (bVisible == state)
-        return;
+    if (bVisible == state) return;
     bVisible = state;
     setDirty(true);
 }
 
 void CView::setBackground(CBitmap* background)
 {
-    if (background)
-        background->remember();
-    if (pBackground)
-        pBackground->forget();
+    if (background) background->remember();
+    if (pBackground) pBackground->forget();
     pBackground = background;
     setDirty(true);
 }
@@ -94,4 +112,7 @@ void CView::setViewSize(const CRect& rect)
     setDirty(true);
 }
 
-bool CView::isTypeOf(const char* name) const { return name && std::strcmp(name, "CView") == 0; }
+bool CView::isTypeOf(const char* name) const
+{
+    return name && std::strcmp(name, "CView") == 0;
+}

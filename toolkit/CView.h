@@ -15,7 +15,7 @@ class CFrame;
 // are in frame coordinates. The frame owns the views added to it.
 class CView : public CBaseObject
 {
-public:
+  public:
     explicit CView(const CRect& size);
     CView(const CView& other);
     ~CView() override;
@@ -73,7 +73,7 @@ public:
     virtual bool isTypeOf(const char* name) const;
     virtual CView* newCopy() const { return new CView(*this); }
 
-protected:
+  protected:
     CRect size;
     CRect mouseableArea;
     CFrame* pParentFrame = nullptr;

@@ -10,7 +10,7 @@ class CFrame;
 // this and from the effect's editor base, so the toolkit needs nothing of the effect.
 class VSTGUIEditorInterface
 {
-public:
+  public:
     virtual ~VSTGUIEditorInterface() = default;
 
     // A mouse gesture on parameter `index` starts or ends; the frame forwards only the
@@ -24,6 +24,6 @@ public:
 
     CFrame* getFrame() const { return frame; }
 
-protected:
+  protected:
     CFrame* frame = nullptr;
 };

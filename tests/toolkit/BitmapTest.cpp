@@ -56,9 +56,9 @@ TEST(Bitmap, NegativeOffsetShiftsTheImageIntoTheRectangle)
 
 TEST(Bitmap, PerPixelAlphaBlendsOverTheTarget)
 {
-    const auto png = encodeTestPng(2, 1, [](int x, int) {
-        return x == 0 ? MakeCColor(200, 100, 50, 128) : MakeCColor(0, 0, 0, 0);
-    });
+    const auto png = encodeTestPng(
+        2, 1,
+        [](int x, int) { return x == 0 ? MakeCColor(200, 100, 50, 128) : MakeCColor(0, 0, 0, 0); });
     CBitmap bitmap(png.data(), png.size());
     COffscreenContext c(nullptr, 2, 1, kWhiteCColor);
     CRect r(0, 0, 2, 1);
@@ -86,10 +86,9 @@ TEST(Bitmap, MissingOrDamagedImagesLoadAsEmptyAndDrawNothing)
     std::vector<unsigned char> flipped = good;
     flipped[flipped.size() / 2] ^= 0xff;
 
-    std::vector<CBitmap*> bitmaps = {new CBitmap(9999), new CBitmap(nullptr, 0),
-                                     new CBitmap(truncated.data(), truncated.size()),
-                                     new CBitmap(garbage.data(), garbage.size()),
-                                     new CBitmap(flipped.data(), flipped.size())};
+    std::vector<CBitmap*> bitmaps = {
+        new CBitmap(9999), new CBitmap(nullptr, 0), new CBitmap(truncated.data(), truncated.size()),
+        new CBitmap(garbage.data(), garbage.size()), new CBitmap(flipped.data(), flipped.size())};
     for (CBitmap* b : bitmaps)
     {
         EXPECT_FALSE(b->isLoaded());

@@ -60,9 +60,9 @@ TEST(Control, DefaultGestureNeedsExactlyLeftAndControl)
     c.setDefaultValue(0.4f);
     c.setValue(0.9f);
     c.setDirty(false);
-    for (int32_t buttons : {int32_t(kLButton), int32_t(kControl), kLButton | kControl | kShift,
-                            kLButton | kControl | kAlt, kRButton | kControl,
-                            kLButton | kControl | kDoubleClick})
+    for (int32_t buttons :
+         {int32_t(kLButton), int32_t(kControl), kLButton | kControl | kShift,
+          kLButton | kControl | kAlt, kRButton | kControl, kLButton | kControl | kDoubleClick})
     {
         EXPECT_FALSE(c.checkDefaultValue(buttons)) << buttons;
         EXPECT_EQ(c.getValue(), 0.9f);

@@ -64,8 +64,8 @@ TEST(DrawContext, WideTranslucentStrokeStaysInsideAndBlendsOnceAtTheCorners)
     c.drawRect(CRect(1, 1, 11, 11));
     const CColor border = c.getPixel(1, 1);
     EXPECT_TRUE(near(border, MakeCColor(blend(255, 0, 128), 0, 0, 255), 1));
-    for (CPoint p : {CPoint(2, 2), CPoint(10, 10), CPoint(1, 10), CPoint(10, 1), CPoint(5, 2),
-                     CPoint(9, 6)})
+    for (CPoint p :
+         {CPoint(2, 2), CPoint(10, 10), CPoint(1, 10), CPoint(10, 1), CPoint(5, 2), CPoint(9, 6)})
         EXPECT_EQ(c.getPixel(p.h, p.v), border) << p.h << "," << p.v;
     EXPECT_EQ(c.getPixel(3, 3), kBlackCColor);
     EXPECT_EQ(c.getPixel(8, 8), kBlackCColor);
@@ -88,9 +88,9 @@ TEST(DrawContext, FillAndStrokeTogether)
 TEST(DrawContext, TranslucentFillsBlendWithinOneStep)
 {
     const CColor base = MakeCColor(100, 150, 200);
-    for (CColor src : {MakeCColor(0, 204, 255, 50), MakeCColor(255, 20, 0, 30),
-                       MakeCColor(0, 0, 0, 100), MakeCColor(0, 0, 0, 55),
-                       MakeCColor(250, 250, 250, 200)})
+    for (CColor src :
+         {MakeCColor(0, 204, 255, 50), MakeCColor(255, 20, 0, 30), MakeCColor(0, 0, 0, 100),
+          MakeCColor(0, 0, 0, 55), MakeCColor(250, 250, 250, 200)})
     {
         COffscreenContext c(nullptr, 4, 4, base);
         c.setFillColor(src);
@@ -154,8 +154,8 @@ TEST(DrawContext, OffscreenCopyStartsAtTheSourceOffsetAndReplacesPixels)
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
         {
-            src.setFillColor(MakeCColor(static_cast<uint8_t>(x * 60), static_cast<uint8_t>(y * 60),
-                                        9, 255));
+            src.setFillColor(
+                MakeCColor(static_cast<uint8_t>(x * 60), static_cast<uint8_t>(y * 60), 9, 255));
             src.fillRect(CRect(x, y, x + 1, y + 1));
         }
     src.setFillColor(MakeCColor(0, 0, 0, 100));

@@ -22,7 +22,7 @@ CMouseEventResult press(CFrame& frame, int x, int y, int32_t buttons = kLButton)
 // A view that fills its rectangle with one colour.
 class SolidView : public CView
 {
-public:
+  public:
     SolidView(const CRect& r, CColor color) : CView(r), color(color) {}
     void draw(CDrawContext* context) override
     {
@@ -194,9 +194,9 @@ TEST(Frame, IdleRepaintsDirtyViewsOnlyAndKeepsTheStackingOrder)
 TEST(Frame, BackgroundImageAndPictureFile)
 {
     CFrame frame(CRect(0, 0, 30, 20), nullptr, nullptr);
-    const auto png = encodeTestPng(30, 20, [](int x, int) {
-        return x < 15 ? MakeCColor(60, 60, 60) : MakeCColor(90, 90, 90);
-    });
+    const auto png = encodeTestPng(
+        30, 20,
+        [](int x, int) { return x < 15 ? MakeCColor(60, 60, 60) : MakeCColor(90, 90, 90); });
     CBitmap* background = new CBitmap(png.data(), png.size());
     frame.setBackground(background);
     background->forget();
@@ -273,7 +273,7 @@ TEST(Frame, KeysGoToTheFocusViewAndUrlsAreRecordedHeadless)
 {
     class KeyView : public CView
     {
-    public:
+      public:
         using CView::CView;
         int32_t onKeyDown(CKeyCode& key) override
         {

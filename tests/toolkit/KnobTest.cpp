@@ -47,7 +47,7 @@ TEST(AnimKnob, FilmStripFrameFromValue)
 {
     KnobRig rig;
     EXPECT_EQ(rig.knob->getNumSubPixmaps(), 100);
-    const std::pair<float, int> cases[] = {{0.f, 0},  {0.5f, 49}, {1.f, 99},  {-0.3f, 0},
+    const std::pair<float, int> cases[] = {{0.f, 0},   {0.5f, 49}, {1.f, 99},  {-0.3f, 0},
                                            {1.5f, 99}, {NAN, 0},   {0.01f, 0}, {0.0102f, 1}};
     for (auto [value, frame] : cases)
     {

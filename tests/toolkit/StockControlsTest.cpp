@@ -68,16 +68,16 @@ TEST(OnOffButton, LeftClickTogglesInsideOneGestureAfterTheRepaint)
     rig.frame.addView(button);
     button->setValue(1.f);
     rig.frame.idle();
-    rig.editor.onIdle = [&] {
+    rig.editor.onIdle = [&]
+    {
         rig.listener.events.push_back("idle");
         rig.frame.idle();
     };
 
     EXPECT_EQ(rig.press(20, 20), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
     EXPECT_EQ(button->getValue(), 0.f);
-    EXPECT_EQ(rig.listener.events,
-              (std::vector<std::string>{"idle", "listener begin 16", "changed 16",
-                                        "listener end 16"}));
+    EXPECT_EQ(rig.listener.events, (std::vector<std::string>{"idle", "listener begin 16",
+                                                             "changed 16", "listener end 16"}));
     EXPECT_EQ(rig.editor.events, (std::vector<std::string>{"begin 16", "end 16"}));
     // The idle pass inside the click already repainted the button off.
     EXPECT_EQ(stripFrameOf(rig.frame.getBackBuffer()->getPixel(20, 20)), 0);
@@ -86,9 +86,8 @@ TEST(OnOffButton, LeftClickTogglesInsideOneGestureAfterTheRepaint)
     rig.listener.events.clear();
     rig.press(20, 20);
     EXPECT_EQ(button->getValue(), 1.f);
-    EXPECT_EQ(rig.listener.events,
-              (std::vector<std::string>{"listener begin 16", "changed 16", "listener end 16",
-                                        "idle"}));
+    EXPECT_EQ(rig.listener.events, (std::vector<std::string>{"listener begin 16", "changed 16",
+                                                             "listener end 16", "idle"}));
 }
 
 TEST(OnOffButton, ToggleRuleAndOtherButtons)
@@ -115,8 +114,8 @@ TEST(VerticalSwitch, PositionFromTheThirdPressed)
     strip->forget();
     rig.frame.addView(sw);
     EXPECT_EQ(sw->getDefaultValue(), 0.f);
-    const std::pair<int, float> cases[] = {{0, 0.f},    {23, 0.f},   {24, 0.5f},
-                                           {47, 0.5f},  {48, 1.f},   {70, 1.f}};
+    const std::pair<int, float> cases[] = {{0, 0.f},   {23, 0.f}, {24, 0.5f},
+                                           {47, 0.5f}, {48, 1.f}, {70, 1.f}};
     for (auto [dy, expected] : cases)
     {
         EXPECT_EQ(rig.press(30, 100 + dy), kMouseEventHandled);
@@ -147,8 +146,8 @@ TEST(VerticalSwitch, ControlClickResetsAndFramesFollowTheValue)
     EXPECT_EQ(sw->getValue(), 0.f);
     EXPECT_EQ(rig.editor.events, (std::vector<std::string>{"begin 1", "end 1"}));
 
-    const std::pair<float, int> frames[] = {{0.f, 0}, {0.24f, 0}, {0.26f, 1}, {0.5f, 1},
-                                            {0.74f, 1}, {1.f, 2},  {7.f, 2},   {-3.f, 0}};
+    const std::pair<float, int> frames[] = {{0.f, 0},   {0.24f, 0}, {0.26f, 1}, {0.5f, 1},
+                                            {0.74f, 1}, {1.f, 2},   {7.f, 2},   {-3.f, 0}};
     for (auto [value, frame] : frames)
     {
         sw->setValue(value);
@@ -185,7 +184,10 @@ TEST(MovieBitmap, FrameFromValueRounded)
 
 namespace
 {
-void percentText(float value, char* text) { std::snprintf(text, 64, "%.0f%%", value * 100); }
+void percentText(float value, char* text)
+{
+    std::snprintf(text, 64, "%.0f%%", value * 100);
+}
 void taggedText(float value, char* text, void* user)
 {
     std::snprintf(text, 64, "%s %.1f", static_cast<const char*>(user), value);
@@ -210,7 +212,8 @@ TEST(ParamDisplay, TextFromTheConverterOrTwoDecimals)
 
 TEST(ParamDisplay, BackgroundRulesAndStyleBits)
 {
-    auto drawn = [](CParamDisplay& d) {
+    auto drawn = [](CParamDisplay& d)
+    {
         auto c = std::make_unique<COffscreenContext>(nullptr, 40, 20, kBlueCColor);
         d.draw(c.get());
         return c;

@@ -27,8 +27,7 @@ std::vector<unsigned char> encodeTestPng(int width, int height,
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGBA;
     png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr))
-        return {};
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr)) return {};
     std::vector<unsigned char> out(size);
     if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgba.data(), 0, nullptr))
         return {};
@@ -43,8 +42,7 @@ CColor stripColor(int frame)
 
 int stripFrameOf(CColor c)
 {
-    if (c.blue != 77 || c.alpha != 255 || c.red + c.green != 255)
-        return -1;
+    if (c.blue != 77 || c.alpha != 255 || c.red + c.green != 255) return -1;
     return c.red;
 }
 

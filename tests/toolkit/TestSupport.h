@@ -1,8 +1,8 @@
 #pragma once
 
+#include "CColor.h"
 #include "CControl.h"
 #include "CControlListener.h"
-#include "CColor.h"
 #include "VSTGUIEditorInterface.h"
 
 #include <cstdint>
@@ -26,14 +26,13 @@ int stripFrameOf(CColor c);
 // Records the gestures a frame forwards to its editor.
 class FakeEditor : public VSTGUIEditorInterface
 {
-public:
+  public:
     void beginEdit(int32_t index) override { events.push_back("begin " + std::to_string(index)); }
     void endEdit(int32_t index) override { events.push_back("end " + std::to_string(index)); }
     void doIdleStuff() override
     {
         ++idleCalls;
-        if (onIdle)
-            onIdle();
+        if (onIdle) onIdle();
     }
     int32_t getKnobMode() const override { return knobMode; }
     void attach(CFrame* f) { frame = f; }
@@ -47,7 +46,7 @@ public:
 // Records what controls tell their listener, in order.
 class RecordingListener : public CControlListener
 {
-public:
+  public:
     void valueChanged(CControl* control) override
     {
         events.push_back("changed " + std::to_string(control->getTag()));
@@ -77,7 +76,7 @@ public:
 // Counts destructions, to see reference counts reach zero.
 class CountedView : public CControl
 {
-public:
+  public:
     CountedView(const CRect& r, int* destroyed, CControlListener* l = nullptr, int32_t tag = 0)
         : CControl(r, l, tag), destroyed(destroyed)
     {

@@ -16,19 +16,17 @@ constexpr int kPanelHeight = 270;
 // Plays the editor's part: records gestures and lets displays follow their knobs.
 class DemoEditor : public VSTGUIEditorInterface, public CControlListener
 {
-public:
+  public:
     void beginEdit(int32_t index) override { std::printf("begin edit %d\n", index); }
     void endEdit(int32_t index) override { std::printf("end edit %d\n", index); }
     void doIdleStuff() override
     {
-        if (frame)
-            frame->idle();
+        if (frame) frame->idle();
     }
     void valueChanged(CControl* control) override
     {
         auto it = displays.find(control->getTag());
-        if (it != displays.end())
-            it->second->setValue(control->getValue());
+        if (it != displays.end()) it->second->setValue(control->getValue());
         control->setDirty(true);
     }
     void attach(CFrame* f) { frame = f; }
@@ -39,7 +37,7 @@ public:
 // A plain dark panel for builds without the artwork.
 class PlainPanel : public CView
 {
-public:
+  public:
     using CView::CView;
     void draw(CDrawContext* context) override
     {
@@ -49,8 +47,14 @@ public:
     }
 };
 
-void thresholdText(float v, char* t) { std::snprintf(t, 64, v == 0.f ? "0 dB" : "%3.0f dB", -50.0 * v); }
-void kneeText(float v, char* t) { std::snprintf(t, 64, "%3.0f dB", 20.0 * v); }
+void thresholdText(float v, char* t)
+{
+    std::snprintf(t, 64, v == 0.f ? "0 dB" : "%3.0f dB", -50.0 * v);
+}
+void kneeText(float v, char* t)
+{
+    std::snprintf(t, 64, "%3.0f dB", 20.0 * v);
+}
 void ratioText(float v, char* t)
 {
     if (v > 0.9f)
@@ -91,7 +95,10 @@ void freqText(float v, char* t)
 {
     std::snprintf(t, 64, "%3.0f Hz", std::exp((v + 1e-6f) * std::log(10.f) + std::log(30.f)));
 }
-void versionText(float, char* t) { std::snprintf(t, 64, "version 1.0.0 [?]"); }
+void versionText(float, char* t)
+{
+    std::snprintf(t, 64, "version 1.0.0 [?]");
+}
 
 struct KnobPlace
 {
@@ -145,10 +152,14 @@ int main(int argc, char** argv)
     frame->addView(version);
 
     const KnobPlace knobs[] = {
-        {3, CRect(107, 48, 177, 118), 0.f, thresholdText}, {5, CRect(261, 48, 331, 118), 0.4f, ratioText},
-        {4, CRect(184, 48, 254, 118), 0.f, kneeText},      {10, CRect(607, 48, 677, 118), 0.5f, makeUpText},
-        {9, CRect(607, 171, 677, 241), 0.f, dryMixText},   {6, CRect(107, 171, 177, 241), 0.31f, attackText},
-        {7, CRect(184, 171, 254, 241), 0.425f, timeText},  {8, CRect(261, 171, 331, 241), 0.5f, timeText},
+        {3, CRect(107, 48, 177, 118), 0.f, thresholdText},
+        {5, CRect(261, 48, 331, 118), 0.4f, ratioText},
+        {4, CRect(184, 48, 254, 118), 0.f, kneeText},
+        {10, CRect(607, 48, 677, 118), 0.5f, makeUpText},
+        {9, CRect(607, 171, 677, 241), 0.f, dryMixText},
+        {6, CRect(107, 171, 177, 241), 0.31f, attackText},
+        {7, CRect(184, 171, 254, 241), 0.425f, timeText},
+        {8, CRect(261, 171, 331, 241), 0.5f, timeText},
         {2, CRect(11, 171, 81, 241), 0.475f, freqText},
     };
     std::map<int32_t, CAnimKnob*> knobViews;
@@ -184,7 +195,8 @@ int main(int argc, char** argv)
                                                  {11, CRect(410, 214, 465, 239)},
                                                  {16, CRect(540, 214, 595, 264)},
                                                  {15, CRect(487, 237, 542, 262)}};
-    const std::map<int32_t, int32_t> buttonImages = {{17, 210}, {12, 208}, {11, 207}, {16, 205}, {15, 209}};
+    const std::map<int32_t, int32_t> buttonImages = {
+        {17, 210}, {12, 208}, {11, 207}, {16, 205}, {15, 209}};
     for (const auto& [tag, rect] : buttons)
     {
         CBitmap* image = new CBitmap(buttonImages.at(tag));
@@ -206,11 +218,11 @@ int main(int argc, char** argv)
     frame->idle();
 
     // Operate the panel as a user would.
-    drag(*frame, CPoint(140, 80), CPoint(140, -100));                  // threshold 180 px up
-    drag(*frame, CPoint(290, 80), CPoint(380, 80));                    // ratio 90 px right
+    drag(*frame, CPoint(140, 80), CPoint(140, -100));                   // threshold 180 px up
+    drag(*frame, CPoint(290, 80), CPoint(380, 80));                     // ratio 90 px right
     drag(*frame, CPoint(220, 80), CPoint(220, -40), kLButton | kShift); // knee, fine
-    drag(*frame, CPoint(640, 200), CPoint(640, 20));                   // dry mix up
-    drag(*frame, CPoint(640, 80), CPoint(640, 80 - 60));               // make-up
+    drag(*frame, CPoint(640, 200), CPoint(640, 20));                    // dry mix up
+    drag(*frame, CPoint(640, 80), CPoint(640, 80 - 60));                // make-up
     click(*frame, CPoint(220, 200), kLButton | kControl);               // release: default
     click(*frame, CPoint(40, 135));                                     // SC filter 3dB HP
     click(*frame, CPoint(430, 225));                                    // HI COLOR on
@@ -228,7 +240,8 @@ int main(int argc, char** argv)
     const int repaints = 20;
     for (int i = 0; i < repaints; ++i)
         frame->draw();
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf("full repaint: %.2f ms\n", ms / repaints);
 
     if (!frame->writePng(out))

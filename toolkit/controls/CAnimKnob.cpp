@@ -13,9 +13,8 @@ CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, int32_t tag,
 {
 }
 
-CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, int32_t tag,
-                     int32_t subPixmaps, int32_t heightOfOneImage, CBitmap* background,
-                     const CPoint& offset)
+CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, int32_t tag, int32_t subPixmaps,
+                     int32_t heightOfOneImage, CBitmap* background, const CPoint& offset)
     : CKnob(size, listener, tag, background, nullptr, offset), subPixmaps(subPixmaps),
       heightOfOneImage(heightOfOneImage)
 {
@@ -23,14 +22,12 @@ CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, int32_t tag,
 
 int32_t CAnimKnob::frameIndex() const
 {
-    if (subPixmaps <= 1 || heightOfOneImage <= 0 || !(value >= 0.f))
-        return 0;
+    if (subPixmaps <= 1 || heightOfOneImage <= 0 || !(value >= 0.f)) return 0;
     const int32_t lastFrame = subPixmaps - 1;
     // The pixel offset into the strip, truncated, then rounded down to a whole frame.
     const float strip = static_cast<float>(heightOfOneImage) * static_cast<float>(lastFrame);
     const float position = value * strip;
-    if (position >= strip)
-        return lastFrame;
+    if (position >= strip) return lastFrame;
     return std::min(lastFrame, static_cast<int32_t>(position) / heightOfOneImage);
 }
 

@@ -6,7 +6,7 @@
 // tall as the view, frame 0 for the minimum at the top.
 class CAnimKnob : public CKnob
 {
-public:
+  public:
     CAnimKnob(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background,
               const CPoint& offset = CPoint(0, 0));
     // An explicit frame count and frame height instead of those derived from the image.
@@ -24,7 +24,7 @@ public:
     bool isTypeOf(const char* name) const override;
     CView* newCopy() const override { return new CAnimKnob(*this); }
 
-private:
+  private:
     int32_t subPixmaps;
     int32_t heightOfOneImage;
 };

@@ -21,23 +21,20 @@ CKnob::CKnob(const CRect& size, CControlListener* listener, int32_t tag, CBitmap
       startAngle(static_cast<float>(5.0 * kPi / 4.0)),
       rangeAngle(static_cast<float>(-3.0 * kPi / 2.0))
 {
-    if (pHandle)
-        pHandle->remember();
+    if (pHandle) pHandle->remember();
 }
 
 CKnob::CKnob(const CKnob& other)
-    : CControl(other), offset(other.offset), pHandle(other.pHandle),
-      colorHandle(other.colorHandle), inset(other.inset), startAngle(other.startAngle),
-      rangeAngle(other.rangeAngle), zoomFactor(other.zoomFactor)
+    : CControl(other), offset(other.offset), pHandle(other.pHandle), colorHandle(other.colorHandle),
+      inset(other.inset), startAngle(other.startAngle), rangeAngle(other.rangeAngle),
+      zoomFactor(other.zoomFactor)
 {
-    if (pHandle)
-        pHandle->remember();
+    if (pHandle) pHandle->remember();
 }
 
 CKnob::~CKnob()
 {
-    if (pHandle)
-        pHandle->forget();
+    if (pHandle) pHandle->forget();
 }
 
 void CKnob::draw(CDrawContext* context)
@@ -73,15 +70,13 @@ float CKnob::valueFromPoint(const CPoint& where) const
 {
     const double dx = where.h - (size.left + size.width() / 2.0);
     const double dy = (size.top + size.height() / 2.0) - where.v; // upwards positive
-    if (dx == 0 && dy == 0)
-        return value;
+    if (dx == 0 && dy == 0) return value;
     const double angle = std::atan2(dy, dx);
     const double span = std::fabs(rangeAngle);
     // Travel from the start angle in the knob's direction of rotation, in [0, 2 pi).
     double travel = rangeAngle < 0 ? startAngle - angle : angle - startAngle;
     travel = std::fmod(travel, kTwoPi);
-    if (travel < 0)
-        travel += kTwoPi;
+    if (travel < 0) travel += kTwoPi;
     double t;
     if (travel <= span)
         t = span > 0 ? travel / span : 0.0;
@@ -108,8 +103,7 @@ CMouseEventResult CKnob::onMouseDown(CPoint& where, const int32_t& buttons)
     modeLinear = false;
     if (isLinearDrag(buttons) && (buttons & kLButton))
     {
-        if (buttons & kShift)
-            range *= zoomFactor;
+        if (buttons & kShift) range *= zoomFactor;
         lastPoint = where;
         modeLinear = true;
         coef = (vmax - vmin) / range;
@@ -120,8 +114,7 @@ CMouseEventResult CKnob::onMouseDown(CPoint& where, const int32_t& buttons)
 
 CMouseEventResult CKnob::onMouseMoved(CPoint& where, const int32_t& buttons)
 {
-    if (!(buttons & kLButton) || where == lastPoint)
-        return kMouseEventHandled;
+    if (!(buttons & kLButton) || where == lastPoint) return kMouseEventHandled;
     lastPoint = where;
     if (modeLinear)
     {
@@ -130,8 +123,7 @@ CMouseEventResult CKnob::onMouseMoved(CPoint& where, const int32_t& buttons)
         {
             // Shift changed: a new rate from here on, without a jump in the value.
             range = kDragRange;
-            if (buttons & kShift)
-                range *= zoomFactor;
+            if (buttons & kShift) range *= zoomFactor;
             const float newCoef = (vmax - vmin) / range;
             fEntryState += diff * (coef - newCoef);
             coef = newCoef;
@@ -151,10 +143,8 @@ CMouseEventResult CKnob::onMouseMoved(CPoint& where, const int32_t& buttons)
             v = vmax;
         value = v;
     }
-    if (value != getOldValue() && listener)
-        listener->valueChanged(this);
-    if (isDirty())
-        invalid();
+    if (value != getOldValue() && listener) listener->valueChanged(this);
+    if (isDirty()) invalid();
     return kMouseEventHandled;
 }
 
@@ -166,8 +156,7 @@ CMouseEventResult CKnob::onMouseUp(CPoint&, const int32_t&)
 
 bool CKnob::onWheel(const CPoint&, const float& distance, const int32_t& buttons)
 {
-    if (!bMouseEnabled || !std::isfinite(distance))
-        return false;
+    if (!bMouseEnabled || !std::isfinite(distance)) return false;
     const float step = (buttons & kShift) ? distance * 0.1f : distance;
     value += step * wheelInc;
     bounceValue();

@@ -9,7 +9,7 @@
 // (minimum) clockwise to lower right (maximum). Control + left click restores the default.
 class CKnob : public CControl
 {
-public:
+  public:
     CKnob(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background,
           CBitmap* handle, const CPoint& offset = CPoint(0, 0));
     CKnob(const CKnob& other);
@@ -43,7 +43,7 @@ public:
 
     static constexpr float kDragRange = 600.f;
 
-protected:
+  protected:
     bool isLinearDrag(int32_t buttons) const;
 
     CPoint offset;

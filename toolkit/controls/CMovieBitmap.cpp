@@ -24,8 +24,7 @@ CMovieBitmap::CMovieBitmap(const CRect& size, CControlListener* listener, int32_
 int32_t CMovieBitmap::frameIndex() const
 {
     const double v = std::min(value, 1.f);
-    if (!(v > 0) || subPixmaps <= 1)
-        return 0;
+    if (!(v > 0) || subPixmaps <= 1) return 0;
     return std::min(subPixmaps - 1, static_cast<int32_t>(v * (subPixmaps - 1) + 0.5));
 }
 

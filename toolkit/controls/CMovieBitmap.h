@@ -6,7 +6,7 @@
 // takes no input.
 class CMovieBitmap : public CControl
 {
-public:
+  public:
     CMovieBitmap(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background,
                  const CPoint& offset = CPoint(0, 0));
     CMovieBitmap(const CRect& size, CControlListener* listener, int32_t tag, int32_t subPixmaps,
@@ -20,7 +20,7 @@ public:
     bool isTypeOf(const char* name) const override;
     CView* newCopy() const override { return new CMovieBitmap(*this); }
 
-private:
+  private:
     CPoint offset;
     int32_t subPixmaps;
     int32_t heightOfOneImage;

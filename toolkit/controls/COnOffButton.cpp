@@ -24,15 +24,14 @@ void COnOffButton::draw(CDrawContext* context)
 
 CMouseEventResult COnOffButton::onMouseDown(CPoint&, const int32_t& buttons)
 {
-    if (!(buttons & kLButton))
-        return kMouseEventNotHandled;
+    if (!(buttons & kLButton)) return kMouseEventNotHandled;
     // On means a non-zero integer part; NaN counts as on, so a click turns it off.
     value = std::trunc(value) != 0.f ? 0.f : 1.f;
     invalid();
-    auto notify = [this] {
+    auto notify = [this]
+    {
         beginEdit();
-        if (listener)
-            listener->valueChanged(this);
+        if (listener) listener->valueChanged(this);
         endEdit();
     };
     if (style == kPostListenerUpdate)

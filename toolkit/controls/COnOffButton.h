@@ -13,7 +13,7 @@ enum COnOffButtonStyle : int32_t
 // toggles between 0.0 and 1.0 inside one begin/end edit.
 class COnOffButton : public CControl
 {
-public:
+  public:
     COnOffButton(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background,
                  int32_t style = kPreListenerUpdate);
     COnOffButton(const COnOffButton& other) = default;
@@ -27,6 +27,6 @@ public:
     bool isTypeOf(const char* name) const override;
     CView* newCopy() const override { return new COnOffButton(*this); }
 
-private:
+  private:
     int32_t style;
 };

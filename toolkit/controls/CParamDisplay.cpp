@@ -11,8 +11,7 @@ CParamDisplay::CParamDisplay(const CRect& size, CBitmap* background, const int32
     : CControl(size, nullptr, 0, background), style(style), fontID(kNormalFont)
 {
     fontID->remember();
-    if (style & kNoDrawStyle)
-        setDirty(false);
+    if (style & kNoDrawStyle) setDirty(false);
 }
 
 CParamDisplay::CParamDisplay(const CParamDisplay& other)
@@ -26,12 +25,14 @@ CParamDisplay::CParamDisplay(const CParamDisplay& other)
     fontID->remember();
 }
 
-CParamDisplay::~CParamDisplay() { fontID->forget(); }
+CParamDisplay::~CParamDisplay()
+{
+    fontID->forget();
+}
 
 void CParamDisplay::setFont(CFontDesc* font)
 {
-    if (!font)
-        return;
+    if (!font) return;
     setDirty(true);
     font->remember();
     fontID->forget();
@@ -40,43 +41,37 @@ void CParamDisplay::setFont(CFontDesc* font)
 
 void CParamDisplay::setFontColor(CColor color)
 {
-    if (color != fontColor)
-        setDirty(true);
+    if (color != fontColor) setDirty(true);
     fontColor = color;
 }
 
 void CParamDisplay::setBackColor(CColor color)
 {
-    if (color != backColor)
-        setDirty(true);
+    if (color != backColor) setDirty(true);
     backColor = color;
 }
 
 void CParamDisplay::setFrameColor(CColor color)
 {
-    if (color != frameColor)
-        setDirty(true);
+    if (color != frameColor) setDirty(true);
     frameColor = color;
 }
 
 void CParamDisplay::setShadowColor(CColor color)
 {
-    if (color != shadowColor)
-        setDirty(true);
+    if (color != shadowColor) setDirty(true);
     shadowColor = color;
 }
 
 void CParamDisplay::setHoriAlign(CHoriTxtAlign align)
 {
-    if (align != horiTxtAlign)
-        setDirty(true);
+    if (align != horiTxtAlign) setDirty(true);
     horiTxtAlign = align;
 }
 
 void CParamDisplay::setStyle(int32_t val)
 {
-    if (val != style)
-        setDirty(true);
+    if (val != style) setDirty(true);
     style = val;
 }
 
@@ -118,8 +113,7 @@ void CParamDisplay::draw(CDrawContext* context)
 void CParamDisplay::drawText(CDrawContext* context, const char* string, CBitmap* newBack)
 {
     setDirty(false);
-    if (!context || (style & kNoDrawStyle))
-        return;
+    if (!context || (style & kNoDrawStyle)) return;
 
     CBitmap* back = newBack ? newBack : pBackground;
     if (back)
@@ -156,8 +150,7 @@ void CParamDisplay::drawText(CDrawContext* context, const char* string, CBitmap*
         context->lineTo(CPoint(l + 1, b));
     }
 
-    if ((style & kNoTextStyle) || !string || !*string)
-        return;
+    if ((style & kNoTextStyle) || !string || !*string) return;
     CRect oldClip;
     context->getClipRect(oldClip);
     CRect textClip(size);

@@ -23,7 +23,7 @@ typedef void (*CParamDisplayStringToValue)(char* string, float& output);
 // Shows the value as one line of text, from a value-to-text function or as "%2.2f".
 class CParamDisplay : public CControl
 {
-public:
+  public:
     CParamDisplay(const CRect& size, CBitmap* background = nullptr, const int32_t style = 0);
     CParamDisplay(const CParamDisplay& other);
     ~CParamDisplay() override;
@@ -63,7 +63,7 @@ public:
 
     static constexpr int kTextBufferSize = 256;
 
-protected:
+  protected:
     // Paints background, optional bevel and text; a replacement bitmap stands in for the
     // background bitmap.
     virtual void drawText(CDrawContext* context, const char* string, CBitmap* newBack = nullptr);

@@ -17,8 +17,7 @@ CVerticalSwitch::CVerticalSwitch(const CRect& size, CControlListener* listener, 
 
 int32_t CVerticalSwitch::frameIndex() const
 {
-    if (iMaxPositions <= 1 || !std::isfinite(value))
-        return 0;
+    if (iMaxPositions <= 1 || !std::isfinite(value)) return 0;
     const double position = std::trunc(value * (iMaxPositions - 1) + 0.5);
     const int32_t last = std::max(0, std::min(iMaxPositions, std::max(subPixmaps, 1)) - 1);
     return static_cast<int32_t>(std::clamp(position, 0.0, static_cast<double>(last)));
@@ -37,8 +36,7 @@ void CVerticalSwitch::draw(CDrawContext* context)
 
 CMouseEventResult CVerticalSwitch::onMouseDown(CPoint& where, const int32_t& buttons)
 {
-    if (!(buttons & kLButton))
-        return kMouseEventNotHandled;
+    if (!(buttons & kLButton)) return kMouseEventNotHandled;
     beginEdit();
     if (checkDefaultValue(buttons))
     {
@@ -51,18 +49,15 @@ CMouseEventResult CVerticalSwitch::onMouseDown(CPoint& where, const int32_t& but
 
 CMouseEventResult CVerticalSwitch::onMouseMoved(CPoint& where, const int32_t& buttons)
 {
-    if (!(buttons & kLButton))
-        return kMouseEventHandled;
+    if (!(buttons & kLButton)) return kMouseEventHandled;
     // The view's height splits into one band per position.
     const double band = static_cast<double>(heightOfOneImage) / iMaxPositions;
     double v = 0.0;
     if (iMaxPositions > 1 && band > 0)
         v = std::trunc((where.v - size.top) / band) / (iMaxPositions - 1);
     value = static_cast<float>(std::clamp(v, 0.0, 1.0));
-    if (isDirty() && listener)
-        listener->valueChanged(this);
-    if (isDirty())
-        invalid();
+    if (isDirty() && listener) listener->valueChanged(this);
+    if (isDirty()) invalid();
     return kMouseEventHandled;
 }
 

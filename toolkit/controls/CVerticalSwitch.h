@@ -6,10 +6,10 @@
 // under the pointer, values 0 to 1 in equal steps. Its image holds one picture per position.
 class CVerticalSwitch : public CControl
 {
-public:
-    CVerticalSwitch(const CRect& size, CControlListener* listener, int32_t tag,
-                    int32_t subPixmaps, int32_t heightOfOneImage, int32_t iMaxPositions,
-                    CBitmap* background, const CPoint& offset = CPoint(0, 0));
+  public:
+    CVerticalSwitch(const CRect& size, CControlListener* listener, int32_t tag, int32_t subPixmaps,
+                    int32_t heightOfOneImage, int32_t iMaxPositions, CBitmap* background,
+                    const CPoint& offset = CPoint(0, 0));
     CVerticalSwitch(const CVerticalSwitch& other) = default;
 
     void draw(CDrawContext* context) override;
@@ -23,7 +23,7 @@ public:
     bool isTypeOf(const char* name) const override;
     CView* newCopy() const override { return new CVerticalSwitch(*this); }
 
-private:
+  private:
     CPoint offset;
     int32_t subPixmaps;
     int32_t heightOfOneImage;

@@ -12,15 +12,17 @@ CBitmap::CBitmap(int32_t resourceId) : resourceID(resourceId)
     load(blob.data, blob.size);
 }
 
-CBitmap::CBitmap(const unsigned char* pngData, std::size_t size) { load(pngData, size); }
+CBitmap::CBitmap(const unsigned char* pngData, std::size_t size)
+{
+    load(pngData, size);
+}
 
 CBitmap::~CBitmap() = default;
 
 void CBitmap::load(const unsigned char* data, std::size_t size)
 {
     auto decoded = std::make_unique<PixelImage>();
-    if (decodePng(data, size, *decoded))
-        image = std::move(decoded);
+    if (decodePng(data, size, *decoded)) image = std::move(decoded);
 }
 
 void CBitmap::draw(CDrawContext* context, CRect& rect, const CPoint& offset)
@@ -36,13 +38,21 @@ void CBitmap::drawTransparent(CDrawContext* context, CRect& rect, const CPoint& 
 void CBitmap::drawAlphaBlend(CDrawContext* context, CRect& rect, const CPoint& offset,
                              unsigned char alpha)
 {
-    if (!context || !isLoaded())
-        return;
+    if (!context || !isLoaded()) return;
     context->getCanvas().drawImage(*image, rect, offset, alpha);
 }
 
-int32_t CBitmap::getWidth() const { return image ? image->getWidth() : 0; }
+int32_t CBitmap::getWidth() const
+{
+    return image ? image->getWidth() : 0;
+}
 
-int32_t CBitmap::getHeight() const { return image ? image->getHeight() : 0; }
+int32_t CBitmap::getHeight() const
+{
+    return image ? image->getHeight() : 0;
+}
 
-bool CBitmap::isLoaded() const { return image && !image->isEmpty(); }
+bool CBitmap::isLoaded() const
+{
+    return image && !image->isEmpty();
+}

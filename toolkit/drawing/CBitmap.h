@@ -15,7 +15,7 @@ class PixelImage;
 // is missing or cannot be decoded leaves the bitmap empty: not loaded, 0 x 0, draws nothing.
 class CBitmap : public CBaseObject
 {
-public:
+  public:
     // Loads the PNG resource `resourceId` (201 to 216).
     explicit CBitmap(int32_t resourceId);
     // Decodes PNG data held by the caller (copied).
@@ -38,7 +38,7 @@ public:
     int32_t getResourceID() const { return resourceID; }
     const PixelImage* getImage() const { return image.get(); }
 
-private:
+  private:
     void load(const unsigned char* data, std::size_t size);
 
     int32_t resourceID = 0;

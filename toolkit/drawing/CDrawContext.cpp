@@ -17,13 +17,15 @@ CDrawContext::CDrawContext(CFrame* frame, PixelImage& target)
     fontStyle = font->getStyle();
 }
 
-CDrawContext::~CDrawContext() { font->forget(); }
+CDrawContext::~CDrawContext()
+{
+    font->forget();
+}
 
 void CDrawContext::applyClip()
 {
     CRect effective = clipRect;
-    if (!clipLimit.isEmpty())
-        effective.bound(clipLimit);
+    if (!clipLimit.isEmpty()) effective.bound(clipLimit);
     canvas->setClip(effective);
 }
 
@@ -36,12 +38,14 @@ void CDrawContext::setClipRect(const CRect& clip)
 CRect& CDrawContext::getClipRect(CRect& clip) const
 {
     clip = clipRect;
-    if (!clipLimit.isEmpty())
-        clip.bound(clipLimit);
+    if (!clipLimit.isEmpty()) clip.bound(clipLimit);
     return clip;
 }
 
-void CDrawContext::resetClipRect() { setClipRect(CRect(0, 0, target.getWidth(), target.getHeight())); }
+void CDrawContext::resetClipRect()
+{
+    setClipRect(CRect(0, 0, target.getWidth(), target.getHeight()));
+}
 
 void CDrawContext::setClipLimit(const CRect& limit)
 {
@@ -51,8 +55,7 @@ void CDrawContext::setClipLimit(const CRect& limit)
 
 void CDrawContext::setFont(const CFontDesc* newFont, const int32_t& size, const int32_t& style)
 {
-    if (!newFont)
-        return;
+    if (!newFont) return;
     auto* f = const_cast<CFontDesc*>(newFont);
     f->remember();
     font->forget();
@@ -61,16 +64,17 @@ void CDrawContext::setFont(const CFontDesc* newFont, const int32_t& size, const 
     fontStyle = style != -1 ? style : font->getStyle();
 }
 
-const CFontDesc* CDrawContext::getFont() const { return font; }
+const CFontDesc* CDrawContext::getFont() const
+{
+    return font;
+}
 
 void CDrawContext::drawRect(const CRect& rect, const CDrawStyle drawStyle)
 {
-    if (rect.isEmpty())
-        return;
+    if (rect.isEmpty()) return;
     if (drawStyle == kDrawFilled || drawStyle == kDrawFilledAndStroked)
         canvas->fillRect(rect, fillColor);
-    if (drawStyle == kDrawFilled)
-        return;
+    if (drawStyle == kDrawFilled) return;
     // The border lies inside the rectangle, as four bands that never overlap, so a
     // translucent frame colour blends once everywhere.
     const int32_t w = std::max(1, lineWidth);
@@ -106,15 +110,13 @@ double CDrawContext::stringWidth(const char* utf8)
 void CDrawContext::drawString(const char* string, const CRect& rect, const short opaque,
                               const CHoriTxtAlign hAlign, const bool antialias)
 {
-    if (!string || !*string)
-        return;
+    if (!string || !*string) return;
     const std::string text = toValidUtf8(string);
 
     const CRect savedClip = clipRect;
     CRect textClip = rect;
     setClipRect(textClip.bound(clipRect));
-    if (opaque)
-        canvas->fillRect(rect, fillColor);
+    if (opaque) canvas->fillRect(rect, fillColor);
 
     const double width = stringWidth(text.c_str());
     double x = rect.left;
@@ -139,7 +141,6 @@ void CDrawContext::drawString(const char* string, const CRect& rect, const short
 
 int32_t CDrawContext::getStringWidth(const char* string)
 {
-    if (!string || !*string)
-        return 0;
+    if (!string || !*string) return 0;
     return static_cast<int32_t>(std::lround(stringWidth(toValidUtf8(string).c_str())));
 }

@@ -18,7 +18,7 @@ class PixelImage;
 // [left, right) x [top, bottom); colours blend by their alpha.
 class CDrawContext : public CBaseObject
 {
-public:
+  public:
     // Draws into `target`, which must outlive the context.
     CDrawContext(CFrame* frame, PixelImage& target);
     ~CDrawContext() override;
@@ -77,7 +77,7 @@ public:
     // repaints a region); an empty rectangle removes the limit.
     void setClipLimit(const CRect& limit);
 
-protected:
+  protected:
     void applyClip();
     double stringWidth(const char* string);
 

@@ -16,19 +16,33 @@ COffscreenContext::COffscreenContext(CFrame* frame, std::unique_ptr<PixelImage> 
 }
 
 // The canvas refers to the image, so it goes first.
-COffscreenContext::~COffscreenContext() { canvas.reset(); }
+COffscreenContext::~COffscreenContext()
+{
+    canvas.reset();
+}
 
 void COffscreenContext::copyFrom(CDrawContext* dest, CRect destRect, CPoint srcOffset)
 {
-    if (!dest || dest == this)
-        return;
+    if (!dest || dest == this) return;
     dest->getCanvas().copyImage(*image, destRect, srcOffset);
 }
 
-int32_t COffscreenContext::getWidth() const { return image->getWidth(); }
+int32_t COffscreenContext::getWidth() const
+{
+    return image->getWidth();
+}
 
-int32_t COffscreenContext::getHeight() const { return image->getHeight(); }
+int32_t COffscreenContext::getHeight() const
+{
+    return image->getHeight();
+}
 
-CColor COffscreenContext::getPixel(int32_t x, int32_t y) const { return image->colorAt(x, y); }
+CColor COffscreenContext::getPixel(int32_t x, int32_t y) const
+{
+    return image->colorAt(x, y);
+}
 
-bool COffscreenContext::writePng(const char* path) const { return encodePng(*image, path); }
+bool COffscreenContext::writePng(const char* path) const
+{
+    return encodePng(*image, path);
+}

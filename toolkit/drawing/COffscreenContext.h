@@ -7,7 +7,7 @@
 // A drawing context over its own 32-bit bitmap with alpha, cleared to a background colour.
 class COffscreenContext : public CDrawContext
 {
-public:
+  public:
     COffscreenContext(CFrame* frame, int32_t width, int32_t height,
                       const CColor background = kBlackCColor);
     ~COffscreenContext() override;
@@ -23,7 +23,7 @@ public:
     // Saves the bitmap as an RGBA PNG file.
     bool writePng(const char* path) const;
 
-private:
+  private:
     explicit COffscreenContext(CFrame* frame, std::unique_ptr<PixelImage> image);
 
     std::unique_ptr<PixelImage> image;

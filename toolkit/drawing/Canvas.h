@@ -20,7 +20,7 @@ struct FontMetrics
 // a PixelImage. One implementation per back end (drawing/cairo for Linux).
 class Canvas
 {
-public:
+  public:
     virtual ~Canvas() = default;
 
     // Later drawing stays inside clip; pixels outside stay untouched.

@@ -9,7 +9,7 @@
 // layout both cairo (ARGB32) and GDI+ (PARGB32) draw on.
 class PixelImage
 {
-public:
+  public:
     PixelImage() = default;
     // A width x height image cleared to `fill`; absurd sizes give an empty image.
     PixelImage(int32_t width, int32_t height, CColor fill = {0, 0, 0, 0});
@@ -28,7 +28,7 @@ public:
     // Largest edge accepted, far beyond any window or film strip.
     static constexpr int32_t kMaxEdge = 32768;
 
-private:
+  private:
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint32_t> pixels;

@@ -9,14 +9,12 @@
 
 bool decodePng(const unsigned char* data, std::size_t size, PixelImage& out)
 {
-    if (!data || size == 0)
-        return false;
+    if (!data || size == 0) return false;
     png_image png;
     std::memset(&png, 0, sizeof png);
     png.version = PNG_IMAGE_VERSION;
     // libpng's simplified reader traps its own errors and answers 0; no longjmp reaches us.
-    if (!png_image_begin_read_from_memory(&png, data, size))
-        return false;
+    if (!png_image_begin_read_from_memory(&png, data, size)) return false;
     const auto width = static_cast<int32_t>(png.width);
     const auto height = static_cast<int32_t>(png.height);
     if (png.width == 0 || png.height == 0 || png.width > PixelImage::kMaxEdge ||
@@ -46,8 +44,7 @@ bool decodePng(const unsigned char* data, std::size_t size, PixelImage& out)
 
 bool encodePng(const PixelImage& image, const char* path)
 {
-    if (!path || image.isEmpty())
-        return false;
+    if (!path || image.isEmpty()) return false;
     const int32_t width = image.getWidth();
     const int32_t height = image.getHeight();
     std::vector<png_byte> rgba(static_cast<std::size_t>(width) * height * 4);

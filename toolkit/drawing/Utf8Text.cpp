@@ -10,25 +10,20 @@ std::size_t sequenceLength(const unsigned char* s)
     const unsigned char c = s[0];
     std::size_t n;
     unsigned char lo = 0x80, hi = 0xbf;
-    if (c < 0x80)
-        return 1;
+    if (c < 0x80) return 1;
     if (c >= 0xc2 && c <= 0xdf)
         n = 2;
     else if (c >= 0xe0 && c <= 0xef)
     {
         n = 3;
-        if (c == 0xe0)
-            lo = 0xa0;
-        if (c == 0xed)
-            hi = 0x9f; // no surrogates
+        if (c == 0xe0) lo = 0xa0;
+        if (c == 0xed) hi = 0x9f; // no surrogates
     }
     else if (c >= 0xf0 && c <= 0xf4)
     {
         n = 4;
-        if (c == 0xf0)
-            lo = 0x90;
-        if (c == 0xf4)
-            hi = 0x8f;
+        if (c == 0xf0) lo = 0x90;
+        if (c == 0xf4) hi = 0x8f;
     }
     else
         return 0;
@@ -48,8 +43,7 @@ bool isValidUtf8(const unsigned char* s)
     while (*s)
     {
         const std::size_t n = sequenceLength(s);
-        if (n == 0)
-            return false;
+        if (n == 0) return false;
         s += n;
     }
     return true;
@@ -58,11 +52,9 @@ bool isValidUtf8(const unsigned char* s)
 
 std::string toValidUtf8(const char* text)
 {
-    if (!text)
-        return {};
+    if (!text) return {};
     const auto* s = reinterpret_cast<const unsigned char*>(text);
-    if (isValidUtf8(s))
-        return text;
+    if (isValidUtf8(s)) return text;
     std::string out;
     for (; *s; ++s)
     {

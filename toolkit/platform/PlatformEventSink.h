@@ -10,7 +10,7 @@
 // set of ToolkitTypes.h, and exposed areas that need painting again.
 class PlatformEventSink
 {
-public:
+  public:
     virtual ~PlatformEventSink() = default;
     virtual int32_t platformMouseDown(CPoint where, int32_t buttons) = 0;
     virtual int32_t platformMouseMoved(CPoint where, int32_t buttons) = 0;

@@ -8,8 +8,7 @@ std::unique_ptr<PlatformWindow> createPlatformWindow(void* parent, const CRect& 
     if (parent)
     {
         // A window that cannot be made still leaves a working (invisible) frame.
-        if (auto window = createSystemWindow(parent, size, sink))
-            return window;
+        if (auto window = createSystemWindow(parent, size, sink)) return window;
     }
     return std::make_unique<HeadlessWindow>();
 }

@@ -21,7 +21,7 @@ struct PixelView
 // platform lives in its own folder under platform/.
 class PlatformWindow
 {
-public:
+  public:
     virtual ~PlatformWindow() = default;
 
     // True for the windowless implementation.

@@ -8,7 +8,7 @@ namespace
 {
 class MonotonicTickSource : public TickSource
 {
-public:
+  public:
     uint32_t now() override
     {
         const auto elapsed = std::chrono::steady_clock::now().time_since_epoch();
@@ -26,7 +26,10 @@ MonotonicTickSource monotonic;
 std::atomic<TickSource*> current{&monotonic};
 } // namespace
 
-uint32_t getTickCount() { return current.load(std::memory_order_relaxed)->now(); }
+uint32_t getTickCount()
+{
+    return current.load(std::memory_order_relaxed)->now();
+}
 
 void sleepMilliseconds(uint32_t milliseconds)
 {

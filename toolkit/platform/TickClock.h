@@ -6,7 +6,7 @@
 // count). Tests replace the source to drive time by hand.
 class TickSource
 {
-public:
+  public:
     virtual ~TickSource() = default;
     virtual uint32_t now() = 0;
     virtual void sleep(uint32_t milliseconds) = 0;
@@ -15,14 +15,14 @@ public:
 // A clock that moves only when told to; sleep() advances it instead of waiting.
 class ManualTickSource : public TickSource
 {
-public:
+  public:
     explicit ManualTickSource(uint32_t start = 0) : ticks(start) {}
     uint32_t now() override { return ticks; }
     void sleep(uint32_t milliseconds) override { ticks += milliseconds; }
     void advance(uint32_t milliseconds) { ticks += milliseconds; }
     void set(uint32_t value) { ticks = value; }
 
-private:
+  private:
     uint32_t ticks;
 };
 

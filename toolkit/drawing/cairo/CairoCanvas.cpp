@@ -10,8 +10,7 @@ namespace
 // A cairo view of pixel memory; cairo only reads it when used as a source.
 cairo_surface_t* wrap(const PixelImage& image)
 {
-    if (image.isEmpty())
-        return nullptr;
+    if (image.isEmpty()) return nullptr;
     auto* data = reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(image.data()));
     return cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, image.getWidth(),
                                                image.getHeight(), image.getWidth() * 4);
@@ -30,8 +29,7 @@ CRect coveredPart(const PixelImage& image, const CRect& dest, const CPoint& srcO
 CairoCanvas::CairoCanvas(PixelImage& target)
 {
     surface = wrap(target);
-    if (!surface)
-        surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 0, 0);
+    if (!surface) surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 0, 0);
     cr = cairo_create(surface);
     clip = CRect(0, 0, target.getWidth(), target.getHeight());
     face = findFontFace("Arial", 0);
@@ -46,8 +44,7 @@ CairoCanvas::~CairoCanvas()
 
 void CairoCanvas::recover()
 {
-    if (cairo_status(cr) == CAIRO_STATUS_SUCCESS)
-        return;
+    if (cairo_status(cr) == CAIRO_STATUS_SUCCESS) return;
     cairo_destroy(cr);
     cr = cairo_create(surface);
     setClip(clip);
@@ -68,8 +65,7 @@ void CairoCanvas::setSourceColor(CColor c)
 
 void CairoCanvas::fillRect(const CRect& r, CColor color)
 {
-    if (r.isEmpty())
-        return;
+    if (r.isEmpty()) return;
     setSourceColor(color);
     cairo_rectangle(cr, r.left, r.top, r.width(), r.height());
     cairo_fill(cr);
@@ -78,8 +74,7 @@ void CairoCanvas::fillRect(const CRect& r, CColor color)
 
 void CairoCanvas::drawLine(const CPoint& from, const CPoint& to, CColor color, int32_t width)
 {
-    if (width < 1)
-        width = 1;
+    if (width < 1) width = 1;
     // Odd widths sit on pixel centres, even ones on pixel edges, so straight lines are crisp;
     // square caps include both end pixels.
     const double shift = (width % 2) ? 0.5 : 0.0;
@@ -123,8 +118,7 @@ FontMetrics CairoCanvas::fontMetrics()
 
 double CairoCanvas::textWidth(const char* utf8)
 {
-    if (!utf8 || !*utf8)
-        return 0;
+    if (!utf8 || !*utf8) return 0;
     applyFont(true);
     cairo_text_extents_t extents;
     cairo_text_extents(cr, utf8, &extents);
@@ -135,8 +129,7 @@ double CairoCanvas::textWidth(const char* utf8)
 void CairoCanvas::drawText(const char* utf8, double x, double baseline, CColor color,
                            bool antialias)
 {
-    if (!utf8 || !*utf8)
-        return;
+    if (!utf8 || !*utf8) return;
     applyFont(antialias);
     setSourceColor(color);
     cairo_move_to(cr, x, baseline);
@@ -149,8 +142,7 @@ void CairoCanvas::drawImage(const PixelImage& image, const CRect& dest, const CP
                             uint8_t alpha)
 {
     const CRect part = coveredPart(image, dest, srcOrigin);
-    if (part.isEmpty() || alpha == 0)
-        return;
+    if (part.isEmpty() || alpha == 0) return;
     cairo_surface_t* source = wrap(image);
     cairo_save(cr);
     cairo_set_source_surface(cr, source, dest.left - srcOrigin.h, dest.top - srcOrigin.v);
@@ -171,8 +163,7 @@ void CairoCanvas::drawImage(const PixelImage& image, const CRect& dest, const CP
 void CairoCanvas::copyImage(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin)
 {
     const CRect part = coveredPart(image, dest, srcOrigin);
-    if (part.isEmpty())
-        return;
+    if (part.isEmpty()) return;
     cairo_surface_t* source = wrap(image);
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);

@@ -7,7 +7,7 @@
 // Canvas on a cairo image surface (ARGB32) that shares the PixelImage's memory.
 class CairoCanvas : public Canvas
 {
-public:
+  public:
     explicit CairoCanvas(PixelImage& target);
     ~CairoCanvas() override;
     CairoCanvas(const CairoCanvas&) = delete;
@@ -25,7 +25,7 @@ public:
                    uint8_t alpha) override;
     void copyImage(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin) override;
 
-private:
+  private:
     void setSourceColor(CColor color);
     void applyFont(bool antialias);
     // Recreates the cairo context if an error has made it unusable.

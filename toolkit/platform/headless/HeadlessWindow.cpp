@@ -8,8 +8,7 @@ void HeadlessWindow::present(const PixelView&, const CRect& rect)
 
 bool HeadlessWindow::openUrl(const char* url)
 {
-    if (!url)
-        return false;
+    if (!url) return false;
     openedUrls.emplace_back(url);
     return true;
 }

@@ -9,7 +9,7 @@
 // calls. Records what a window would have been asked to do, for tests.
 class HeadlessWindow : public PlatformWindow
 {
-public:
+  public:
     bool isHeadless() const override { return true; }
     void* getNativeHandle() const override { return nullptr; }
     void present(const PixelView& backBuffer, const CRect& rect) override;
@@ -22,7 +22,7 @@ public:
     const CRect& getLastPresented() const { return lastPresented; }
     const std::vector<std::string>& getOpenedUrls() const { return openedUrls; }
 
-private:
+  private:
     int32_t presentCount = 0;
     CRect lastPresented;
     std::vector<std::string> openedUrls;
