@@ -7,8 +7,7 @@ ResourceBlob findResource(int id)
     for (std::size_t i = 0; i < resources::kEntryCount; ++i)
     {
         const resources::ResourceEntry& entry = resources::kEntries[i];
-        if (entry.id == id)
-            return {entry.data, entry.size};
+        if (entry.id == id) return {entry.data, entry.size};
     }
     return {};
 }

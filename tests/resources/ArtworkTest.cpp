@@ -12,7 +12,10 @@
 
 namespace
 {
-bool litBlue(const Pixel& p) { return p.a > 128 && p.b > 150 && p.b > p.r + 60; }
+bool litBlue(const Pixel& p)
+{
+    return p.a > 128 && p.b > 150 && p.b > p.r + 60;
+}
 
 int countLitBlue(const DecodedImage& img, int x0, int y0, int x1, int y1)
 {
@@ -23,15 +26,14 @@ int countLitBlue(const DecodedImage& img, int x0, int y0, int x1, int y1)
     return n;
 }
 
-bool samePixels(const DecodedImage& a, int ax, int ay, const DecodedImage& b, int bx, int by,
-                int w, int h)
+bool samePixels(const DecodedImage& a, int ax, int ay, const DecodedImage& b, int bx, int by, int w,
+                int h)
 {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
         {
             const Pixel p = a.at(ax + x, ay + y), q = b.at(bx + x, by + y);
-            if (p.r != q.r || p.g != q.g || p.b != q.b || p.a != q.a)
-                return false;
+            if (p.r != q.r || p.g != q.g || p.b != q.b || p.a != q.a) return false;
         }
     return true;
 }
@@ -118,8 +120,8 @@ TEST(Artwork, TwoStateButtonsAreDarkAboveLitBelowWithClearMargins)
             for (int y = top; y < top + frame; ++y)
                 for (int x = 0; x < img.width; ++x)
                 {
-                    const bool margin = x < 3 || x >= img.width - 3 || y < top + 2 ||
-                                        y >= top + frame - 2;
+                    const bool margin =
+                        x < 3 || x >= img.width - 3 || y < top + 2 || y >= top + frame - 2;
                     if (margin)
                     {
                         ASSERT_EQ(img.at(x, y).a, 0) << x << "," << y;

@@ -15,16 +15,14 @@ struct Expected
 
 // The editor's image table: every image ships, at exactly these sizes.
 constexpr Expected kImages[] = {
-    {201, 690, 270}, {202, 70, 7000}, {203, 51, 17},  {204, 49, 19},
-    {205, 55, 100},  {206, 55, 76},   {207, 55, 50},  {208, 55, 50},
-    {209, 55, 50},   {210, 55, 50},   {211, 55, 100}, {212, 55, 213},
-    {213, 30, 50},   {214, 200, 154}, {215, 12, 24},  {216, 12, 24},
+    {201, 690, 270}, {202, 70, 7000}, {203, 51, 17}, {204, 49, 19}, {205, 55, 100}, {206, 55, 76},
+    {207, 55, 50},   {208, 55, 50},   {209, 55, 50}, {210, 55, 50}, {211, 55, 100}, {212, 55, 213},
+    {213, 30, 50},   {214, 200, 154}, {215, 12, 24}, {216, 12, 24},
 };
 
 std::uint32_t bigEndian(const unsigned char* p)
 {
-    return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 |
-           p[3];
+    return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
 }
 
 TEST(Resources, EveryImageIsAnRgbaPngOfItsTableSize)
@@ -42,8 +40,8 @@ TEST(Resources, EveryImageIsAnRgbaPngOfItsTableSize)
         EXPECT_EQ(std::memcmp(blob.data + 12, "IHDR", 4), 0);
         EXPECT_EQ(bigEndian(blob.data + 16), std::uint32_t(e.width));
         EXPECT_EQ(bigEndian(blob.data + 20), std::uint32_t(e.height));
-        EXPECT_EQ(blob.data[24], 8);  // bits per channel
-        EXPECT_EQ(blob.data[25], 6);  // RGBA
+        EXPECT_EQ(blob.data[24], 8); // bits per channel
+        EXPECT_EQ(blob.data[25], 6); // RGBA
     }
 }
 

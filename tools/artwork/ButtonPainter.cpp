@@ -27,8 +27,8 @@ void capBody(cairo_t* cr, double x, double y, double w, double h, bool lit)
     if (lit)
     {
         // Light from behind the face: brightest in the middle.
-        cairo_pattern_t* glow = cairo_pattern_create_radial(x + w / 2, y + h / 2, 1,
-                                                            x + w / 2, y + h / 2, w * 0.6);
+        cairo_pattern_t* glow =
+            cairo_pattern_create_radial(x + w / 2, y + h / 2, 1, x + w / 2, y + h / 2, w * 0.6);
         draw::addStop(glow, 0, palette::kLitBlue, 0.42);
         draw::addStop(glow, 1, palette::kLitBlue, 0.0);
         cairo_set_source(cr, glow);
@@ -60,8 +60,7 @@ void label(cairo_t* cr, const TextStyle& style, const char* text, double centreX
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
             {
-                if (dx == 0 && dy == 0)
-                    continue;
+                if (dx == 0 && dy == 0) continue;
                 draw::setColour(cr, palette::kLitBlue, 0.22);
                 draw::textCentred(cr, style, text, centreX + dx, baseline + dy);
             }
@@ -103,8 +102,7 @@ void twoStateFrame(Canvas& strip, int frame, int frameHeight, const char* const*
 
     // A single letter gets a larger face; words shrink until the widest line fits.
     TextStyle style = palette::kButtonStyle;
-    if (lineCount == 1 && lines[0][0] && !lines[0][1])
-        style.size = 10.0;
+    if (lineCount == 1 && lines[0][0] && !lines[0][1]) style.size = 10.0;
     for (int i = 0; i < lineCount; ++i)
         style = draw::fitted(cr, style, lines[i], w - 6);
     const double lineGap = 9.0;

@@ -29,9 +29,15 @@ std::uint32_t* Canvas::row(int y)
     return reinterpret_cast<std::uint32_t*>(base + y * cairo_image_surface_get_stride(image));
 }
 
-void Canvas::flush() { cairo_surface_flush(image); }
+void Canvas::flush()
+{
+    cairo_surface_flush(image);
+}
 
-void Canvas::markDirty() { cairo_surface_mark_dirty(image); }
+void Canvas::markDirty()
+{
+    cairo_surface_mark_dirty(image);
+}
 
 void Canvas::copyFrom(const Canvas& source, int sourceX, int sourceY, int width, int height, int x,
                       int y)
@@ -45,8 +51,8 @@ void Canvas::copyFrom(const Canvas& source, int sourceX, int sourceY, int width,
     cairo_restore(context);
 }
 
-void Canvas::paintOver(const Canvas& source, int sourceX, int sourceY, int width, int height,
-                       int x, int y)
+void Canvas::paintOver(const Canvas& source, int sourceX, int sourceY, int width, int height, int x,
+                       int y)
 {
     cairo_save(context);
     cairo_rectangle(context, x, y, width, height);

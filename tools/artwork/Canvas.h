@@ -9,7 +9,7 @@
 // artwork program paints goes through one of these; PNGs come out as 8-bit RGBA.
 class Canvas
 {
-public:
+  public:
     Canvas(int width, int height);
     ~Canvas();
     Canvas(const Canvas&) = delete;
@@ -34,7 +34,7 @@ public:
 
     bool writePng(const std::string& path) const;
 
-private:
+  private:
     int w;
     int h;
     cairo_surface_t* image;

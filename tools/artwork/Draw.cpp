@@ -21,8 +21,7 @@ double run(cairo_t* cr, const TextStyle& style, const char* text, bool paint, do
         glyphs[i].x += i * style.tracking;
     cairo_text_extents_t e{};
     cairo_glyph_extents(cr, glyphs, count, &e);
-    if (paint)
-        cairo_show_glyphs(cr, glyphs, count);
+    if (paint) cairo_show_glyphs(cr, glyphs, count);
     cairo_glyph_free(glyphs);
     return e.x_advance;
 }

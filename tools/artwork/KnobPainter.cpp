@@ -47,12 +47,10 @@ double skirtGrey(double x, double y, double r, double angle)
     const double phi = std::atan2(x, -y) - angle; // knurling turns with the knob
     const double ridge = std::cos(phi * kRidges);
     double grey = 33 + 13 * f + 5.5 * ridge * (0.7 + 0.3 * f) + 12 * std::pow(std::max(f, 0.0), 4);
-    if (r > kSkirtRadius - 1.1)
-        return grey * 0.62; // the dark lip at the outer edge
+    if (r > kSkirtRadius - 1.1) return grey * 0.62; // the dark lip at the outer edge
     if (r > kSkirtRadius - 2.3)
-        grey += 26 * std::max(f, 0.0); // the rounded shoulder catches the light
-    if (r < kCapRadius + 1.4)
-        grey *= 0.8 - 0.2 * f; // the cap's shadow on the skirt, deepest below
+        grey += 26 * std::max(f, 0.0);               // the rounded shoulder catches the light
+    if (r < kCapRadius + 1.4) grey *= 0.8 - 0.2 * f; // the cap's shadow on the skirt, deepest below
     return grey;
 }
 
@@ -71,8 +69,7 @@ Sample shade(double x, double y, double angle)
 {
     Sample s;
     const double r = std::hypot(x, y);
-    if (r > kSkirtRadius)
-        return s;
+    if (r > kSkirtRadius) return s;
     s.inside = true;
     const double dirX = std::sin(angle), dirY = -std::cos(angle);
     if (distanceToPointer(x, y, dirX, dirY) <= kPointerHalfWidth)
@@ -87,7 +84,8 @@ Sample shade(double x, double y, double angle)
 
 std::uint32_t packPremultiplied(double red, double green, double blue, double alpha)
 {
-    auto byte = [](double v) { return static_cast<std::uint32_t>(std::clamp(v, 0.0, 255.0) + 0.5); };
+    auto byte = [](double v)
+    { return static_cast<std::uint32_t>(std::clamp(v, 0.0, 255.0) + 0.5); };
     return byte(alpha * 255) << 24 | byte(red * alpha) << 16 | byte(green * alpha) << 8 |
            byte(blue * alpha);
 }
@@ -108,8 +106,7 @@ void paintFrame(Canvas& strip, int frame)
                     const double x = px + (sx + 0.5) / kSuper - kCentre;
                     const double y = py + (sy + 0.5) / kSuper - kCentre;
                     const Sample s = shade(x, y, angle);
-                    if (!s.inside)
-                        continue;
+                    if (!s.inside) continue;
                     sum += s.grey;
                     ++covered;
                 }

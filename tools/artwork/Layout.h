@@ -42,7 +42,10 @@ constexpr KnobPlace kKnobs[] = {kThreshold, kKnee,        kRatio,  kMakeUp,     
                                 kRelease,   kReleaseSlow, kDryMix, kScFilterFreq};
 
 // Value displays draw their 51 x 17 image one row below the top of their rectangle.
-constexpr Box displayImage(const Box& view) { return {view.l, view.t + 1, view.l + 51, view.t + 18}; }
+constexpr Box displayImage(const Box& view)
+{
+    return {view.l, view.t + 1, view.l + 51, view.t + 18};
+}
 
 // Text knobs (value text dragged like a knob) draw their 49 x 19 image at (+1, +4).
 constexpr Box kDetection{20, 45, 71, 71};
@@ -74,15 +77,40 @@ constexpr Box kSplashArea{374, 44, 574, 194};
 
 // Every view rectangle that paints something, for checking that no caption lies under one.
 constexpr Box kViewRects[] = {
-    kThreshold.knob,    kKnee.knob,         kRatio.knob,          kMakeUp.knob,
-    kAttack.knob,       kRelease.knob,      kReleaseSlow.knob,    kDryMix.knob,
-    kScFilterFreq.knob, kThreshold.display, kKnee.display,        kRatio.display,
-    kMakeUp.display,    kAttack.display,    kRelease.display,     kReleaseSlow.display,
-    kDryMix.display,    kScFilterFreq.display, kDetection,        kLfAmount,
-    kHfAmount,          kScFilterType,      kScPreview,           kLfHarmonics,
-    kHfHarmonics,       kBypass,            kDelta,               kCompMeter,
-    kLevelMeter,        kScale,             kTransfer,            kFastLamp,
-    kSlowLamp,          kVersion,
+    kThreshold.knob,
+    kKnee.knob,
+    kRatio.knob,
+    kMakeUp.knob,
+    kAttack.knob,
+    kRelease.knob,
+    kReleaseSlow.knob,
+    kDryMix.knob,
+    kScFilterFreq.knob,
+    kThreshold.display,
+    kKnee.display,
+    kRatio.display,
+    kMakeUp.display,
+    kAttack.display,
+    kRelease.display,
+    kReleaseSlow.display,
+    kDryMix.display,
+    kScFilterFreq.display,
+    kDetection,
+    kLfAmount,
+    kHfAmount,
+    kScFilterType,
+    kScPreview,
+    kLfHarmonics,
+    kHfHarmonics,
+    kBypass,
+    kDelta,
+    kCompMeter,
+    kLevelMeter,
+    kScale,
+    kTransfer,
+    kFastLamp,
+    kSlowLamp,
+    kVersion,
 };
 
 // Engraved grooves between the sections of the panel.

@@ -19,7 +19,8 @@ constexpr int kStreakRadius = 9;
 
 std::uint32_t opaque(double r, double g, double b)
 {
-    auto byte = [](double v) { return static_cast<std::uint32_t>(std::clamp(v, 0.0, 255.0) + 0.5); };
+    auto byte = [](double v)
+    { return static_cast<std::uint32_t>(std::clamp(v, 0.0, 255.0) + 0.5); };
     return 0xff000000u | byte(r) << 16 | byte(g) << 8 | byte(b);
 }
 

@@ -74,8 +74,7 @@ void capShadow(cairo_t* cr, const Box& cap)
 }
 
 // Throws if painted text would end up under a view, where the editor would hide it.
-void checkClear(cairo_t* cr, const TextStyle& style, const char* text, double left,
-                double baseline)
+void checkClear(cairo_t* cr, const TextStyle& style, const char* text, double left, double baseline)
 {
     draw::selectFont(cr, style);
     cairo_text_extents_t e;

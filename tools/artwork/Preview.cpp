@@ -78,8 +78,8 @@ void displays(cairo_t* cr)
     blackDisplay(cr, kLevelMeter);
     fill(cr, kLevelMeter.l + 2, kLevelMeter.t + 36, kLevelMeter.r - 2, kLevelMeter.b - 2, 51, 215,
          255);
-    fill(cr, kLevelMeter.l + 1, kLevelMeter.t + 40, kLevelMeter.r - 1, kLevelMeter.t + 41, 255,
-         20, 0);
+    fill(cr, kLevelMeter.l + 1, kLevelMeter.t + 40, kLevelMeter.r - 1, kLevelMeter.t + 41, 255, 20,
+         0);
     blackDisplay(cr, kCompMeter);
     fill(cr, kCompMeter.l + 2, kCompMeter.t + 2, kCompMeter.r - 2, kCompMeter.t + 44, 0, 204, 255);
     fill(cr, kScale.l, kScale.t, kScale.r, kScale.b, 0, 0, 0);
@@ -100,8 +100,8 @@ void controls(Canvas& out, const ArtworkSet& art)
 {
     using namespace layout;
     const double values[] = {0.4, 0.3, 0.62, 0.5, 0.31, 0.425, 0.5, 0.0, 0.475};
-    const char* const texts[] = {"-20.0 dB", "6.0 dB", "4.0:1",  "0.0 dB", "10.0 ms",
-                                 "150 ms",   "1.20 s", "0 %",    "120 Hz"};
+    const char* const texts[] = {"-20.0 dB", "6.0 dB", "4.0:1", "0.0 dB", "10.0 ms",
+                                 "150 ms",   "1.20 s", "0 %",   "120 Hz"};
     cairo_t* cr = out.cr();
     for (int i = 0; i < 9; ++i)
     {

@@ -38,10 +38,8 @@ int run(const std::string& dir, const std::string& previewPath, const std::strin
                 return 1;
             }
         }
-        if (!previewPath.empty() && !preview::write(art, previewPath, false))
-            return 1;
-        if (!aboutPath.empty() && !preview::write(art, aboutPath, true))
-            return 1;
+        if (!previewPath.empty() && !preview::write(art, previewPath, false)) return 1;
+        if (!aboutPath.empty() && !preview::write(art, aboutPath, true)) return 1;
     }
     catch (const std::exception& e)
     {
@@ -54,8 +52,7 @@ int run(const std::string& dir, const std::string& previewPath, const std::strin
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argv[1][0] == '-')
-        return usage();
+    if (argc < 2 || argv[1][0] == '-') return usage();
     const std::string dir = argv[1];
     std::string previewPath, aboutPath;
     for (int i = 2; i < argc; ++i)
