@@ -222,6 +222,9 @@ TEST(ParamDisplay, BackgroundRulesAndStyleBits)
     d.setBackColor(kRedCColor);
     d.setFrameColor(kGreenCColor);
     d.setStringConvert([](float, char* t) { t[0] = 0; });
+    // Text transparency is on by default: the panel shows through, nothing is filled.
+    EXPECT_EQ(drawn(d)->getPixel(10, 10), kBlueCColor);
+    d.setTextTransparency(false);
     auto plain = drawn(d);
     EXPECT_EQ(plain->getPixel(5, 5), kGreenCColor); // outline
     EXPECT_EQ(plain->getPixel(10, 10), kRedCColor); // fill

@@ -121,8 +121,10 @@ void CParamDisplay::drawText(CDrawContext* context, const char* string, CBitmap*
         CRect r(size);
         back->draw(context, r, backOffset);
     }
-    else if (!bTransparencyEnabled)
+    else if (!bTransparencyEnabled && !bTextTransparencyEnabled)
     {
+        // With either kind of transparency on the panel shows through: the editor's displays
+        // all have text transparency on and expect no fill behind their text.
         context->setFillColor(backColor);
         context->fillRect(size);
         if (!(style & (k3DIn | k3DOut | kNoFrame)))
