@@ -19,12 +19,18 @@ local wav_preset = "75969a1c-3133-4694-864b-a1fa50e43348" -- Ardour's "WAV @ ses
 
 local failures = 0
 
+-- Flushed at once: when Ardour aborts, its buffered output would be lost with it.
+local function say (text)
+	print (text)
+	io.stdout:flush ()
+end
+
 local function check (condition, what)
 	if condition then
-		print ("ok: " .. what)
+		say ("ok: " .. what)
 	else
 		failures = failures + 1
-		print ("FAIL: " .. what)
+		say ("FAIL: " .. what)
 	end
 	return condition
 end
@@ -43,8 +49,8 @@ local function wait_until (condition, seconds)
 end
 
 local function give_up (why)
-	print ("FAIL: " .. why)
-	print ("CHECKS FAILED")
+	say ("FAIL: " .. why)
+	say ("CHECKS FAILED")
 	os.exit (1)
 end
 
@@ -107,7 +113,7 @@ local function check_identity (proc)
 	for i = 1, #expect.param_names do
 		if plug:parameter_label (i - 1) ~= expect.param_names[i] then
 			names_ok = false
-			print ("  parameter " .. (i - 1) .. " is named '" .. plug:parameter_label (i - 1) .. "'")
+			say ("  parameter " .. (i - 1) .. " is named '" .. plug:parameter_label (i - 1) .. "'")
 		end
 	end
 	check (names_ok, "parameter names")
@@ -155,7 +161,7 @@ local function export_tone ()
 	local size = file and file:seek ("end") or 0
 	if file then file:close () end
 	check (done and size > 44, string.format ("export finished, %d bytes", size))
-	if failures == 0 then print ("EXPORTED: " .. path) end
+	if failures == 0 then say ("EXPORTED: " .. path) end
 end
 
 local function add_plugin (route, position)
@@ -203,7 +209,7 @@ check (Session:save_state ("", false, false, false, false, false) == 0, "session
 proc, other, tone, track, other_track = nil, nil, nil, nil, nil
 collectgarbage ()
 close_session ()
-print ("ok: session closed with both instances in it")
+say ("ok: session closed with both instances in it")
 
 -- Session 2: Ardour restores each instance from its saved values; then one export.
 if not load_session (session_dir, session_name) then give_up ("cannot reload the session") end
@@ -226,5 +232,5 @@ export_tone ()
 proc, other = nil, nil
 collectgarbage ()
 close_session ()
-print ("SESSION CLOSED")
+say ("SESSION CLOSED")
 quit ()
