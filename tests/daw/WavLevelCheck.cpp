@@ -40,15 +40,13 @@ bool readNumber(const char* text, double& out)
 
 bool parseOptions(int argc, char** argv, Options& o)
 {
-    if (argc < 2)
-        return false;
+    if (argc < 2) return false;
     o.path = argv[1];
     for (int i = 2; i + 1 < argc; i += 2)
     {
         const std::string key = argv[i];
         double v = 0.0;
-        if (!readNumber(argv[i + 1], v))
-            return false;
+        if (!readNumber(argv[i + 1], v)) return false;
         if (key == "--channels")
             o.channels = static_cast<int>(v);
         else if (key == "--rate")
@@ -58,7 +56,10 @@ bool parseOptions(int argc, char** argv, Options& o)
         else if (key == "--skip-seconds")
             o.skipSeconds = v;
         else if (key == "--expect-rms-db")
-            o.expectRms = true, o.expectRmsDb = v;
+        {
+            o.expectRms = true;
+            o.expectRmsDb = v;
+        }
         else if (key == "--tolerance-db")
             o.toleranceDb = v;
         else if (key == "--min-rms-db")
@@ -69,7 +70,38 @@ bool parseOptions(int argc, char** argv, Options& o)
     return argc % 2 == 0;
 }
 
-double toDb(double linear) { return linear > 0.0 ? 20.0 * std::log10(linear) : -400.0; }
+double toDb(double linear)
+{
+    return linear > 0.0 ? 20.0 * std::log10(linear) : -400.0;
+}
+
+// Level of one channel from frame `first` on; counts a failure when it is silent or off target.
+int checkChannel(const Options& o, const std::vector<float>& samples, int channels, int c,
+                 sf_count_t first, sf_count_t frames)
+{
+    double sumSquares = 0.0, peak = 0.0;
+    for (sf_count_t i = first; i < frames; ++i)
+    {
+        const double x = samples[static_cast<size_t>(i) * channels + c];
+        sumSquares += x * x;
+        peak = std::fmax(peak, std::fabs(x));
+    }
+    const double rmsDb = toDb(std::sqrt(sumSquares / static_cast<double>(frames - first)));
+    std::printf("channel %d: rms %.3f dBFS, peak %.3f dBFS\n", c, rmsDb, toDb(peak));
+    int failures = 0;
+    if (!(rmsDb > o.minRmsDb))
+    {
+        std::printf("FAIL: channel %d is silent (rms not above %.1f dBFS)\n", c, o.minRmsDb);
+        ++failures;
+    }
+    if (o.expectRms && !(std::fabs(rmsDb - o.expectRmsDb) <= o.toleranceDb))
+    {
+        std::printf("FAIL: channel %d rms %.3f dBFS, expected %.3f +- %.3f\n", c, rmsDb,
+                    o.expectRmsDb, o.toleranceDb);
+        ++failures;
+    }
+    return failures;
+}
 
 int checkFile(const Options& o)
 {
@@ -82,12 +114,12 @@ int checkFile(const Options& o)
         return 2;
     }
     std::vector<float> samples(static_cast<size_t>(info.frames) * info.channels);
-    const sf_count_t got = sf_readf_float(file, samples.data(), info.frames);
+    const sf_count_t frames = sf_readf_float(file, samples.data(), info.frames);
     sf_close(file);
 
-    const double seconds = static_cast<double>(got) / info.samplerate;
+    const double seconds = static_cast<double>(frames) / info.samplerate;
     std::printf("%s: %d channels, %d Hz, %lld frames (%.3f s)\n", o.path.c_str(), info.channels,
-                info.samplerate, static_cast<long long>(got), seconds);
+                info.samplerate, static_cast<long long>(frames), seconds);
     int failures = 0;
     if (info.channels != o.channels || info.samplerate != o.rate || seconds < o.minSeconds)
     {
@@ -95,36 +127,14 @@ int checkFile(const Options& o)
                     o.minSeconds);
         ++failures;
     }
-
     const sf_count_t first = static_cast<sf_count_t>(o.skipSeconds * info.samplerate);
-    for (int c = 0; c < info.channels && first < got; ++c)
-    {
-        double sumSquares = 0.0, peak = 0.0;
-        for (sf_count_t i = first; i < got; ++i)
-        {
-            const double x = samples[static_cast<size_t>(i) * info.channels + c];
-            sumSquares += x * x;
-            peak = std::fmax(peak, std::fabs(x));
-        }
-        const double rmsDb = toDb(std::sqrt(sumSquares / static_cast<double>(got - first)));
-        std::printf("channel %d: rms %.3f dBFS, peak %.3f dBFS\n", c, rmsDb, toDb(peak));
-        if (!(rmsDb > o.minRmsDb))
-        {
-            std::printf("FAIL: channel %d is silent (rms not above %.1f dBFS)\n", c, o.minRmsDb);
-            ++failures;
-        }
-        if (o.expectRms && !(std::fabs(rmsDb - o.expectRmsDb) <= o.toleranceDb))
-        {
-            std::printf("FAIL: channel %d rms %.3f dBFS, expected %.3f +- %.3f\n", c, rmsDb,
-                        o.expectRmsDb, o.toleranceDb);
-            ++failures;
-        }
-    }
-    if (first >= got)
+    if (first >= frames)
     {
         std::printf("FAIL: nothing left after skipping %.3f s\n", o.skipSeconds);
-        ++failures;
+        return 1;
     }
+    for (int c = 0; c < info.channels; ++c)
+        failures += checkChannel(o, samples, info.channels, c, first, frames);
     return failures == 0 ? 0 : 1;
 }
 
@@ -135,9 +145,10 @@ int main(int argc, char** argv)
     Options options;
     if (!parseOptions(argc, argv, options))
     {
-        std::fprintf(stderr, "usage: %s FILE [--channels N] [--rate HZ] [--min-seconds S] "
-                             "[--skip-seconds S] [--expect-rms-db DB] [--tolerance-db DB] "
-                             "[--min-rms-db DB]\n",
+        std::fprintf(stderr,
+                     "usage: %s FILE [--channels N] [--rate HZ] [--min-seconds S] "
+                     "[--skip-seconds S] [--expect-rms-db DB] [--tolerance-db DB] "
+                     "[--min-rms-db DB]\n",
                      argv[0]);
         return 2;
     }

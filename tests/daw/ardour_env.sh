@@ -36,7 +36,7 @@ ardour_prepare() {
 ardour_scan() {
     "${ARDOUR_RUN_ENV[@]}" LD_LIBRARY_PATH="$ARDOUR_LIB" ARDOUR_DLL_PATH="$ARDOUR_LIB" \
         ARDOUR_CONFIG_PATH=/etc/ardour7 ARDOUR_DATA_PATH=/usr/share/ardour7 \
-        timeout -k 5 60 "$ARDOUR_SCANNER" -f "$ARDOUR_PLUGIN_COPY"
+        timeout -k 5 20 "$ARDOUR_SCANNER" -f "$ARDOUR_PLUGIN_COPY"
 }
 
 # v2i_attribute FILE NAME: the value of one attribute of the cache's VST2Info (or VST2Cache) element.
