@@ -7,17 +7,22 @@ CFontDesc::CFontDesc(const char* name, int32_t size, int32_t style)
 
 namespace
 {
-// Allocated once and kept reachable for the process's lifetime.
-CFontRef makeStandardFont(const char* name, int32_t size)
-{
-    return new CFontDesc(name, size, kNormalFace);
-}
+// The standard descriptions live in static storage: the library can be unloaded and loaded
+// again by a host, so nothing here may be left on the heap. Their own reference keeps users'
+// remember/forget pairs from ever reaching zero.
+CFontDesc veryBig("Arial", 18, kNormalFace);
+CFontDesc big("Arial", 14, kNormalFace);
+CFontDesc normal("Arial", 12, kNormalFace);
+CFontDesc small("Arial", 11, kNormalFace);
+CFontDesc smaller("Arial", 10, kNormalFace);
+CFontDesc verySmall("Arial", 9, kNormalFace);
+CFontDesc symbol("Symbol", 13, kNormalFace);
 } // namespace
 
-const CFontRef kNormalFontVeryBig = makeStandardFont("Arial", 18);
-const CFontRef kNormalFontBig = makeStandardFont("Arial", 14);
-const CFontRef kNormalFont = makeStandardFont("Arial", 12);
-const CFontRef kNormalFontSmall = makeStandardFont("Arial", 11);
-const CFontRef kNormalFontSmaller = makeStandardFont("Arial", 10);
-const CFontRef kNormalFontVerySmall = makeStandardFont("Arial", 9);
-const CFontRef kSymbolFont = makeStandardFont("Symbol", 13);
+const CFontRef kNormalFontVeryBig = &veryBig;
+const CFontRef kNormalFontBig = &big;
+const CFontRef kNormalFont = &normal;
+const CFontRef kNormalFontSmall = &small;
+const CFontRef kNormalFontSmaller = &smaller;
+const CFontRef kNormalFontVerySmall = &verySmall;
+const CFontRef kSymbolFont = &symbol;
