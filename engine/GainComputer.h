@@ -36,30 +36,27 @@ class GainComputer
     void setSettings(const Settings& next) { s = next; }
 
     // x = levelFast, y = levelSlow (dB), n = the current noise offset.
+    // The attack/release and rise choices are selects, not jumps: a rippling level flips them
+    // at random, and a mispredicted jump would also throw away the half-band work in flight.
     double process(double x, double y, double n)
     {
         const double t1 = staticCurve(x, n);
-        if (t1 > fast)
-            s.release.smooth(t1, fast);
-        else
-            s.attack.smooth(t1, fast);
+        const double cf = t1 > fast ? s.release.getCoefficient() : s.attack.getCoefficient();
+        fast = t1 + cf * (fast - t1);
 
         if (s.slowPathOn)
         {
             const double t2 = staticCurve(y, n);
-            if (t2 > slow)
-                s.releaseSlow.smooth(t2, slow);
-            else
-                s.attack.smooth(t2, slow);
+            const double cs =
+                t2 > slow ? s.releaseSlow.getCoefficient() : s.attack.getCoefficient();
+            slow = t2 + cs * (slow - t2);
         }
         else
             slow = 0.0;
 
         const double m = slow < fast ? slow : fast;
-        if (m > gain)
-            s.rise.smooth(m, gain);
-        else
-            gain = m;
+        const double risen = m + s.rise.getCoefficient() * (gain - m);
+        gain = m > gain ? risen : m;
         return exponentOfGain(gain);
     }
 

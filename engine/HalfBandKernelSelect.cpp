@@ -20,6 +20,7 @@ bool hasAvx512()
 KernelInfo choose()
 {
     __builtin_cpu_init();
+    if (hasFma()) return kernelInfo(4);
     return kernelInfo(hasAvx2() ? 3 : 2);
 }
 } // namespace

@@ -49,8 +49,10 @@ struct KernelInfo
 int kernelCount();
 KernelInfo kernelInfo(int index);
 
-// The fastest bit-identical kernel that this processor runs, chosen once. AVX2 rather than
-// AVX-512: in the engine, between the scalar feedback chain's instructions, the 512-bit loop
-// measured slower (clock licence changes and line-split loads) than the 256-bit one.
+// The kernel this processor runs, chosen once: AVX2 with FMA where present (the fused
+// multiply-adds halve the arithmetic of the costliest loop), else AVX2, else SSE2. AVX-512 is
+// not chosen: in the engine, between the scalar feedback chain's instructions, the 512-bit loop
+// measured slower than the 256-bit one. The fused kernel's sums differ from the others' in the
+// last bits only (see the kernel tests for the bound).
 const KernelInfo& best();
 } // namespace halfband

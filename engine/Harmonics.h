@@ -20,10 +20,15 @@ class Harmonics
     void setDesign(const Design& d);
     bool anyOn() const { return hfOn || lfOn; }
 
+    // x (1 + x^2) / (1 + 1.6 x^2) above zero, x (0.7 + x^2) / (0.7 + 1.3 x^2) otherwise; the
+    // constants are selected rather than the branch taken, as the band changes sign constantly.
     static double curveHf(double x)
     {
         const double x2 = x * x;
-        return x > 0.0 ? x * (1.0 + x2) / (1.0 + 1.6 * x2) : x * (0.7 + x2) / (0.7 + 1.3 * x2);
+        const bool positive = x > 0.0;
+        const double a = positive ? 1.0 : 0.7;
+        const double b = positive ? 1.6 : 1.3;
+        return x * (a + x2) / (a + b * x2);
     }
     static double curveLf(double x)
     {

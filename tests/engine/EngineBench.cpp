@@ -4,15 +4,23 @@
 #include "CompressorEngine.h"
 #include "HalfBandKernels.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 #include <xmmintrin.h>
 
 namespace
 {
+// Thread CPU time: a benchmark on a shared machine should not count the time it was not running.
+double cpuNanoseconds()
+{
+    timespec t;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e9 + t.tv_nsec;
+}
+
 void programZero(CompressorEngine& e)
 {
     e.setDetection(600.0);
@@ -67,7 +75,7 @@ double run(bool harmonics, double rate, double seconds)
     double best = 1e30;
     for (int pass = 0; pass < 9; ++pass)
     {
-        const auto start = std::chrono::steady_clock::now();
+        const double start = cpuNanoseconds();
         for (int i = 0; i < frames; ++i)
         {
             double l = in[2 * i], r = in[2 * i + 1];
@@ -78,8 +86,7 @@ double run(bool harmonics, double rate, double seconds)
             out[2 * i] = l;
             out[2 * i + 1] = r;
         }
-        const auto stop = std::chrono::steady_clock::now();
-        const double ns = std::chrono::duration<double, std::nano>(stop - start).count() / frames;
+        const double ns = (cpuNanoseconds() - start) / frames;
         if (ns < best) best = ns;
         check += out[out.size() - 2] + gain;
     }
@@ -99,17 +106,15 @@ void timeKernels()
         if (!info.supported) continue;
         const int calls = 2000000;
         double sum[2] = {0, 0}, check = 0;
-        const auto start = std::chrono::steady_clock::now();
+        const double start = cpuNanoseconds();
         for (int i = 0; i < calls; ++i)
         {
             sum[0] = sum[1] = 0.0;
             info.kernel(history.data() + 2 * (i % taps), coefficients.data(), taps, sum);
             check += sum[0];
         }
-        const auto stop = std::chrono::steady_clock::now();
         std::printf("kernel %-10s %6.1f ns per 152-tap stereo output%s\n", info.name,
-                    std::chrono::duration<double, std::nano>(stop - start).count() / calls,
-                    std::isfinite(check) ? "" : " (!)");
+                    (cpuNanoseconds() - start) / calls, std::isfinite(check) ? "" : " (!)");
     }
 }
 

@@ -72,7 +72,7 @@ class Fir
                 run[2 * j] = at(2 * j + 1, 0);
                 run[2 * j + 1] = at(2 * j + 1, 1);
             }
-            halfband::laneSplit(run, oddPairs, kHalfBandSlots / 2, sum);
+            halfband::best().kernel(run, oddPairs, kHalfBandSlots / 2, sum);
         }
         l = sum[0];
         r = sum[1];
@@ -105,8 +105,8 @@ class Delay
 class Engine
 {
   public:
-    // tapOrder: sum the half-band taps one by one in tap order; otherwise in the engine's
-    // eight-lane grouping, which the engine's kernels reproduce bit for bit.
+    // tapOrder: sum the half-band taps one by one in tap order; otherwise with the kernel the
+    // engine runs on this processor (checked against the tap order on its own).
     Engine(const Settings& settings, bool tapOrder)
         : s(settings), up(tapOrder), down(tapOrder), dryDelay(151), differenceDelay(149)
     {

@@ -150,8 +150,8 @@ Difference compare(const reference::Settings& s, bool tapOrder, bool expectExact
 }
 } // namespace
 
-// The engine against the plain rendering with the same grouping of the half-band sums: every
-// output sample, gain and level must be the same bits.
+// The engine against the plain rendering with the same half-band sum: every output sample,
+// gain and level must be the same bits.
 TEST(EngineReference, SameBitsAsThePlainRendering)
 {
     int index = 0;
