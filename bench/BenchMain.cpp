@@ -1,0 +1,117 @@
+// ofc-bench: per-frame cost and realtime factor of VST 2.4 plug-ins, loaded as a host loads
+// them and timed on the same material, so that our plug-in and its peers compare fairly.
+//
+//   ofc-bench                      our plug-in (programs 0 and 4) and, if installed, the LSP
+//                                  compressor (stereo, feed-back mode), each at 44100 and 96000 Hz
+//   ofc-bench PLUGIN.so [--program N|NAME ...] [--set Name=value ...]
+//   common options: --rate HZ ... --seconds S --passes N --block N
+
+#include "BenchOptions.h"
+#include "PluginBenchmark.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace
+{
+using namespace ofcbench;
+
+std::string cpuModel()
+{
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(cpuinfo, line))
+        if (line.rfind("model name", 0) == 0)
+        {
+            const auto colon = line.find(':');
+            return colon == std::string::npos ? line : line.substr(colon + 2);
+        }
+    return "unknown processor";
+}
+
+std::string settingsText(const BenchCase& bench)
+{
+    std::string text;
+    for (const auto& s : bench.settings)
+    {
+        char value[32];
+        std::snprintf(value, sizeof value, "%g", static_cast<double>(s.value));
+        text += (text.empty() ? "" : " ") + s.name + "=" + value;
+    }
+    return text;
+}
+
+void printHeader(const BenchOptions& options)
+{
+    std::printf("ofc-bench: %s\n", cpuModel().c_str());
+    std::printf("material: the demo signal repeated to %.1f s, stereo, 32-bit processReplacing in "
+                "blocks of %d, one thread, best and median of %d passes after one warm-up pass\n\n",
+                options.seconds, options.blockSize, options.passes);
+    std::printf("%-28s %-28s %6s  %10s %10s  %9s %9s\n", "plug-in", "program / settings", "rate",
+                "best ns/fr", "median", "best RTF", "median");
+}
+
+void printResult(const BenchResult& result, const std::string& setup, double rate)
+{
+    std::printf("%-28.28s %-28.28s %6.0f  %10.1f %10.1f  %9.1f %9.1f%s\n",
+                result.pluginName.c_str(), setup.c_str(), rate, result.bestNsPerFrame,
+                result.medianNsPerFrame, realtimeFactor(result.bestNsPerFrame, rate),
+                realtimeFactor(result.medianNsPerFrame, rate),
+                result.outputFinite ? "" : "  (non-finite output!)");
+    std::fflush(stdout);
+}
+
+// Every rate and program of one plug-in; answers false if any measurement failed.
+bool benchPlugin(const BenchCase& bench, const BenchOptions& options)
+{
+    ofchost::PluginModule module;
+    if (!module.load(bench.path))
+    {
+        std::fprintf(stderr, "ofc-bench: %s\n", module.error().c_str());
+        return false;
+    }
+    const std::vector<std::string> programs =
+        bench.programs.empty() ? std::vector<std::string>{""} : bench.programs;
+    bool ok = true;
+    for (double rate : options.rates)
+    {
+        const BenchSignal signal = makeBenchSignal(rate, options.seconds);
+        for (const auto& program : programs)
+        {
+            BenchSetup setup{program, bench.settings, options.blockSize, options.passes};
+            BenchResult result;
+            std::string error;
+            if (!runBenchmark(module, setup, signal, result, error))
+            {
+                std::fprintf(stderr, "ofc-bench: %s: %s\n", bench.path.c_str(), error.c_str());
+                ok = false;
+                continue;
+            }
+            std::string label = result.programName;
+            const std::string settings = settingsText(bench);
+            if (!settings.empty())
+                label += (label.empty() ? "" : ", ") + settings;
+            printResult(result, label.empty() ? "-" : label, rate);
+        }
+    }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    BenchOptions options;
+    std::string error;
+    if (!parseBenchOptions(argc - 1, argv + 1, options, error))
+    {
+        std::fprintf(stderr, "ofc-bench: %s\n%s", error.c_str(), kBenchUsage);
+        return 2;
+    }
+    printHeader(options);
+    bool ok = true;
+    for (const auto& bench : options.cases)
+        ok = benchPlugin(bench, options) && ok;
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <vector>
+
+// The built-in demo: six seconds of stereo material that shows what a compressor does.
+//   0 to 4 s  drums: a kick on beats 1 and 3 and a snare-like noise burst on 2 and 4 (120 BPM)
+//   1 to 6 s  a sustained A minor seventh chord under them
+//   4 to 6 s  the chord alone, its level sweeping up by 30 dB
+// Every value follows from the sample index and the rate, so the signal is the same on every
+// run; its peak stays below full scale by construction.
+namespace ofchost
+{
+
+struct DemoSignal
+{
+    double sampleRate = 0.0;
+    std::vector<float> left;
+    std::vector<float> right;
+};
+
+constexpr double kDemoSeconds = 6.0;
+
+DemoSignal makeDemoSignal(double sampleRate);
+
+} // namespace ofchost
