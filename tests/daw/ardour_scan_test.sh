@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Ardour 7's VST 2.4 scanner must accept the plug-in: it writes exactly one cache file that names
-# it with its identity and its stereo input and output.
+# it with its identity, its stereo input and output and its editor.
 # Usage: ardour_scan_test.sh PLUGIN.so WORK_DIR
 set -uo pipefail
 source "$(dirname "$0")/ardour_env.sh"
@@ -42,6 +42,7 @@ expect n_inputs 2
 expect n_outputs 2
 expect is_instrument 0
 expect can_process_replace 1
+expect has_editor 1
 
 echo "scan took $(seconds_since "$started") s"
 [[ $failures -eq 0 ]] || exit 1
