@@ -179,6 +179,14 @@ local function new_stereo_track (name)
 	return track
 end
 
+local function reloaded_plugin (name)
+	local route = Session:route_by_name (name)
+	if route:isnil () then give_up ("track " .. name .. " is gone after reloading") end
+	local found = find_plugin (route)
+	if not found then give_up ("the plug-in on " .. name .. " is gone after reloading") end
+	return found
+end
+
 -- Session 1: the tone track with the plug-in after the tone, a second track with a second
 -- instance; check both, save.
 local backend = AudioEngine:set_backend ("None (Dummy)", "", "")
@@ -213,13 +221,6 @@ say ("ok: session closed with both instances in it")
 
 -- Session 2: Ardour restores each instance from its saved values; then one export.
 if not load_session (session_dir, session_name) then give_up ("cannot reload the session") end
-local function reloaded_plugin (name)
-	local route = Session:route_by_name (name)
-	if route:isnil () then give_up ("track " .. name .. " is gone after reloading") end
-	local found = find_plugin (route)
-	if not found then give_up ("the plug-in on " .. name .. " is gone after reloading") end
-	return found
-end
 proc = reloaded_plugin ("Tone")
 other = reloaded_plugin ("Other")
 check_params (proc, saved, "first instance restored after reloading")
