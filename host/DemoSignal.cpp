@@ -1,5 +1,6 @@
 #include "DemoSignal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -14,6 +15,9 @@ constexpr double kChordStart = 1.0;
 constexpr double kSweepStart = 4.0;
 constexpr double kFadeIn = 0.01;
 constexpr double kFadeOut = 0.03;
+// Amplitude of each chord partial before the whole is scaled to its peak: the chord sits a few
+// dB under the drums at its steady level and passes them at the top of the sweep.
+constexpr double kChordPartial = 0.09;
 
 // Uniform in -1..1 from a linear congruential generator: cheap, portable and repeatable.
 class NoiseSource
@@ -100,17 +104,12 @@ double chordLevel(double t)
 
 DemoSignal makeDemoSignal(double sampleRate)
 {
-    DemoSignal demo;
-    demo.sampleRate = sampleRate;
     const auto frames = static_cast<std::size_t>(std::lround(kDemoSeconds * sampleRate));
-    demo.left.resize(frames);
-    demo.right.resize(frames);
+    std::vector<double> left(frames), right(frames);
 
     NoiseSource clickNoise(1), leftNoise(2), rightNoise(3);
     double previousLeft = 0.0, previousRight = 0.0;
-    // Bounds: chord at most 4 * 11/6 * 0.05 = 0.37 (0.73 at the top of the sweep), kick with click
-    // 0.58, snare 0.4, earlier decays below 0.01: whatever sounds together stays below 0.96.
-    const double partial = 0.05;
+    double peak = 0.0;
     for (std::size_t i = 0; i < frames; ++i)
     {
         const double t = static_cast<double>(i) / sampleRate;
@@ -121,10 +120,21 @@ DemoSignal makeDemoSignal(double sampleRate)
         previousLeft = nl;
         previousRight = nr;
 
-        const double level = chordLevel(t) * partial;
-        demo.left[i] = static_cast<float>(drums(t, click, brightLeft) + chord(t, 1.0, level));
-        demo.right[i] =
-            static_cast<float>(drums(t, click, brightRight) + chord(t, 1.0017, level));
+        const double level = chordLevel(t) * kChordPartial;
+        left[i] = drums(t, click, brightLeft) + chord(t, 1.0, level);
+        right[i] = drums(t, click, brightRight) + chord(t, 1.0017, level);
+        peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
+    }
+
+    DemoSignal demo;
+    demo.sampleRate = sampleRate;
+    demo.left.resize(frames);
+    demo.right.resize(frames);
+    const double scale = peak > 0.0 ? kDemoPeak / peak : 1.0;
+    for (std::size_t i = 0; i < frames; ++i)
+    {
+        demo.left[i] = static_cast<float>(left[i] * scale);
+        demo.right[i] = static_cast<float>(right[i] * scale);
     }
     return demo;
 }

@@ -7,7 +7,7 @@
 //   1 to 6 s  a sustained A minor seventh chord under them
 //   4 to 6 s  the chord alone, its level sweeping up by 30 dB
 // Every value follows from the sample index and the rate, so the signal is the same on every
-// run; its peak stays below full scale by construction.
+// run. The whole is scaled so that its highest sample peaks at -1 dBFS.
 namespace ofchost
 {
 
@@ -19,6 +19,7 @@ struct DemoSignal
 };
 
 constexpr double kDemoSeconds = 6.0;
+constexpr double kDemoPeak = 0.8912509381337456; // -1 dBFS
 
 DemoSignal makeDemoSignal(double sampleRate);
 

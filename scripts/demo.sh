@@ -7,3 +7,7 @@ out="${1:-out}"
 mkdir -p "$out"
 plugin=build/release/OrvaneFeedbackCompressor.so
 build/release/host/ofc-host info "$plugin"
+# The built-in demo through the plug-in: drums, a sustained chord and a level sweep. Program 0
+# is the neutral reset (threshold 0 dB), so the demo uses a program that audibly compresses.
+build/release/host/ofc-host render "$plugin" "$out/demo-output.wav" \
+  --write-input "$out/demo-input.wav" --program "Classic Compressor I"
