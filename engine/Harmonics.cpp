@@ -13,8 +13,8 @@ void Harmonics::setDesign(const Design& d)
 {
     hfOn = d.hfOn;
     lfOn = d.lfOn;
-    hfAmount = d.hfAmount;
-    lfAmount = d.lfAmount;
+    hfAmount = _mm_set1_pd(d.hfAmount);
+    lfAmount = _mm_set1_pd(d.lfAmount);
     lfLowPass.setCoefficients(d.lfLowPass);
     hfHighPass.setCoefficients(d.hfHighPass);
     hfLowPass.setCoefficients(d.hfLowPass);

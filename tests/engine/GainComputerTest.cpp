@@ -111,3 +111,17 @@ TEST(GainComputer, SanitizeResetsOnlyBrokenStates)
     EXPECT_TRUE(g.sanitize());
     EXPECT_EQ(g.gainState(), 0.0);
 }
+
+#include "Harmonics.h"
+
+TEST(HarmonicsCurves, HandWorkedPoints)
+{
+    EXPECT_DOUBLE_EQ(Harmonics::curveHf(1.0), 2.0 / 2.6);
+    EXPECT_DOUBLE_EQ(Harmonics::curveHf(-1.0), -1.7 / 2.0);
+    EXPECT_EQ(Harmonics::curveHf(0.0), 0.0);
+    EXPECT_DOUBLE_EQ(Harmonics::curveLf(1.0), 0.875);
+    EXPECT_DOUBLE_EQ(Harmonics::curveLf(-1.0), -0.875);
+    // small signals: sHF(x) - x ~ -0.6 x^3 above zero, sLF(x) - x ~ -x^3 / 6
+    EXPECT_NEAR((Harmonics::curveHf(1e-2) - 1e-2) / 1e-6, -0.6, 1e-3);
+    EXPECT_NEAR((Harmonics::curveLf(1e-2) - 1e-2) / 1e-6, -1.0 / 6.0, 1e-3);
+}
