@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <thread>
 
 // Hands whole coefficient sets from the setters' thread to the audio thread without a lock on
 // the audio side: three slots, one read by the audio thread, one holding the latest published
@@ -13,8 +14,15 @@ template <class T> class DesignExchange
     // Writer side: returns the slot to fill; hold it until publish().
     T& beginWrite()
     {
-        while (writerBusy.test_and_set(std::memory_order_acquire))
-            pause();
+        for (int spins = 0; writerBusy.test_and_set(std::memory_order_acquire); ++spins)
+        {
+            // Another setter thread is designing (a microsecond or two); if it was preempted
+            // meanwhile, let it run.
+            if (spins < 64)
+                pause();
+            else
+                std::this_thread::yield();
+        }
         return slots[back];
     }
     void publish()

@@ -227,6 +227,28 @@ TEST(Engine, PreviewHighPassRemovesDcWithTheShelvesOnlyTilting)
     EXPECT_NEAR(20.0 * std::log10(level / 0.5), -19.8, 0.05);
 }
 
+// The preview high-pass is designed for the internal rate but runs on host-rate frames, so when
+// oversampled its corner lies at half the nominal 20 Hz; in the direct path it is 20 Hz.
+TEST(Engine, PreviewHighPassCornerFollowsTheRateItRunsAt)
+{
+    auto peakOf = [](double rate, double hz)
+    {
+        CompressorEngine e;
+        e.setSampleRate(rate);
+        e.setSideChainPreview(true);
+        const int frames = static_cast<int>(3 * rate);
+        const auto out = run(e, frames, sine(1.0, hz, rate));
+        double peak = 0.0;
+        for (int i = frames - static_cast<int>(rate); i < frames; ++i)
+            peak = std::max(peak, std::fabs(out[i].l));
+        return peak;
+    };
+    const double half = std::sqrt(0.5);
+    EXPECT_NEAR(peakOf(44100.0, 10.0), half, 0.01);
+    EXPECT_NEAR(peakOf(44100.0, 20.0), 1.0 / std::sqrt(1.25), 0.01);
+    EXPECT_NEAR(peakOf(96000.0, 20.0), half, 0.01);
+}
+
 TEST(Engine, PathChoiceRatesAt70000)
 {
     CompressorEngine e;
