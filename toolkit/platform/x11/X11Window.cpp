@@ -6,7 +6,6 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <cairo-xlib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -97,13 +96,9 @@ bool X11Window::createChild(Window parent)
         return false;
     }
     windowAlive = true;
-    surface = cairo_xlib_surface_create(display, window, parentAttributes.visual, width, height);
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
-    {
-        releaseSurface();
-        return false;
-    }
-    return true;
+    presenter = X11Presenter::create(display, window, parentAttributes.visual,
+                                     parentAttributes.depth, width, height);
+    return presenter != nullptr;
 }
 
 // The routine's address as 32-bit items, low half first, the way format-32 properties carry
@@ -129,7 +124,7 @@ X11Window::~X11Window()
     unregisterWindow(this);
     {
         X11ErrorTrap trap;
-        releaseSurface();
+        presenter.reset();
         // Gone already when the host destroyed its window first; the error is absorbed.
         if (window != 0 && windowAlive)
             XDestroyWindow(display, window);
@@ -140,15 +135,6 @@ X11Window::~X11Window()
     X11ErrorTrap::unwatch(display);
 }
 
-void X11Window::releaseSurface()
-{
-    if (!surface)
-        return;
-    cairo_surface_finish(surface);
-    cairo_surface_destroy(surface);
-    surface = nullptr;
-}
-
 void* X11Window::getNativeHandle() const
 {
     return reinterpret_cast<void*>(static_cast<uintptr_t>(window));
@@ -156,26 +142,14 @@ void* X11Window::getNativeHandle() const
 
 void X11Window::present(const PixelView& backBuffer, const CRect& rect)
 {
-    if (!surface || !windowAlive || !backBuffer.pixels)
+    if (!presenter || !windowAlive || !backBuffer.pixels)
         return;
     CRect area(rect);
     area.bound(CRect(0, 0, std::min(width, backBuffer.width), std::min(height, backBuffer.height)));
     if (area.isEmpty())
         return;
     X11ErrorTrap trap;
-    // The back buffer already is cairo's premultiplied ARGB32; the source is only read.
-    auto* data = reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(backBuffer.pixels));
-    cairo_surface_t* source = cairo_image_surface_create_for_data(
-        data, CAIRO_FORMAT_ARGB32, backBuffer.width, backBuffer.height,
-        backBuffer.stride * static_cast<int>(sizeof(uint32_t)));
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, source, 0, 0);
-    cairo_rectangle(cr, area.left, area.top, area.width(), area.height());
-    cairo_fill(cr);
-    cairo_destroy(cr);
-    cairo_surface_destroy(source);
-    cairo_surface_flush(surface);
+    presenter->present(backBuffer, area);
     XFlush(display);
 }
 
@@ -262,7 +236,7 @@ void X11Window::handleEvent(XEvent& event)
         {
             windowAlive = false;
             X11ErrorTrap trap;
-            releaseSurface();
+            presenter.reset();
         }
         break;
     default:

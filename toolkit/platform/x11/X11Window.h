@@ -1,10 +1,10 @@
 #pragma once
 
 #include "X11Input.h"
+#include "X11Presenter.h"
 #include "platform/PlatformWindow.h"
 
 #include <X11/Xlib.h>
-#include <cairo.h>
 
 #include <cstdint>
 #include <memory>
@@ -55,7 +55,6 @@ private:
     bool isRepeatOfLastInput(const XEvent& event);
     void dispatchForeign(XEvent& event);
     void handleDeferred();
-    void releaseSurface();
 
     // A common double-click time of Linux desktops; X itself has no such setting.
     static constexpr uint32_t kDoubleClickMs = 400;
@@ -67,7 +66,7 @@ private:
     int32_t width;
     int32_t height;
     Window window = 0;
-    cairo_surface_t* surface = nullptr;
+    std::unique_ptr<X11Presenter> presenter;
     // False once the window is gone on the server (its parent was destroyed under it).
     bool windowAlive = false;
     // Set while events are being handled: events arriving meanwhile wait in `deferred`.
