@@ -155,12 +155,23 @@ std::vector<uint32_t> HostDisplay::capture(Window window, int width, int height)
     if (!image)
         return pixels;
     pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    // Each channel scaled to 8 bits from however many the visual has.
+    auto channel = [](unsigned long pixel, unsigned long mask) -> uint32_t {
+        if (mask == 0)
+            return 0;
+        int shift = 0;
+        while (!((mask >> shift) & 1))
+            ++shift;
+        const unsigned long max = mask >> shift;
+        return static_cast<uint32_t>((((pixel & mask) >> shift) * 255 + max / 2) / max);
+    };
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
         {
             const unsigned long p = XGetPixel(image, x, y);
-            // The test server's 24-bit TrueColor visual: 8 bits each, red highest.
-            pixels[static_cast<size_t>(y) * width + x] = static_cast<uint32_t>(p & 0xffffff);
+            pixels[static_cast<size_t>(y) * width + x] = (channel(p, image->red_mask) << 16) |
+                                                         (channel(p, image->green_mask) << 8) |
+                                                         channel(p, image->blue_mask);
         }
     XDestroyImage(image);
     return pixels;

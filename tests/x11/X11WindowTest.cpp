@@ -9,6 +9,7 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -446,4 +447,34 @@ TEST_F(X11WindowTest, OpensWebAddressesThroughTheDesktopOpenerOnly)
     std::remove(record.c_str());
     std::remove(opener.c_str());
     rmdir(dir);
+}
+
+TEST_F(X11WindowTest, ConvertsToTheScreensPixelFormatWhereItDiffersFromTheBackBuffers)
+{
+    // A 16-bit screen (5, 6 and 5 bits per channel): presented through cairo's conversion.
+    std::string why;
+    XvfbServer shallow;
+    ASSERT_TRUE(shallow.start(why, "800x600x16")) << why;
+    {
+        HostDisplay shallowHost;
+        ASSERT_TRUE(shallowHost.isOpen());
+        const Window shallowParent = shallowHost.createWindow(20, 20, 700, 280);
+        ProbedFrame probed(reinterpret_cast<void*>(static_cast<uintptr_t>(shallowParent)));
+        ASSERT_FALSE(probed.frame->getPlatformWindow()->isHeadless());
+        pumpIdle([&] { probed.idle(); }, 60);
+        shallowHost.sync();
+        const auto shown =
+            shallowHost.capture(probed.window(), ProbedFrame::kWidth, ProbedFrame::kHeight);
+        const auto drawn = probed.backBufferRgb();
+        ASSERT_EQ(shown.size(), drawn.size());
+        int worst = 0;
+        for (size_t i = 0; i < shown.size(); ++i)
+            for (int shift : {0, 8, 16})
+                worst = std::max(worst, std::abs(int((shown[i] >> shift) & 0xff) -
+                                                 int((drawn[i] >> shift) & 0xff)));
+        EXPECT_LE(worst, 8); // one step of a 5-bit channel
+        EXPECT_GT(probed.left->draws, 0);
+    }
+    shallow.stop();
+    setenv("DISPLAY", sharedXvfb(why)->displayName().c_str(), 1);
 }

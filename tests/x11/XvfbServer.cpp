@@ -52,7 +52,7 @@ bool readDisplayNumber(int fd, std::string& number)
 
 bool XvfbServer::isInstalled() { return !findOnPath("Xvfb").empty(); }
 
-bool XvfbServer::start(std::string& why)
+bool XvfbServer::start(std::string& why, const char* screen)
 {
     const std::string program = findOnPath("Xvfb");
     if (program.empty())
@@ -81,8 +81,8 @@ bool XvfbServer::start(std::string& why)
         }
         // -noreset: otherwise the server resets whenever its last client leaves and refuses
         // connections meanwhile.
-        execl(program.c_str(), "Xvfb", "-displayfd", fdText.c_str(), "-screen", "0",
-              "1024x768x24", "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        execl(program.c_str(), "Xvfb", "-displayfd", fdText.c_str(), "-screen", "0", screen,
+              "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

@@ -14,8 +14,9 @@ public:
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
 
-    // False (with the reason) when Xvfb is not installed or did not come up.
-    bool start(std::string& why);
+    // False (with the reason) when Xvfb is not installed or did not come up. `screen` is
+    // width x height x depth.
+    bool start(std::string& why, const char* screen = "1024x768x24");
     void stop();
     bool isRunning() const { return pid > 0; }
     const std::string& displayName() const { return name; }
