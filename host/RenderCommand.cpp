@@ -153,8 +153,11 @@ int render(RenderOptions& options)
         return fail(error);
     const AudioFormat& in = reader.format();
 
-    PluginModule module;
-    auto plugin = preparePlugin(module, options, in.sampleRate, error);
+    // The library stays loaded until the process ends, as in most hosts: unloading it just
+    // before exit gains nothing, and the one-time allocations of its dependencies (pixman's
+    // implementation table, for one) would then be reported as leaks by LeakSanitizer.
+    static PluginModule* const module = new PluginModule;
+    auto plugin = preparePlugin(*module, options, in.sampleRate, error);
     if (!plugin)
         return fail(error);
     printSetup(*plugin, options);
