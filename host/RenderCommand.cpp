@@ -100,7 +100,7 @@ void printReport(const RenderOptions& options, const RenderReport& report, doubl
                 report.latency, report.compensated ? " (compensated)" : "");
     const double audioSeconds = static_cast<double>(report.frames) / rate;
     std::printf("Rendered %.2f s of audio in %.3f s", audioSeconds, report.seconds);
-    if (report.seconds > 0.0)
+    if (report.seconds > 0.0 && report.frames > 0)
         std::printf(" (%.0fx realtime)", audioSeconds / report.seconds);
     std::printf("\n\nLevels (dBFS)      RMS     peak\n");
     const auto print = [](const char* side, const AudioLevels& levels) {

@@ -85,6 +85,17 @@ template <> void PluginBlock<float>::run(const PluginInstance& plugin, int frame
         effect->process(effect, inputPointers.data(), outputPointers.data(), frames);
 }
 
+void noteChannelMismatch(int fileChannels, int inputs, std::vector<std::string>& warnings)
+{
+    const std::string counts = "the file has " + std::to_string(fileChannels) +
+                               " channels and the plug-in " + std::to_string(inputs) + " inputs: ";
+    if (fileChannels > 1 && inputs > 0 && fileChannels > inputs)
+        warnings.push_back(counts + "channels after " + std::to_string(inputs) + " are not used");
+    else if (fileChannels > 1 && fileChannels < inputs)
+        warnings.push_back(counts + "inputs after " + std::to_string(fileChannels) +
+                           " get silence");
+}
+
 } // namespace
 
 int fileChannelForInput(int input, int fileChannels)
@@ -125,6 +136,7 @@ bool RenderSession::run(RenderReport& report, std::string& error)
         error = "the plug-in offers no processing entry";
         return false;
     }
+    noteChannelMismatch(reader.format().channels, effect->numInputs, report.warnings);
     report.inputLevels = AudioLevels(reader.format().channels);
     report.outputLevels = AudioLevels(effect->numOutputs);
 

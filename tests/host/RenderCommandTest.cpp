@@ -34,22 +34,24 @@ protected:
 
 TEST_F(RenderCommand, BypassWithLatencyCompensationGivesTheInputBackExactly)
 {
-    // A block size that divides neither the length nor the latency.
-    const Audio input = hosttest::testSignal(2, 3001, kFloatWav);
-    for (const std::string precision : {"--block=256", "--double"})
-    {
-        SCOPED_TRACE(precision);
-        // The first variant repeats the block size so that both runs take the same arguments.
-        const auto result = render(input, {"--set", "Bypass=1", "--compensate-latency",
-                                           "--block", "256", precision});
-        ASSERT_EQ(result.exitCode, 0) << result.output;
-        EXPECT_NE(result.output.find("latency 151 frames (compensated)"), std::string::npos)
-            << result.output;
-        const Audio output = readAudio(dir.file("out.wav"));
-        EXPECT_EQ(output.format, kFloatWav);
-        EXPECT_EQ(output.sampleRate, input.sampleRate);
-        EXPECT_EQ(output.samples, input.samples);
-    }
+    // A block size that divides neither the length nor the latency, and a file shorter than the
+    // latency, whose every frame comes from the silence fed after its end.
+    for (const std::size_t frames : {3001u, 100u})
+        for (const std::string precision : {"--block=256", "--double"})
+        {
+            SCOPED_TRACE(precision + " " + std::to_string(frames));
+            const Audio input = hosttest::testSignal(2, frames, kFloatWav);
+            // The first variant repeats the block size so that both take the same arguments.
+            const auto result = render(input, {"--set", "Bypass=1", "--compensate-latency",
+                                               "--block", "256", precision});
+            ASSERT_EQ(result.exitCode, 0) << result.output;
+            EXPECT_NE(result.output.find("latency 151 frames (compensated)"), std::string::npos)
+                << result.output;
+            const Audio output = readAudio(dir.file("out.wav"));
+            EXPECT_EQ(output.format, kFloatWav);
+            EXPECT_EQ(output.sampleRate, input.sampleRate);
+            EXPECT_EQ(output.samples, input.samples);
+        }
 }
 
 TEST_F(RenderCommand, WithoutCompensationTheOutputIsDelayedByTheLatency)
