@@ -2,7 +2,6 @@
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <chrono>
@@ -188,43 +187,4 @@ void pumpIdle(const std::function<void()>& idle, int totalMs, int intervalMs)
         std::this_thread::sleep_for(std::chrono::milliseconds(intervalMs));
     } while (std::chrono::steady_clock::now() < end);
     idle();
-}
-
-bool writeRgbPng(const std::string& path, const std::vector<uint32_t>& pixels, int width,
-                 int height)
-{
-    if (pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
-        return false;
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    bool ok = false;
-    // Declared before setjmp: a longjmp must not skip a destructor.
-    std::vector<png_byte> row(static_cast<size_t>(width) * 3);
-    if (png && info && setjmp(png_jmpbuf(png)) == 0)
-    {
-        png_init_io(png, file);
-        png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
-                     8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                     PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int y = 0; y < height; ++y)
-        {
-            for (int x = 0; x < width; ++x)
-            {
-                const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-                row[x * 3 + 0] = static_cast<png_byte>(p >> 16);
-                row[x * 3 + 1] = static_cast<png_byte>(p >> 8);
-                row[x * 3 + 2] = static_cast<png_byte>(p);
-            }
-            png_write_row(png, row.data());
-        }
-        png_write_end(png, nullptr);
-        ok = true;
-    }
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return ok;
 }

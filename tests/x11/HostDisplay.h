@@ -55,7 +55,3 @@ private:
 
 // Calls `idle` every `intervalMs` for `totalMs`, the way a host's timer does.
 void pumpIdle(const std::function<void()>& idle, int totalMs, int intervalMs = 20);
-
-// Writes 0xRRGGBB pixels as an opaque PNG; for looking at what a test saw.
-bool writeRgbPng(const std::string& path, const std::vector<uint32_t>& pixels, int width,
-                 int height);
