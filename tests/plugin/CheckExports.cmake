@@ -1,4 +1,5 @@
-# Fails unless the plug-in library defines exactly the dynamic symbols VSTPluginMain and main.
+# Fails unless the plug-in library defines exactly the dynamic symbols VSTPluginMain and main,
+# plus the editor's off-screen snapshot for tools (editor/EditorSnapshotExport.h).
 execute_process(COMMAND ${NM} -D --defined-only ${PLUGIN}
                 OUTPUT_VARIABLE listing RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -11,7 +12,7 @@ foreach(line IN LISTS lines)
   list(APPEND names ${name})
 endforeach()
 list(SORT names)
-if(NOT names STREQUAL "VSTPluginMain;main")
+if(NOT names STREQUAL "OrvaneEditorSnapshot;VSTPluginMain;main")
   message(FATAL_ERROR "exported symbols: ${names}")
 endif()
 message(STATUS "exported symbols: ${names}")

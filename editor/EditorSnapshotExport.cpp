@@ -1,0 +1,55 @@
+// Compiled into the plug-in module itself (like its entry point), so that the export is not
+// hidden with the static libraries' symbols.
+
+#include "EditorSnapshotExport.h"
+
+#include "AEffGUIEditor.h"
+#include "AudioEffect.h"
+#include "CFrame.h"
+#include "platform/TickClock.h"
+
+#if defined(_WIN32)
+#define OFC_EXPORT extern "C" __declspec(dllexport)
+#else
+#define OFC_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
+OFC_EXPORT int OrvaneEditorSnapshot(AEffect* effect, const char* pngPath, unsigned int elapsedMs);
+
+namespace
+{
+ManualTickSource& snapshotClock()
+{
+    // Starts where the system clock stands, so the editor's last refresh time stays valid.
+    static ManualTickSource clock(getTickCount());
+    static const bool installed = (setTickSource(&clock), true);
+    (void)installed;
+    return clock;
+}
+
+AEffGUIEditor* editorOf(AEffect* effect)
+{
+    if (!effect || effect->magic != kEffectMagic || !effect->object)
+        return nullptr;
+    auto* owner = static_cast<AudioEffect*>(effect->object);
+    if (owner->getAeffect() != effect)
+        return nullptr;
+    return dynamic_cast<AEffGUIEditor*>(owner->getEditor());
+}
+} // namespace
+
+int OrvaneEditorSnapshot(AEffect* effect, const char* pngPath, unsigned int elapsedMs)
+{
+    AEffGUIEditor* editor = editorOf(effect);
+    if (!editor)
+        return 0;
+    ManualTickSource& clock = snapshotClock();
+    if (!editor->getFrame() && (!editor->open(nullptr) || !editor->getFrame()))
+        return 0;
+    clock.advance(elapsedMs);
+    if (!pngPath)
+        return 1;
+    CFrame* frame = editor->getFrame();
+    frame->idle();
+    return frame->writePng(pngPath) ? 1 : 0;
+}
