@@ -90,8 +90,7 @@ bool benchPlugin(const BenchCase& bench, const BenchOptions& options)
             }
             std::string label = result.programName;
             const std::string settings = settingsText(bench);
-            if (!settings.empty())
-                label += (label.empty() ? "" : ", ") + settings;
+            if (!settings.empty()) label += (label.empty() ? "" : ", ") + settings;
             printResult(result, label.empty() ? "-" : label, rate);
         }
     }

@@ -37,8 +37,7 @@ bool parseNumber(const std::string& text, double low, double high, double& value
 bool parseCount(const std::string& text, int low, int high, int& value)
 {
     double parsed = 0.0;
-    if (!parseNumber(text, low, high, parsed) || parsed != std::floor(parsed))
-        return false;
+    if (!parseNumber(text, low, high, parsed) || parsed != std::floor(parsed)) return false;
     value = static_cast<int>(parsed);
     return true;
 }
@@ -46,8 +45,7 @@ bool parseCount(const std::string& text, int low, int high, int& value)
 void addDefaultCases(BenchOptions& options)
 {
     options.cases.push_back({OFC_BUILT_PLUGIN, {"0", "4"}, {}});
-    if (access(kPeerPlugin, R_OK) == 0)
-        options.cases.push_back({kPeerPlugin, {}, {{"sct", 1.0f}}});
+    if (access(kPeerPlugin, R_OK) == 0) options.cases.push_back({kPeerPlugin, {}, {{"sct", 1.0f}}});
 }
 
 bool applyOption(const std::string& name, const std::string& value, BenchCase& bench,
@@ -80,8 +78,7 @@ bool applyOption(const std::string& name, const std::string& value, BenchCase& b
         error = "unknown option " + name;
         return false;
     }
-    if (!ok)
-        error = "bad value for " + name + ": " + value;
+    if (!ok) error = "bad value for " + name + ": " + value;
     return ok;
 }
 
@@ -108,8 +105,7 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
             error = arg + " needs a value";
             return false;
         }
-        if (!applyOption(arg, argv[++i], given, options, error))
-            return false;
+        if (!applyOption(arg, argv[++i], given, options, error)) return false;
     }
     if (given.path.empty() && (!given.programs.empty() || !given.settings.empty()))
     {
@@ -120,8 +116,7 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
         addDefaultCases(options);
     else
         options.cases.push_back(given);
-    if (options.rates.empty())
-        options.rates = {44100.0, 96000.0};
+    if (options.rates.empty()) options.rates = {44100.0, 96000.0};
     return true;
 }
 

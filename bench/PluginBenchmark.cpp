@@ -18,7 +18,7 @@ using ofchost::PluginInstance;
 // are one block long. The two signal channels alternate over however many inputs there are.
 class BenchBuffers
 {
-public:
+  public:
     BenchBuffers(const BenchSignal& signal, int inputs, int outputs, int block)
         : left(signal.left), right(signal.right), inputCount(inputs),
           outputs(static_cast<std::size_t>(std::max(outputs, 1)),
@@ -32,8 +32,7 @@ public:
     float** inputsAt(std::size_t frame)
     {
         for (int k = 0; k < inputCount; ++k)
-            inputPointers[static_cast<std::size_t>(k)] =
-                (k % 2 == 0 ? left : right).data() + frame;
+            inputPointers[static_cast<std::size_t>(k)] = (k % 2 == 0 ? left : right).data() + frame;
         return inputPointers.data();
     }
     float** outputBuffers() { return outputPointers.data(); }
@@ -42,12 +41,11 @@ public:
     {
         for (const auto& channel : outputs)
             for (int i = 0; i < frames; ++i)
-                if (!std::isfinite(channel[static_cast<std::size_t>(i)]))
-                    return false;
+                if (!std::isfinite(channel[static_cast<std::size_t>(i)])) return false;
         return true;
     }
 
-private:
+  private:
     std::vector<float> left, right;
     int inputCount;
     std::vector<std::vector<float>> outputs;
@@ -56,14 +54,14 @@ private:
 };
 
 // One pass over the whole signal; answers nanoseconds per frame.
-double timePass(AEffect* effect, BenchBuffers& buffers, std::size_t frames, int block,
-                bool& finite)
+double timePass(AEffect* effect, BenchBuffers& buffers, std::size_t frames, int block, bool& finite)
 {
     const auto start = std::chrono::steady_clock::now();
     int last = 0;
     for (std::size_t done = 0; done < frames; done += static_cast<std::size_t>(last))
     {
-        last = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(block), frames - done));
+        last =
+            static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(block), frames - done));
         effect->processReplacing(effect, buffers.inputsAt(done), buffers.outputBuffers(), last);
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;
@@ -77,8 +75,7 @@ std::unique_ptr<PluginInstance> prepare(const ofchost::PluginModule& module,
     ofchost::hostSettings().sampleRate = rate;
     ofchost::hostSettings().blockSize = setup.blockSize;
     auto plugin = PluginInstance::create(module, error);
-    if (!plugin)
-        return nullptr;
+    if (!plugin) return nullptr;
     AEffect* effect = plugin->effect();
     if (!(effect->flags & effFlagsCanReplacing) || !effect->processReplacing)
     {
@@ -94,8 +91,7 @@ std::unique_ptr<PluginInstance> prepare(const ofchost::PluginModule& module,
     plugin->open(rate, setup.blockSize);
     if (!setup.program.empty() && !ofchost::selectProgram(*plugin, setup.program, error))
         return nullptr;
-    if (!ofchost::applySettings(*plugin, setup.settings, error))
-        return nullptr;
+    if (!ofchost::applySettings(*plugin, setup.settings, error)) return nullptr;
     return plugin;
 }
 
@@ -121,12 +117,11 @@ bool runBenchmark(const ofchost::PluginModule& module, const BenchSetup& setup,
                   const BenchSignal& signal, BenchResult& result, std::string& error)
 {
     auto plugin = prepare(module, setup, signal.sampleRate, error);
-    if (!plugin)
-        return false;
+    if (!plugin) return false;
     result.pluginName = plugin->effectName();
     if (plugin->effect()->numPrograms > 0)
-        result.programName = std::to_string(plugin->dispatch(effGetProgram)) + " " +
-                             plugin->currentProgramName();
+        result.programName =
+            std::to_string(plugin->dispatch(effGetProgram)) + " " + plugin->currentProgramName();
 
     AEffect* effect = plugin->effect();
     BenchBuffers buffers(signal, effect->numInputs, effect->numOutputs, setup.blockSize);
@@ -138,8 +133,7 @@ bool runBenchmark(const ofchost::PluginModule& module, const BenchSetup& setup,
     for (int pass = 0; pass <= setup.passes; ++pass)
     {
         const double ns = timePass(effect, buffers, signal.left.size(), setup.blockSize, finite);
-        if (pass > 0)
-            passes.push_back(ns);
+        if (pass > 0) passes.push_back(ns);
     }
     plugin->dispatch(effStopProcess);
     plugin->suspend();

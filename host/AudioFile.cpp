@@ -12,8 +12,7 @@ std::string lowerExtension(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
     const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return "";
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
     std::string ext = path.substr(dot + 1);
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -22,12 +21,9 @@ std::string lowerExtension(const std::string& path)
 
 int containerForExtension(const std::string& ext)
 {
-    if (ext == "wav")
-        return SF_FORMAT_WAV;
-    if (ext == "aif" || ext == "aiff")
-        return SF_FORMAT_AIFF;
-    if (ext == "flac")
-        return SF_FORMAT_FLAC;
+    if (ext == "wav") return SF_FORMAT_WAV;
+    if (ext == "aif" || ext == "aiff") return SF_FORMAT_AIFF;
+    if (ext == "flac") return SF_FORMAT_FLAC;
     return 0;
 }
 
@@ -44,8 +40,7 @@ bool formatUsable(int format, int sampleRate, int channels)
 
 AudioFileReader::~AudioFileReader()
 {
-    if (file)
-        sf_close(file);
+    if (file) sf_close(file);
 }
 
 bool AudioFileReader::open(const std::string& path, std::string& error)
@@ -73,15 +68,13 @@ bool AudioFileReader::open(const std::string& path, std::string& error)
 
 sf_count_t AudioFileReader::read(double* interleaved, sf_count_t frames)
 {
-    if (!file || frames <= 0)
-        return 0;
+    if (!file || frames <= 0) return 0;
     return std::max<sf_count_t>(sf_readf_double(file, interleaved, frames), 0);
 }
 
 AudioFileWriter::~AudioFileWriter()
 {
-    if (file)
-        sf_close(file);
+    if (file) sf_close(file);
 }
 
 bool AudioFileWriter::open(const std::string& path, int format, int sampleRate, int count,
@@ -115,8 +108,7 @@ bool AudioFileWriter::write(const double* interleaved, sf_count_t frames, std::s
         error = "no output file is open";
         return false;
     }
-    if (frames <= 0)
-        return true;
+    if (frames <= 0) return true;
     if (sf_writef_double(file, interleaved, frames) != frames)
     {
         error = std::string("writing failed: ") + sf_strerror(file);
@@ -127,8 +119,7 @@ bool AudioFileWriter::write(const double* interleaved, sf_count_t frames, std::s
 
 bool AudioFileWriter::close(std::string& error)
 {
-    if (!file)
-        return true;
+    if (!file) return true;
     sf_write_sync(file);
     const int status = sf_close(file);
     file = nullptr;
@@ -143,16 +134,13 @@ bool AudioFileWriter::close(std::string& error)
 int outputFormatFor(const std::string& outputPath, int inputFormat, int sampleRate, int channels)
 {
     int container = containerForExtension(lowerExtension(outputPath));
-    if (container == 0)
-        container = inputFormat & SF_FORMAT_TYPEMASK;
-    if (container == 0)
-        container = SF_FORMAT_WAV;
+    if (container == 0) container = inputFormat & SF_FORMAT_TYPEMASK;
+    if (container == 0) container = SF_FORMAT_WAV;
     const int kept = container | (inputFormat & SF_FORMAT_SUBMASK);
-    if ((inputFormat & SF_FORMAT_SUBMASK) && formatUsable(kept, sampleRate, channels))
-        return kept;
-    const int fallback = container | (container == SF_FORMAT_FLAC ? SF_FORMAT_PCM_24 : SF_FORMAT_FLOAT);
-    if (formatUsable(fallback, sampleRate, channels))
-        return fallback;
+    if ((inputFormat & SF_FORMAT_SUBMASK) && formatUsable(kept, sampleRate, channels)) return kept;
+    const int fallback =
+        container | (container == SF_FORMAT_FLAC ? SF_FORMAT_PCM_24 : SF_FORMAT_FLOAT);
+    if (formatUsable(fallback, sampleRate, channels)) return fallback;
     return SF_FORMAT_WAV | SF_FORMAT_FLOAT;
 }
 
@@ -161,28 +149,62 @@ std::string describeFormat(int format)
     std::string container;
     switch (format & SF_FORMAT_TYPEMASK)
     {
-    case SF_FORMAT_WAV: container = "WAV"; break;
-    case SF_FORMAT_WAVEX: container = "WAVEX"; break;
-    case SF_FORMAT_AIFF: container = "AIFF"; break;
-    case SF_FORMAT_FLAC: container = "FLAC"; break;
-    case SF_FORMAT_W64: container = "W64"; break;
-    case SF_FORMAT_CAF: container = "CAF"; break;
-    case SF_FORMAT_RF64: container = "RF64"; break;
-    case SF_FORMAT_OGG: container = "Ogg"; break;
-    default: container = "audio file"; break;
+    case SF_FORMAT_WAV:
+        container = "WAV";
+        break;
+    case SF_FORMAT_WAVEX:
+        container = "WAVEX";
+        break;
+    case SF_FORMAT_AIFF:
+        container = "AIFF";
+        break;
+    case SF_FORMAT_FLAC:
+        container = "FLAC";
+        break;
+    case SF_FORMAT_W64:
+        container = "W64";
+        break;
+    case SF_FORMAT_CAF:
+        container = "CAF";
+        break;
+    case SF_FORMAT_RF64:
+        container = "RF64";
+        break;
+    case SF_FORMAT_OGG:
+        container = "Ogg";
+        break;
+    default:
+        container = "audio file";
+        break;
     }
     std::string sample;
     switch (format & SF_FORMAT_SUBMASK)
     {
     case SF_FORMAT_PCM_S8:
-    case SF_FORMAT_PCM_U8: sample = "8-bit"; break;
-    case SF_FORMAT_PCM_16: sample = "16-bit"; break;
-    case SF_FORMAT_PCM_24: sample = "24-bit"; break;
-    case SF_FORMAT_PCM_32: sample = "32-bit integer"; break;
-    case SF_FORMAT_FLOAT: sample = "32-bit float"; break;
-    case SF_FORMAT_DOUBLE: sample = "64-bit float"; break;
-    case SF_FORMAT_VORBIS: sample = "Vorbis"; break;
-    default: sample = "encoded"; break;
+    case SF_FORMAT_PCM_U8:
+        sample = "8-bit";
+        break;
+    case SF_FORMAT_PCM_16:
+        sample = "16-bit";
+        break;
+    case SF_FORMAT_PCM_24:
+        sample = "24-bit";
+        break;
+    case SF_FORMAT_PCM_32:
+        sample = "32-bit integer";
+        break;
+    case SF_FORMAT_FLOAT:
+        sample = "32-bit float";
+        break;
+    case SF_FORMAT_DOUBLE:
+        sample = "64-bit float";
+        break;
+    case SF_FORMAT_VORBIS:
+        sample = "Vorbis";
+        break;
+    default:
+        sample = "encoded";
+        break;
     }
     return container + " " + sample;
 }

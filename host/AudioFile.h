@@ -14,13 +14,13 @@ struct AudioFormat
 {
     int sampleRate = 0;
     int channels = 0;
-    int format = 0;            // libsndfile major type | subtype
-    sf_count_t frames = 0;     // as the file header says; reading stops at the real end
+    int format = 0;        // libsndfile major type | subtype
+    sf_count_t frames = 0; // as the file header says; reading stops at the real end
 };
 
 class AudioFileReader
 {
-public:
+  public:
     AudioFileReader() = default;
     ~AudioFileReader();
     AudioFileReader(const AudioFileReader&) = delete;
@@ -31,14 +31,14 @@ public:
     // Reads up to frames frames into interleaved; answers the number read, 0 at the end.
     sf_count_t read(double* interleaved, sf_count_t frames);
 
-private:
+  private:
     SNDFILE* file = nullptr;
     AudioFormat info;
 };
 
 class AudioFileWriter
 {
-public:
+  public:
     AudioFileWriter() = default;
     ~AudioFileWriter();
     AudioFileWriter(const AudioFileWriter&) = delete;
@@ -51,7 +51,7 @@ public:
     // Flushes and closes; false if the file could not be completed.
     bool close(std::string& error);
 
-private:
+  private:
     SNDFILE* file = nullptr;
     int channels = 0;
 };
@@ -59,8 +59,7 @@ private:
 // The format an output file gets: the container from the output's extension (.wav, .aif,
 // .aiff, .flac; any other extension keeps the input's container), the input's sample format
 // where that container can hold it, otherwise 32-bit float (24-bit integer for FLAC).
-int outputFormatFor(const std::string& outputPath, int inputFormat, int sampleRate,
-                    int channels);
+int outputFormatFor(const std::string& outputPath, int inputFormat, int sampleRate, int channels);
 
 // "WAV float", "FLAC 24-bit" and the like, for messages.
 std::string describeFormat(int format);

@@ -9,8 +9,7 @@ namespace
 {
 double toDb(double amplitude)
 {
-    if (!(amplitude > 0.0))
-        return -std::numeric_limits<double>::infinity();
+    if (!(amplitude > 0.0)) return -std::numeric_limits<double>::infinity();
     return 20.0 * std::log10(amplitude);
 }
 } // namespace
@@ -42,20 +41,16 @@ void AudioLevels::add(const double* interleaved, std::size_t frames)
 double AudioLevels::rmsDb(int channel) const
 {
     const auto c = static_cast<std::size_t>(channel);
-    if (frameCount == 0 || c >= peaks.size())
-        return -std::numeric_limits<double>::infinity();
-    if (std::isnan(sumsOfSquares[c]))
-        return sumsOfSquares[c];
+    if (frameCount == 0 || c >= peaks.size()) return -std::numeric_limits<double>::infinity();
+    if (std::isnan(sumsOfSquares[c])) return sumsOfSquares[c];
     return toDb(std::sqrt(sumsOfSquares[c] / static_cast<double>(frameCount)));
 }
 
 double AudioLevels::peakDb(int channel) const
 {
     const auto c = static_cast<std::size_t>(channel);
-    if (c >= peaks.size())
-        return -std::numeric_limits<double>::infinity();
-    if (std::isnan(peaks[c]))
-        return peaks[c];
+    if (c >= peaks.size()) return -std::numeric_limits<double>::infinity();
+    if (std::isnan(peaks[c])) return peaks[c];
     return toDb(peaks[c]);
 }
 

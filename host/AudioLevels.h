@@ -10,7 +10,7 @@ namespace ofchost
 
 class AudioLevels
 {
-public:
+  public:
     explicit AudioLevels(int channels);
 
     void add(const double* interleaved, std::size_t frames);
@@ -19,7 +19,7 @@ public:
     double rmsDb(int channel) const;
     double peakDb(int channel) const;
 
-private:
+  private:
     std::vector<double> sumsOfSquares;
     std::vector<double> peaks;
     std::size_t frameCount = 0;

@@ -9,8 +9,8 @@ namespace ofchost
 namespace
 {
 constexpr double kTwoPi = 6.283185307179586;
-constexpr double kBeat = 0.5;          // seconds at 120 BPM
-constexpr double kDrumsEnd = 4.0;      // no hit starts after this
+constexpr double kBeat = 0.5;     // seconds at 120 BPM
+constexpr double kDrumsEnd = 4.0; // no hit starts after this
 constexpr double kChordStart = 1.0;
 constexpr double kSweepStart = 4.0;
 constexpr double kFadeIn = 0.01;
@@ -22,7 +22,7 @@ constexpr double kChordPartial = 0.09;
 // Uniform in -1..1 from a linear congruential generator: cheap, portable and repeatable.
 class NoiseSource
 {
-public:
+  public:
     explicit NoiseSource(std::uint32_t seed) : state(seed) {}
     double next()
     {
@@ -30,7 +30,7 @@ public:
         return static_cast<double>(state >> 8) / 8388608.0 - 1.0;
     }
 
-private:
+  private:
     std::uint32_t state;
 };
 
@@ -57,8 +57,7 @@ double drums(double t, double click, double brightNoise)
     for (int beat = 0; beat * kBeat < kDrumsEnd; ++beat)
     {
         const double age = t - beat * kBeat;
-        if (age < 0.0)
-            break;
+        if (age < 0.0) break;
         sum += (beat % 2 == 0) ? kick(age, click) : snare(age, brightNoise);
     }
     return sum;
@@ -80,8 +79,7 @@ double chord(double t, double detune, double partial)
 // that level to 6 dB above it, reached through a short dip so that nothing jumps.
 double chordLevel(double t)
 {
-    if (t < kChordStart)
-        return 0.0;
+    if (t < kChordStart) return 0.0;
     double level = 1.0;
     if (t < kChordStart + kFadeIn)
         level = 0.5 - 0.5 * std::cos(kTwoPi * 0.5 * (t - kChordStart) / kFadeIn);
@@ -95,8 +93,7 @@ double chordLevel(double t)
         level = sweep + (1.0 - blend) * (1.0 - sweep) * (1.0 - blend);
     }
     const double toEnd = kDemoSeconds - t;
-    if (toEnd < kFadeOut)
-        level *= toEnd > 0.0 ? toEnd / kFadeOut : 0.0;
+    if (toEnd < kFadeOut) level *= toEnd > 0.0 ? toEnd / kFadeOut : 0.0;
     return level;
 }
 

@@ -26,10 +26,9 @@ bool writeDemoInput(const RenderOptions& options, std::string& error)
 {
     const DemoSignal demo = makeDemoSignal(options.demoRate);
     AudioFileWriter writer;
-    const int format =
-        outputFormatFor(options.demoInputPath, SF_FORMAT_WAV | SF_FORMAT_FLOAT, options.demoRate, 2);
-    if (!writer.open(options.demoInputPath, format, options.demoRate, 2, error))
-        return false;
+    const int format = outputFormatFor(options.demoInputPath, SF_FORMAT_WAV | SF_FORMAT_FLOAT,
+                                       options.demoRate, 2);
+    if (!writer.open(options.demoInputPath, format, options.demoRate, 2, error)) return false;
     std::vector<double> frames(2 * demo.left.size());
     for (std::size_t i = 0; i < demo.left.size(); ++i)
     {
@@ -44,17 +43,14 @@ bool writeDemoInput(const RenderOptions& options, std::string& error)
 bool sameFile(const std::string& a, const std::string& b)
 {
     struct stat sa = {}, sb = {};
-    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0)
-        return false;
+    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 std::string dbText(double db)
 {
-    if (std::isnan(db))
-        return "NaN";
-    if (std::isinf(db))
-        return "-inf";
+    if (std::isnan(db)) return "NaN";
+    if (std::isinf(db)) return "-inf";
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", db);
     return text;
@@ -96,14 +92,15 @@ void printReport(const RenderOptions& options, const RenderReport& report, doubl
     for (const auto& warning : report.warnings)
         std::fprintf(stderr, "ofc-host render: warning: %s\n", warning.c_str());
     std::printf("Processing: %s samples, blocks of %d, latency %" PRId32 " frames%s\n",
-                report.usedDouble ? "64-bit" : "32-bit", options.request.blockSize,
-                report.latency, report.compensated ? " (compensated)" : "");
+                report.usedDouble ? "64-bit" : "32-bit", options.request.blockSize, report.latency,
+                report.compensated ? " (compensated)" : "");
     const double audioSeconds = static_cast<double>(report.frames) / rate;
     std::printf("Rendered %.2f s of audio in %.3f s", audioSeconds, report.seconds);
     if (report.seconds > 0.0 && report.frames > 0)
         std::printf(" (%.0fx realtime)", audioSeconds / report.seconds);
     std::printf("\n\nLevels (dBFS)      RMS     peak\n");
-    const auto print = [](const char* side, const AudioLevels& levels) {
+    const auto print = [](const char* side, const AudioLevels& levels)
+    {
         for (int c = 0; c < levels.channels(); ++c)
             std::printf("  %-6s %2d    %8s %8s\n", side, c + 1, dbText(levels.rmsDb(c)).c_str(),
                         dbText(levels.peakDb(c)).c_str());
@@ -130,10 +127,8 @@ std::unique_ptr<PluginInstance> preparePlugin(PluginModule& module, const Render
         return nullptr;
     }
     plugin->open(sampleRate, options.request.blockSize);
-    if (!options.program.empty() && !selectProgram(*plugin, options.program, error))
-        return nullptr;
-    if (!applySettings(*plugin, options.settings, error))
-        return nullptr;
+    if (!options.program.empty() && !selectProgram(*plugin, options.program, error)) return nullptr;
+    if (!applySettings(*plugin, options.settings, error)) return nullptr;
     return plugin;
 }
 
@@ -142,15 +137,13 @@ int render(RenderOptions& options)
     std::string error;
     if (options.demo())
     {
-        if (!writeDemoInput(options, error))
-            return fail(error);
+        if (!writeDemoInput(options, error)) return fail(error);
         options.inputPath = options.demoInputPath;
     }
     if (sameFile(options.inputPath, options.outputPath))
         return fail("the output would overwrite the input " + options.inputPath);
     AudioFileReader reader;
-    if (!reader.open(options.inputPath, error))
-        return fail(error);
+    if (!reader.open(options.inputPath, error)) return fail(error);
     const AudioFormat& in = reader.format();
 
     // The library stays loaded until the process ends, as in most hosts: unloading it just
@@ -158,12 +151,12 @@ int render(RenderOptions& options)
     // implementation table, for one) would then be reported as leaks by LeakSanitizer.
     static PluginModule* const module = new PluginModule;
     auto plugin = preparePlugin(*module, options, in.sampleRate, error);
-    if (!plugin)
-        return fail(error);
+    if (!plugin) return fail(error);
     printSetup(*plugin, options);
 
     const int outChannels = plugin->effect()->numOutputs;
-    const int outFormat = outputFormatFor(options.outputPath, in.format, in.sampleRate, outChannels);
+    const int outFormat =
+        outputFormatFor(options.outputPath, in.format, in.sampleRate, outChannels);
     printFiles(options, in, outFormat, outChannels);
     std::fflush(stdout);
     AudioFileWriter writer;

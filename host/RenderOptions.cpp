@@ -23,13 +23,11 @@ namespace
 
 bool parseInteger(const std::string& text, long low, long high, int& value)
 {
-    if (text.empty())
-        return false;
+    if (text.empty()) return false;
     errno = 0;
     char* end = nullptr;
     const long parsed = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || !end || *end != '\0' || parsed < low || parsed > high)
-        return false;
+    if (errno != 0 || !end || *end != '\0' || parsed < low || parsed > high) return false;
     value = static_cast<int>(parsed);
     return true;
 }
@@ -43,8 +41,7 @@ bool optionValue(int argc, char** argv, int& i, const std::string& arg, std::str
         value = arg.substr(equals + 1);
         return true;
     }
-    if (i + 1 >= argc)
-        return false;
+    if (i + 1 >= argc) return false;
     value = argv[++i];
     return true;
 }
@@ -66,16 +63,15 @@ bool applyValueOption(const std::string& name, const std::string& value, RenderO
     if (name == "--set")
     {
         ParameterSetting setting;
-        if (!parseParameterSetting(value, setting, error))
-            return false;
+        if (!parseParameterSetting(value, setting, error)) return false;
         options.settings.push_back(setting);
         return true;
     }
     if (name == "--block")
     {
         if (!parseInteger(value, 1, kMaxBlockSize, options.request.blockSize))
-            return fail(error, "--block takes a frame count from 1 to " +
-                                   std::to_string(kMaxBlockSize));
+            return fail(error,
+                        "--block takes a frame count from 1 to " + std::to_string(kMaxBlockSize));
         return true;
     }
     if (name == "--rate")
@@ -149,8 +145,7 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& options, std::stri
     }
     options.pluginPath = positional[0];
     options.outputPath = positional.back();
-    if (positional.size() == 3)
-        options.inputPath = positional[1];
+    if (positional.size() == 3) options.inputPath = positional[1];
     if (!options.demo() && (rateGiven || inputPathGiven))
     {
         error = "--rate and --write-input apply to the demo only; a file renders at its own rate";

@@ -20,12 +20,10 @@ RenderProgress::RenderProgress(std::int64_t total, double rate, bool enabled, st
 
 void RenderProgress::update(std::int64_t done)
 {
-    if (!active)
-        return;
+    if (!active) return;
     const auto now = std::chrono::steady_clock::now();
     // Renders shorter than one interval never draw.
-    if (now - lastDraw < kRedrawInterval)
-        return;
+    if (now - lastDraw < kRedrawInterval) return;
     lastDraw = now;
     draw(done);
 }
@@ -35,7 +33,8 @@ void RenderProgress::draw(std::int64_t done)
     const double seconds = static_cast<double>(done) / rate;
     if (total > 0)
     {
-        const double fraction = std::min(1.0, static_cast<double>(done) / static_cast<double>(total));
+        const double fraction =
+            std::min(1.0, static_cast<double>(done) / static_cast<double>(total));
         const int filled = static_cast<int>(fraction * kBarWidth);
         const std::string bar = std::string(static_cast<std::size_t>(filled), '#') +
                                 std::string(static_cast<std::size_t>(kBarWidth - filled), '.');
@@ -51,13 +50,15 @@ void RenderProgress::draw(std::int64_t done)
 
 void RenderProgress::finish()
 {
-    if (!active || !drawn)
-        return;
+    if (!active || !drawn) return;
     std::fprintf(out, "\r\033[K");
     std::fflush(out);
     drawn = false;
 }
 
-bool stderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+bool stderrIsTerminal()
+{
+    return isatty(STDERR_FILENO) == 1;
+}
 
 } // namespace ofchost

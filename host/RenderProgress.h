@@ -11,7 +11,7 @@ namespace ofchost
 
 class RenderProgress
 {
-public:
+  public:
     // total: the frames expected (0 if unknown); rate: to show seconds of audio. Draws only when
     // enabled (see stderrIsTerminal).
     RenderProgress(std::int64_t total, double rate, bool enabled, std::FILE* out);
@@ -24,7 +24,7 @@ public:
 
     bool enabled() const { return active; }
 
-private:
+  private:
     void draw(std::int64_t done);
 
     std::int64_t total;

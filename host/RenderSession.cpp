@@ -19,7 +19,7 @@ constexpr double kMaxCompensatedSeconds = 60.0;
 // arrays always have at least one entry so that even a plug-in without inputs gets a valid array.
 template <typename Sample> class PluginBlock
 {
-public:
+  public:
     PluginBlock(int inputs, int outputs, int frames)
         : input(static_cast<std::size_t>(std::max(inputs, 1)),
                 std::vector<Sample>(static_cast<std::size_t>(frames))),
@@ -62,7 +62,7 @@ public:
                     output[static_cast<std::size_t>(c)][static_cast<std::size_t>(i)];
     }
 
-private:
+  private:
     void run(const PluginInstance& plugin, int frames);
 
     std::vector<std::vector<Sample>> input, output;
@@ -100,8 +100,7 @@ void noteChannelMismatch(int fileChannels, int inputs, std::vector<std::string>&
 
 int fileChannelForInput(int input, int fileChannels)
 {
-    if (fileChannels == 1)
-        return 0;
+    if (fileChannels == 1) return 0;
     return input < fileChannels ? input : -1;
 }
 
@@ -145,7 +144,8 @@ bool RenderSession::run(RenderReport& report, std::string& error)
     plugin.resume();
     plugin.dispatch(effStartProcess);
     const auto start = std::chrono::steady_clock::now();
-    const bool ok = report.usedDouble ? stream<double>(report, error) : stream<float>(report, error);
+    const bool ok =
+        report.usedDouble ? stream<double>(report, error) : stream<float>(report, error);
     report.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     plugin.dispatch(effStopProcess);
@@ -167,8 +167,7 @@ template <typename Sample> bool RenderSession::stream(RenderReport& report, std:
     {
         if (report.latency < 0 || report.latency > kMaxCompensatedSeconds * rate)
             report.warnings.push_back("the plug-in reports a latency of " +
-                                      std::to_string(report.latency) +
-                                      " frames; not compensated");
+                                      std::to_string(report.latency) + " frames; not compensated");
         else
         {
             skip = report.latency;
@@ -208,8 +207,7 @@ template <typename Sample> bool RenderSession::stream(RenderReport& report, std:
         buffers.store(dropped, frames, toFile.data());
         const auto kept = static_cast<std::size_t>(frames - dropped);
         report.outputLevels.add(toFile.data(), kept);
-        if (!writer.write(toFile.data(), static_cast<sf_count_t>(kept), error))
-            return false;
+        if (!writer.write(toFile.data(), static_cast<sf_count_t>(kept), error)) return false;
         progress.update(report.frames);
     }
     return true;

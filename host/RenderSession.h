@@ -43,13 +43,13 @@ constexpr VstInt32 kMaxPluginChannels = 64;
 
 class RenderSession
 {
-public:
+  public:
     RenderSession(const PluginInstance& plugin, AudioFileReader& reader, AudioFileWriter& writer,
                   const RenderRequest& request);
 
     bool run(RenderReport& report, std::string& error);
 
-private:
+  private:
     template <typename Sample> bool stream(RenderReport& report, std::string& error);
 
     const PluginInstance& plugin;

@@ -12,8 +12,7 @@ namespace
 
 bool parseWholeInteger(const std::string& text, long& value)
 {
-    if (text.empty())
-        return false;
+    if (text.empty()) return false;
     errno = 0;
     char* end = nullptr;
     value = std::strtol(text.c_str(), &end, 10);
@@ -23,8 +22,7 @@ bool parseWholeInteger(const std::string& text, long& value)
 std::string trimmed(const std::string& text)
 {
     const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return "";
+    if (first == std::string::npos) return "";
     const auto last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
 }
@@ -32,8 +30,7 @@ std::string trimmed(const std::string& text)
 std::string programList(const PluginInstance& plugin)
 {
     const VstInt32 count = plugin.effect()->numPrograms;
-    if (count <= 0)
-        return "the plug-in has no programs";
+    if (count <= 0) return "the plug-in has no programs";
     std::string list = "programs:";
     for (VstInt32 p = 0; p < count; ++p)
         list += "\n  " + std::to_string(p) + "  " + plugin.programName(p);
@@ -42,7 +39,8 @@ std::string programList(const PluginInstance& plugin)
 
 // Matches in two passes: exact names first, so that a case-insensitive match cannot shadow an
 // exact one. Answers the index, -1 for none, -2 for several.
-template <typename NameOf> VstInt32 matchName(VstInt32 count, const std::string& wanted, NameOf nameOf)
+template <typename NameOf>
+VstInt32 matchName(VstInt32 count, const std::string& wanted, NameOf nameOf)
 {
     for (int pass = 0; pass < 2; ++pass)
     {
@@ -50,16 +48,13 @@ template <typename NameOf> VstInt32 matchName(VstInt32 count, const std::string&
         for (VstInt32 i = 0; i < count; ++i)
         {
             const std::string name = trimmed(nameOf(i));
-            const bool same = pass == 0 ? name == wanted
-                                        : strcasecmp(name.c_str(), wanted.c_str()) == 0;
-            if (!same)
-                continue;
-            if (found >= 0)
-                return -2;
+            const bool same =
+                pass == 0 ? name == wanted : strcasecmp(name.c_str(), wanted.c_str()) == 0;
+            if (!same) continue;
+            if (found >= 0) return -2;
             found = i;
         }
-        if (found >= 0)
-            return found;
+        if (found >= 0) return found;
     }
     return -1;
 }
@@ -101,8 +96,7 @@ VstInt32 findProgram(const PluginInstance& plugin, const std::string& spec, std:
     long number = 0;
     if (parseWholeInteger(spec, number))
     {
-        if (number >= 0 && number < count)
-            return static_cast<VstInt32>(number);
+        if (number >= 0 && number < count) return static_cast<VstInt32>(number);
         error = "no program " + spec + "; " + programList(plugin);
         return -1;
     }
@@ -135,8 +129,7 @@ VstInt32 findParameter(const PluginInstance& plugin, const std::string& name, st
 bool selectProgram(const PluginInstance& plugin, const std::string& spec, std::string& error)
 {
     const VstInt32 program = findProgram(plugin, spec, error);
-    if (program < 0)
-        return false;
+    if (program < 0) return false;
     plugin.dispatch(effBeginSetProgram);
     plugin.dispatch(effSetProgram, 0, program);
     plugin.dispatch(effEndSetProgram);
@@ -154,8 +147,7 @@ bool applySettings(const PluginInstance& plugin, const std::vector<ParameterSett
     for (const auto& setting : settings)
     {
         const VstInt32 index = findParameter(plugin, setting.name, error);
-        if (index < 0)
-            return false;
+        if (index < 0) return false;
         plugin.setParameter(index, setting.value);
     }
     return true;

@@ -32,8 +32,7 @@ CommandResult runHost(const std::vector<std::string>& arguments)
     command += " 2>&1";
     CommandResult result;
     FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return result;
+    if (!pipe) return result;
     char buffer[4096];
     std::size_t n = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
@@ -47,8 +46,7 @@ TempDirectory::TempDirectory()
 {
     const char* base = std::getenv("TMPDIR");
     std::string pattern = std::string(base && *base ? base : "/tmp") + "/ofc-host-test-XXXXXX";
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary directory");
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
     path = pattern;
 }
 
@@ -59,8 +57,7 @@ TempDirectory::~TempDirectory()
         while (const dirent* entry = readdir(dir))
         {
             const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                std::remove(file(name).c_str());
+            if (name != "." && name != "..") std::remove(file(name).c_str());
         }
         closedir(dir);
     }
@@ -82,8 +79,7 @@ Audio readAudio(const std::string& path)
     Audio audio;
     ofchost::AudioFileReader reader;
     std::string error;
-    if (!reader.open(path, error))
-        return audio;
+    if (!reader.open(path, error)) return audio;
     audio.sampleRate = reader.format().sampleRate;
     audio.channels = reader.format().channels;
     audio.format = reader.format().format;

@@ -20,14 +20,14 @@ CommandResult runHost(const std::vector<std::string>& arguments);
 // destruction.
 class TempDirectory
 {
-public:
+  public:
     TempDirectory();
     ~TempDirectory();
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;
     std::string file(const std::string& name) const { return path + "/" + name; }
 
-private:
+  private:
     std::string path;
 };
 

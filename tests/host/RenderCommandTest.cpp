@@ -16,7 +16,7 @@ constexpr int kFloatWav = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
 
 class RenderCommand : public ::testing::Test
 {
-protected:
+  protected:
     // Writes the input, renders it with the extra arguments, answers the command's result.
     hosttest::CommandResult render(const Audio& input, const std::vector<std::string>& extra,
                                    const std::string& inName = "in.wav",
@@ -42,8 +42,8 @@ TEST_F(RenderCommand, BypassWithLatencyCompensationGivesTheInputBackExactly)
             SCOPED_TRACE(precision + " " + std::to_string(frames));
             const Audio input = hosttest::testSignal(2, frames, kFloatWav);
             // The first variant repeats the block size so that both take the same arguments.
-            const auto result = render(input, {"--set", "Bypass=1", "--compensate-latency",
-                                               "--block", "256", precision});
+            const auto result = render(
+                input, {"--set", "Bypass=1", "--compensate-latency", "--block", "256", precision});
             ASSERT_EQ(result.exitCode, 0) << result.output;
             EXPECT_NE(result.output.find("latency 151 frames (compensated)"), std::string::npos)
                 << result.output;
@@ -90,8 +90,7 @@ TEST_F(RenderCommand, IntegerFilesKeepTheirFormatAndPassBypassUnchanged)
     hosttest::writeAudio(dir.file("pcm.wav"), source);
     const Audio input = readAudio(dir.file("pcm.wav")); // quantised to 16 bits
     const auto result = runHost({"render", OFC_PLUGIN_PATH, dir.file("pcm.wav"),
-                                 dir.file("out.wav"), "--set", "Bypass=1",
-                                 "--compensate-latency"});
+                                 dir.file("out.wav"), "--set", "Bypass=1", "--compensate-latency"});
     ASSERT_EQ(result.exitCode, 0) << result.output;
     const Audio output = readAudio(dir.file("out.wav"));
     EXPECT_EQ(output.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
@@ -159,8 +158,8 @@ TEST_F(RenderCommand, ParametersAreSetByNameAndUnknownNamesFail)
 
 TEST_F(RenderCommand, MissingOrUnreadableInputFailsCleanly)
 {
-    const auto missing = runHost({"render", OFC_PLUGIN_PATH, dir.file("absent.wav"),
-                                  dir.file("out.wav")});
+    const auto missing =
+        runHost({"render", OFC_PLUGIN_PATH, dir.file("absent.wav"), dir.file("out.wav")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.output.find(dir.file("absent.wav")), std::string::npos) << missing.output;
     EXPECT_FALSE(fileExists(dir.file("out.wav")));
@@ -169,8 +168,8 @@ TEST_F(RenderCommand, MissingOrUnreadableInputFailsCleanly)
     ASSERT_NE(text, nullptr);
     std::fputs("not audio\n", text);
     std::fclose(text);
-    const auto garbage = runHost({"render", OFC_PLUGIN_PATH, dir.file("notes.wav"),
-                                  dir.file("out.wav")});
+    const auto garbage =
+        runHost({"render", OFC_PLUGIN_PATH, dir.file("notes.wav"), dir.file("out.wav")});
     EXPECT_EQ(garbage.exitCode, 1) << garbage.output;
     EXPECT_FALSE(fileExists(dir.file("out.wav")));
 }
@@ -196,8 +195,8 @@ TEST_F(RenderCommand, MissingPluginFailsCleanly)
 
 TEST_F(RenderCommand, WithoutInputTheDemoIsWrittenAndRendered)
 {
-    const auto result = runHost({"render", OFC_PLUGIN_PATH, dir.file("demo.wav"), "--program",
-                                 "7", "--rate", "48000"});
+    const auto result = runHost(
+        {"render", OFC_PLUGIN_PATH, dir.file("demo.wav"), "--program", "7", "--rate", "48000"});
     ASSERT_EQ(result.exitCode, 0) << result.output;
     const Audio input = readAudio(dir.file("demo-input.wav"));
     const Audio output = readAudio(dir.file("demo.wav"));

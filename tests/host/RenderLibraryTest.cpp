@@ -88,15 +88,16 @@ TEST(RenderSetup, ParameterSettingsTakeNamesWithSpacesAndNormalisedValues)
     ASSERT_TRUE(parseParameterSetting(" Knee = 1 ", s, error));
     EXPECT_EQ(s.name, "Knee");
     EXPECT_EQ(s.value, 1.0f);
-    for (const char* bad : {"Knee", "=0.5", "Knee=", "Knee=0.5x", "Knee=inf", "Knee=-0.01",
-                            "Knee=1.01", "Knee=nan"})
+    for (const char* bad :
+         {"Knee", "=0.5", "Knee=", "Knee=0.5x", "Knee=inf", "Knee=-0.01", "Knee=1.01", "Knee=nan"})
         EXPECT_FALSE(parseParameterSetting(bad, s, error)) << bad;
 }
 
 TEST(RenderOptions, PositionalsOptionsAndTheDemoInputPath)
 {
-    std::vector<std::string> words = {"p.so",  "out/demo.wav", "--set=Knee=0.5", "--double",
-                                      "--block", "64",          "--program",      "Classic Compressor I"};
+    std::vector<std::string> words = {
+        "p.so",    "out/demo.wav", "--set=Knee=0.5", "--double",
+        "--block", "64",           "--program",      "Classic Compressor I"};
     std::vector<char*> argv;
     for (auto& w : words)
         argv.push_back(w.data());
@@ -132,7 +133,8 @@ TEST(RenderOptions, PositionalsOptionsAndTheDemoInputPath)
         for (auto& w : words2)
             args.push_back(w.data());
         RenderOptions rejected;
-        EXPECT_FALSE(parseRenderOptions(static_cast<int>(args.size()), args.data(), rejected, error))
+        EXPECT_FALSE(
+            parseRenderOptions(static_cast<int>(args.size()), args.data(), rejected, error))
             << words2.back();
     }
 }
