@@ -1,0 +1,184 @@
+// The editor as ofc-host snapshot draws it from the built plug-in library, compared with a
+// committed picture. Text is anti-aliased by whatever fonts the machine has, so inside the
+// text fields only the amount of ink is compared; everywhere else the pictures must agree.
+// To accept a deliberate change of the window, run the test with OFC_UPDATE_GOLDEN=1.
+
+#include "Snapshot.h"
+#include "drawing/CBitmap.h"
+#include "drawing/PixelImage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+const std::string kGolden = std::string(OFC_GOLDEN_DIR) + "/editor-fresh.png";
+
+std::unique_ptr<CBitmap> loadPng(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    auto bitmap = std::make_unique<CBitmap>(data.data(), data.size());
+    return bitmap->isLoaded() ? std::move(bitmap) : nullptr;
+}
+
+std::string snapshot(const std::string& name, const std::vector<std::string>& options,
+                     ofchost::SnapshotReport* reportOut = nullptr)
+{
+    const std::string path = ::testing::TempDir() + name;
+    std::vector<std::string> args = {OFC_PLUGIN_PATH, path};
+    args.insert(args.end(), options.begin(), options.end());
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    ofchost::SnapshotRequest request;
+    ofchost::SnapshotReport report;
+    std::string error;
+    EXPECT_TRUE(ofchost::parseSnapshotArguments(int(argv.size()), argv.data(), request, error))
+        << error;
+    EXPECT_TRUE(ofchost::takeSnapshot(request, report, error)) << error;
+    EXPECT_EQ(report.width, 690);
+    EXPECT_EQ(report.height, 270);
+    if (reportOut)
+        *reportOut = report;
+    return path;
+}
+
+// The fields whose text depends on the fonts installed.
+const CRect kTextFields[] = {
+    {574, 3, 690, 18},    {20, 45, 71, 71},     {118, 118, 169, 136}, {271, 118, 322, 136},
+    {194, 118, 245, 136}, {617, 118, 668, 136}, {617, 241, 668, 259}, {118, 241, 169, 259},
+    {194, 241, 245, 259}, {21, 241, 72, 259},   {271, 241, 322, 259}, {358, 235, 409, 261},
+    {410, 235, 461, 261}, {522, 52, 538, 187},  {401, 172, 504, 186},
+};
+
+bool inTextField(int x, int y)
+{
+    for (const CRect& r : kTextFields)
+        if (r.pointInside(CPoint(x, y)))
+            return true;
+    return false;
+}
+
+int difference(CColor a, CColor b)
+{
+    return std::max({std::abs(a.red - b.red), std::abs(a.green - b.green),
+                     std::abs(a.blue - b.blue), std::abs(a.alpha - b.alpha)});
+}
+
+int ink(const PixelImage& image, const CRect& r)
+{
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+        {
+            const CColor c = image.colorAt(x, y);
+            count += (c.red + c.green + c.blue > 240) ? 1 : 0;
+        }
+    return count;
+}
+
+TEST(EditorSnapshot, FreshEditorMatchesTheGoldenPicture)
+{
+    const std::string path = snapshot("editor-fresh.png", {});
+    auto actual = loadPng(path);
+    ASSERT_NE(actual, nullptr);
+    if (std::getenv("OFC_UPDATE_GOLDEN"))
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ofstream out(kGolden, std::ios::binary);
+        out << in.rdbuf();
+        GTEST_SKIP() << "golden picture replaced";
+    }
+    auto golden = loadPng(kGolden);
+    ASSERT_NE(golden, nullptr) << kGolden;
+    const PixelImage& a = *actual->getImage();
+    const PixelImage& g = *golden->getImage();
+    ASSERT_EQ(a.getWidth(), g.getWidth());
+    ASSERT_EQ(a.getHeight(), g.getHeight());
+
+    int differing = 0;
+    for (int y = 0; y < a.getHeight(); ++y)
+        for (int x = 0; x < a.getWidth(); ++x)
+            if (!inTextField(x, y) && difference(a.colorAt(x, y), g.colorAt(x, y)) > 6)
+                ++differing;
+    EXPECT_LE(differing, 60) << "pixels outside the text fields that differ";
+
+    for (const CRect& field : kTextFields)
+    {
+        const int expected = ink(g, field);
+        const int got = ink(a, field);
+        EXPECT_GE(got * 2, expected) << "too little text in " << field.left << "," << field.top;
+        EXPECT_LE(got, expected * 2 + 4) << "too much text in " << field.left << "," << field.top;
+    }
+}
+
+// Fed with the demo through a compressing program, the meters, the hold bar and one lamp show
+// what the audio did; the fresh editor shows none of it.
+TEST(EditorSnapshot, FedEditorShowsMeterActivity)
+{
+    ofchost::SnapshotReport report;
+    auto fed = loadPng(snapshot("editor-fed.png",
+                                {"--program", "Classic Compressor I", "--feed", "demo"}, &report));
+    EXPECT_EQ(report.framesFed, 6 * 44100);
+    // The editor's clock followed the audio: six seconds, one idle call per block.
+    EXPECT_EQ(report.editorMs, 6000u);
+    EXPECT_EQ(report.idleCalls, 1u + (6u * 44100u + 511u) / 512u);
+    auto fresh = loadPng(snapshot("editor-fresh-again.png", {}));
+    ASSERT_TRUE(fed && fresh);
+    const CColor bar = {0, 204, 255, 255};
+    auto countBar = [&](const PixelImage& image, const CRect& r)
+    {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                n += difference(image.colorAt(x, y), bar) <= 2 ? 1 : 0;
+        return n;
+    };
+    const CRect grBar(547, 59, 571, 185);
+    EXPECT_GT(countBar(*fed->getImage(), grBar), 24 * 10);
+    EXPECT_EQ(countBar(*fresh->getImage(), grBar), 0);
+    const CRect levelBar(511, 59, 517, 185);
+    const CColor slow = {51, 215, 255, 255};
+    int lit = 0;
+    for (int y = levelBar.top; y < levelBar.bottom; ++y)
+        lit += difference(fed->getImage()->colorAt(514, y), slow) <= 2 ? 1 : 0;
+    EXPECT_GT(lit, 20);
+
+    snapshot("editor-fed-briefly.png", {"--feed", "demo", "--seconds", "0.5"}, &report);
+    EXPECT_EQ(report.framesFed, 22050);
+    EXPECT_EQ(report.editorMs, 500u);
+}
+
+TEST(EditorSnapshot, RefusesBadArguments)
+{
+    ofchost::SnapshotRequest request;
+    std::string error;
+    char plugin[] = "x.so", out[] = "x.png", option[] = "--seconds", bad[] = "nan";
+    char* argv[] = {plugin, out, option, bad};
+    EXPECT_FALSE(ofchost::parseSnapshotArguments(4, argv, request, error));
+    EXPECT_FALSE(ofchost::parseSnapshotArguments(3, argv, request, error));
+    char unknown[] = "--colour";
+    char* argv2[] = {plugin, out, unknown, bad};
+    EXPECT_FALSE(ofchost::parseSnapshotArguments(4, argv2, request, error));
+
+    ofchost::SnapshotReport report;
+    request = {};
+    request.pluginPath = "/nonexistent/plugin.so";
+    request.pngPath = ::testing::TempDir() + "never.png";
+    EXPECT_FALSE(ofchost::takeSnapshot(request, report, error));
+    request.pluginPath = OFC_PLUGIN_PATH;
+    request.pngPath = "/nonexistent-directory/out.png";
+    EXPECT_FALSE(ofchost::takeSnapshot(request, report, error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+}
+
+} // namespace
