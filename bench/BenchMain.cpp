@@ -108,6 +108,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "ofc-bench: %s\n%s", error.c_str(), kBenchUsage);
         return 2;
     }
+    if (options.help)
+    {
+        std::fputs(kBenchUsage, stdout);
+        return 0;
+    }
     printHeader(options);
     bool ok = true;
     for (const auto& bench : options.cases)

@@ -90,6 +90,11 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
     for (int i = 0; i < argc; ++i)
     {
         const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h")
+        {
+            options.help = true;
+            return true;
+        }
         if (arg.empty() || arg[0] != '-')
         {
             if (!given.path.empty())

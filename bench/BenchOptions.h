@@ -24,6 +24,7 @@ struct BenchOptions
     double seconds = 20.0;
     int passes = 7;
     int blockSize = 512;
+    bool help = false;
 };
 
 extern const char* const kBenchUsage;

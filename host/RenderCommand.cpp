@@ -181,6 +181,12 @@ int render(RenderOptions& options)
 
 int runRender(int argc, char** argv)
 {
+    for (int i = 0; i < argc; ++i)
+        if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h")
+        {
+            std::fputs(kRenderUsage, stdout);
+            return 0;
+        }
     RenderOptions options;
     std::string error;
     if (!parseRenderOptions(argc, argv, options, error))
