@@ -49,6 +49,10 @@ VstTemplate::VstTemplate(audioMasterCallback audioMaster)
 
 VstTemplate::~VstTemplate()
 {
+    // A host may close the plug-in with its editor still open: the window goes first, while
+    // the whole effect still exists for the gestures its frame ends on the way out.
+    if (AEffEditor* openEditor = getEditor(); openEditor && openEditor->isOpen())
+        openEditor->close();
     engine.reset();
     bypassDelay.reset();
 }
