@@ -179,12 +179,21 @@ private:
     SnapshotReport& report;
 };
 
+// Libraries stay loaded until the process ends, as in most hosts: unloading one just before
+// exit gains nothing, and its dependencies' one-time allocations would then show as leaks.
+PluginModule& keptModule()
+{
+    static auto* const modules = new std::vector<PluginModule*>;
+    modules->push_back(new PluginModule);
+    return *modules->back();
+}
+
 } // namespace
 
 bool takeSnapshot(const SnapshotRequest& request, SnapshotReport& report, std::string& error)
 {
     report = SnapshotReport{};
-    PluginModule module;
+    PluginModule& module = keptModule();
     if (!module.load(request.pluginPath))
     {
         error = module.error();
