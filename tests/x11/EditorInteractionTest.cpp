@@ -31,12 +31,11 @@ std::string describe(const std::vector<HostCall>& calls)
     std::ostringstream text;
     for (const HostCall& call : calls)
     {
-        const char* name = call.opcode == audioMasterAutomate   ? "automate"
+        const char* name = call.opcode == audioMasterAutomate    ? "automate"
                            : call.opcode == audioMasterBeginEdit ? "begin"
                                                                  : "end";
         text << name << " " << call.index;
-        if (call.opcode == audioMasterAutomate)
-            text << "=" << call.value;
+        if (call.opcode == audioMasterAutomate) text << "=" << call.value;
         text << "; ";
     }
     return text.str();
@@ -63,16 +62,15 @@ void expectOneGesture(const std::vector<HostCall>& calls, int index, size_t minA
             const int step = calls[i].value > calls[i - 1].value   ? 1
                              : calls[i].value < calls[i - 1].value ? -1
                                                                    : 0;
-            if (direction == 0)
-                direction = step;
+            if (direction == 0) direction = step;
             EXPECT_TRUE(step == 0 || step == direction) << "automation turned back at " << i;
         }
     }
     EXPECT_FLOAT_EQ(calls[calls.size() - 2].value, finalValue);
 }
 
-int countDifferent(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b,
-                   int tolerance, int& worst)
+int countDifferent(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int tolerance,
+                   int& worst)
 {
     worst = 0;
     int different = 0;
@@ -80,8 +78,8 @@ int countDifferent(const std::vector<uint32_t>& a, const std::vector<uint32_t>& 
     {
         int pixelWorst = 0;
         for (int shift : {0, 8, 16})
-            pixelWorst = std::max(pixelWorst, std::abs(int((a[i] >> shift) & 0xff) -
-                                                       int((b[i] >> shift) & 0xff)));
+            pixelWorst = std::max(
+                pixelWorst, std::abs(int((a[i] >> shift) & 0xff) - int((b[i] >> shift) & 0xff)));
         worst = std::max(worst, pixelWorst);
         different += pixelWorst > tolerance;
     }
@@ -100,12 +98,11 @@ std::vector<uint32_t> region(const std::vector<uint32_t>& pixels, int width, int
 
 class EditorInteractionTest : public EditorTestFixture
 {
-protected:
+  protected:
     void SetUp() override
     {
         EditorTestFixture::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
+        if (IsSkipped() || HasFatalFailure()) return;
         effect = newEffect();
         ASSERT_NE(effect, nullptr);
         ASSERT_TRUE(openEditor(effect, parent));

@@ -13,7 +13,7 @@ constexpr int kBypass = 16;
 
 class EditorLifecycleTest : public EditorTestFixture
 {
-protected:
+  protected:
     void dragThresholdUp(AEffect* effect, Window editor, int pixels)
     {
         host->moveTo(editor, 142, 83);
@@ -34,7 +34,8 @@ TEST_F(EditorLifecycleTest, TwoHundredOpenCloseCyclesLeaveNothingBehind)
 {
     AEffect* effect = newEffect();
     ASSERT_NE(effect, nullptr);
-    auto cycle = [&](int times) {
+    auto cycle = [&](int times)
+    {
         for (int i = 0; i < times; ++i)
         {
             ASSERT_TRUE(openEditor(effect, parent));
@@ -105,9 +106,11 @@ TEST_F(EditorLifecycleTest, TwoEditorsOpenAtOnceDoNotDisturbEachOther)
     const Window firstEditor = editorWindowIn(parent);
     const Window secondEditor = editorWindowIn(secondParent);
     ASSERT_NE(firstEditor, secondEditor);
-    auto idleBoth = [&](int ms) {
+    auto idleBoth = [&](int ms)
+    {
         pumpIdle(
-            [&] {
+            [&]
+            {
                 idleEditor(first);
                 idleEditor(second);
             },

@@ -11,7 +11,7 @@
 // window on the private X server.
 class EditorTestFixture : public X11TestFixture
 {
-protected:
+  protected:
     static constexpr int kEditorWidth = 690;
     static constexpr int kEditorHeight = 270;
 
@@ -24,8 +24,7 @@ protected:
     void SetUp() override
     {
         X11TestFixture::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
+        if (IsSkipped() || HasFatalFailure()) return;
         ASSERT_TRUE(library().isLoaded()) << library().error();
         HostCallLog::instance().clear();
     }
@@ -42,8 +41,7 @@ protected:
     AEffect* newEffect()
     {
         AEffect* effect = library().createEffect();
-        if (effect)
-            effects.push_back(effect);
+        if (effect) effects.push_back(effect);
         return effect;
     }
 

@@ -18,26 +18,31 @@ class EditorThreadTest : public EditorTestFixture
 TEST_F(EditorThreadTest, IdleCallsFromAnotherThreadServeInputAndPainting)
 {
     AEffect* effect = nullptr;
-    std::thread([&] {
-        effect = newEffect();
-        if (effect)
+    std::thread(
+        [&]
         {
-            effect->setParameter(effect, kThreshold, 0.5f);
-            openEditor(effect, parent);
-        }
-    }).join();
+            effect = newEffect();
+            if (effect)
+            {
+                effect->setParameter(effect, kThreshold, 0.5f);
+                openEditor(effect, parent);
+            }
+        })
+        .join();
     ASSERT_NE(effect, nullptr);
     const Window editor = editorWindowIn(parent);
     ASSERT_NE(editor, 0u);
 
     std::atomic<bool> running{true};
-    std::thread idleThread([&] {
-        while (running.load())
+    std::thread idleThread(
+        [&]
         {
-            idleEditor(effect);
-            std::this_thread::sleep_for(std::chrono::milliseconds(40));
-        }
-    });
+            while (running.load())
+            {
+                idleEditor(effect);
+                std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            }
+        });
     auto waitIdle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(60)); };
     waitIdle();
     HostCallLog::instance().clear();

@@ -30,8 +30,7 @@ struct ProbedFrame
 
     void close()
     {
-        if (frame)
-            frame->forget();
+        if (frame) frame->forget();
         frame = nullptr;
     }
     void idle() { frame->idle(); }
@@ -61,8 +60,7 @@ struct ProbedFrame
 
 inline int countDifferentPixels(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
 {
-    if (a.size() != b.size())
-        return -1;
+    if (a.size() != b.size()) return -1;
     int different = 0;
     for (size_t i = 0; i < a.size(); ++i)
         different += a[i] != b[i];

@@ -11,16 +11,14 @@
 HostDisplay::HostDisplay()
 {
     display = XOpenDisplay(nullptr);
-    if (!display)
-        return;
+    if (!display) return;
     int event = 0, error = 0, major = 0, minor = 0;
     xtest = XTestQueryExtension(display, &event, &error, &major, &minor);
 }
 
 HostDisplay::~HostDisplay()
 {
-    if (display)
-        XCloseDisplay(display);
+    if (display) XCloseDisplay(display);
 }
 
 Window HostDisplay::createWindow(int x, int y, int width, int height, unsigned long background)
@@ -31,10 +29,10 @@ Window HostDisplay::createWindow(int x, int y, int width, int height, unsigned l
     attributes.event_mask = StructureNotifyMask;
     // No window manager runs on the test server; nothing moves the window.
     attributes.override_redirect = True;
-    const Window window = XCreateWindow(
-        display, RootWindow(display, screen), x, y, static_cast<unsigned>(width),
-        static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-        CWBackPixel | CWEventMask | CWOverrideRedirect, &attributes);
+    const Window window =
+        XCreateWindow(display, RootWindow(display, screen), x, y, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWBackPixel | CWEventMask | CWOverrideRedirect, &attributes);
     XMapWindow(display, window);
     XEvent event;
     do
@@ -58,8 +56,7 @@ std::vector<Window> HostDisplay::children(Window window) const
     if (XQueryTree(display, window, &root, &parent, &list, &count))
     {
         result.assign(list, list + count);
-        if (list)
-            XFree(list);
+        if (list) XFree(list);
     }
     return result;
 }
@@ -67,8 +64,7 @@ std::vector<Window> HostDisplay::children(Window window) const
 bool HostDisplay::windowSize(Window window, int& width, int& height) const
 {
     XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display, window, &attributes))
-        return false;
+    if (!XGetWindowAttributes(display, window, &attributes)) return false;
     width = attributes.width;
     height = attributes.height;
     return true;
@@ -77,8 +73,7 @@ bool HostDisplay::windowSize(Window window, int& width, int& height) const
 bool HostDisplay::isViewable(Window window) const
 {
     XWindowAttributes attributes{};
-    return XGetWindowAttributes(display, window, &attributes) &&
-           attributes.map_state == IsViewable;
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
 void HostDisplay::screenPoint(Window window, int x, int y, int& rootX, int& rootY) const
@@ -131,9 +126,9 @@ void HostDisplay::dragTo(Window window, int fromX, int fromY, int toX, int toY, 
                          const std::function<void()>& between)
 {
     int x = fromX, y = fromY;
-    auto towards = [step](int from, int to) {
-        if (from < to)
-            return std::min(from + step, to);
+    auto towards = [step](int from, int to)
+    {
+        if (from < to) return std::min(from + step, to);
         return std::max(from - step, to);
     };
     while (x != toX || y != toY)
@@ -141,8 +136,7 @@ void HostDisplay::dragTo(Window window, int fromX, int fromY, int toX, int toY, 
         x = towards(x, toX);
         y = towards(y, toY);
         moveTo(window, x, y);
-        if (between)
-            between();
+        if (between) between();
     }
 }
 
@@ -151,13 +145,12 @@ std::vector<uint32_t> HostDisplay::capture(Window window, int width, int height)
     std::vector<uint32_t> pixels;
     XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width),
                               static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (!image)
-        return pixels;
+    if (!image) return pixels;
     pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     // Each channel scaled to 8 bits from however many the visual has.
-    auto channel = [](unsigned long pixel, unsigned long mask) -> uint32_t {
-        if (mask == 0)
-            return 0;
+    auto channel = [](unsigned long pixel, unsigned long mask) -> uint32_t
+    {
+        if (mask == 0) return 0;
         int shift = 0;
         while (!((mask >> shift) & 1))
             ++shift;
@@ -176,7 +169,10 @@ std::vector<uint32_t> HostDisplay::capture(Window window, int width, int height)
     return pixels;
 }
 
-void HostDisplay::sync() const { XSync(display, False); }
+void HostDisplay::sync() const
+{
+    XSync(display, False);
+}
 
 void pumpIdle(const std::function<void()>& idle, int totalMs, int intervalMs)
 {

@@ -12,7 +12,7 @@
 // shows. Input goes to absolute screen positions, computed from window coordinates.
 class HostDisplay
 {
-public:
+  public:
     HostDisplay();
     ~HostDisplay();
     HostDisplay(const HostDisplay&) = delete;
@@ -46,7 +46,7 @@ public:
     std::vector<uint32_t> capture(Window window, int width, int height) const;
     void sync() const;
 
-private:
+  private:
     void screenPoint(Window window, int x, int y, int& rootX, int& rootY) const;
 
     Display* display = nullptr;

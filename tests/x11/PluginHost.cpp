@@ -4,8 +4,8 @@
 
 namespace
 {
-VstIntPtr VSTCALLBACK recordingCallback(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                        VstIntPtr, void*, float opt)
+VstIntPtr VSTCALLBACK recordingCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr,
+                                        void*, float opt)
 {
     switch (opcode)
     {
@@ -14,7 +14,8 @@ VstIntPtr VSTCALLBACK recordingCallback(AEffect* effect, VstInt32 opcode, VstInt
     case audioMasterAutomate:
     case audioMasterBeginEdit:
     case audioMasterEndEdit:
-        HostCallLog::instance().add({effect, opcode, index, opcode == audioMasterAutomate ? opt : 0.0f});
+        HostCallLog::instance().add(
+            {effect, opcode, index, opcode == audioMasterAutomate ? opt : 0.0f});
         return 1;
     case audioMasterGetSampleRate:
         return 48000;
@@ -49,8 +50,7 @@ std::vector<HostCall> HostCallLog::callsOf(const AEffect* effect) const
     std::lock_guard<std::mutex> lock(mutex);
     std::vector<HostCall> own;
     for (const HostCall& call : log)
-        if (call.effect == effect)
-            own.push_back(call);
+        if (call.effect == effect) own.push_back(call);
     return own;
 }
 
@@ -71,8 +71,7 @@ PluginLibrary::PluginLibrary(const std::string& path)
     }
     entry = reinterpret_cast<AEffect* (*)(audioMasterCallback)>(dlsym(handle, "VSTPluginMain"));
     snapshot = reinterpret_cast<SnapshotFunction>(dlsym(handle, "OrvaneEditorSnapshot"));
-    if (!entry)
-        why = "no VSTPluginMain";
+    if (!entry) why = "no VSTPluginMain";
 }
 
 PluginLibrary::~PluginLibrary()
@@ -82,11 +81,9 @@ PluginLibrary::~PluginLibrary()
 
 AEffect* PluginLibrary::createEffect() const
 {
-    if (!entry)
-        return nullptr;
+    if (!entry) return nullptr;
     AEffect* effect = entry(recordingCallback);
-    if (!effect || effect->magic != kEffectMagic)
-        return nullptr;
+    if (!effect || effect->magic != kEffectMagic) return nullptr;
     dispatch(effect, effOpen);
     dispatch(effect, effSetSampleRate, 0, 0, nullptr, 48000.0f);
     dispatch(effect, effSetBlockSize, 0, 256);
@@ -99,7 +96,10 @@ VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr v
     return effect->dispatcher(effect, opcode, index, value, ptr, opt);
 }
 
-void closeEffect(AEffect* effect) { dispatch(effect, effClose); }
+void closeEffect(AEffect* effect)
+{
+    dispatch(effect, effClose);
+}
 
 bool openEditor(AEffect* effect, unsigned long parentWindow)
 {
@@ -107,6 +107,12 @@ bool openEditor(AEffect* effect, unsigned long parentWindow)
                     reinterpret_cast<void*>(static_cast<uintptr_t>(parentWindow))) == 1;
 }
 
-void closeEditor(AEffect* effect) { dispatch(effect, effEditClose); }
+void closeEditor(AEffect* effect)
+{
+    dispatch(effect, effEditClose);
+}
 
-void idleEditor(AEffect* effect) { dispatch(effect, effEditIdle); }
+void idleEditor(AEffect* effect)
+{
+    dispatch(effect, effEditIdle);
+}

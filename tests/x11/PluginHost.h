@@ -20,7 +20,7 @@ struct HostCall
 
 class HostCallLog
 {
-public:
+  public:
     static HostCallLog& instance();
     void add(const HostCall& call);
     std::vector<HostCall> calls() const;
@@ -28,14 +28,14 @@ public:
     std::vector<HostCall> callsOf(const AEffect* effect) const;
     void clear();
 
-private:
+  private:
     mutable std::mutex mutex;
     std::vector<HostCall> log;
 };
 
 class PluginLibrary
 {
-public:
+  public:
     explicit PluginLibrary(const std::string& path);
     ~PluginLibrary();
     PluginLibrary(const PluginLibrary&) = delete;
@@ -49,7 +49,7 @@ public:
     using SnapshotFunction = int (*)(AEffect*, const char*, unsigned int);
     SnapshotFunction snapshotFunction() const { return snapshot; }
 
-private:
+  private:
     void* handle = nullptr;
     AEffect* (*entry)(audioMasterCallback) = nullptr;
     SnapshotFunction snapshot = nullptr;

@@ -2,7 +2,6 @@
 
 #include <png.h>
 
-
 bool writeRgbPng(const std::string& path, const std::vector<uint32_t>& pixels, int width,
                  int height)
 {
@@ -28,8 +27,7 @@ bool readRgbPng(const std::string& path, std::vector<uint32_t>& pixels, int& wid
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return false;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
     image.format = PNG_FORMAT_RGB;
     std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr))

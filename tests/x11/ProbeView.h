@@ -9,7 +9,7 @@
 // A view that paints itself in one colour and records the input the frame gives it.
 class ProbeView : public CView
 {
-public:
+  public:
     struct Press
     {
         CPoint where;
@@ -34,8 +34,7 @@ public:
     CMouseEventResult onMouseDown(CPoint& where, const int32_t& buttons) override
     {
         presses.push_back({where, buttons});
-        if (onPress)
-            onPress();
+        if (onPress) onPress();
         return kMouseEventHandled;
     }
     CMouseEventResult onMouseMoved(CPoint& where, const int32_t& buttons) override

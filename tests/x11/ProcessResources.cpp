@@ -26,12 +26,10 @@ size_t heapBytesInUse()
 int openFileDescriptors()
 {
     DIR* dir = opendir("/proc/self/fd");
-    if (!dir)
-        return -1;
+    if (!dir) return -1;
     int count = 0;
     while (const dirent* entry = readdir(dir))
-        if (entry->d_name[0] != '.')
-            ++count;
+        if (entry->d_name[0] != '.') ++count;
     closedir(dir);
     return count - 1; // the directory stream's own descriptor
 }
@@ -48,8 +46,7 @@ int sharedMemorySegments()
         std::istringstream fields(line);
         long key = 0, id = 0, size = 0, creator = 0;
         std::string perms;
-        if (fields >> key >> id >> perms >> size >> creator && creator == self)
-            ++count;
+        if (fields >> key >> id >> perms >> size >> creator && creator == self) ++count;
     }
     return count;
 }

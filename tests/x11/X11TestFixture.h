@@ -11,7 +11,7 @@
 // Skips when Xvfb is not installed; fails when it is but does not start.
 class X11TestFixture : public ::testing::Test
 {
-protected:
+  protected:
     static constexpr int kParentX = 100;
     static constexpr int kParentY = 100;
     static constexpr int kParentWidth = 800;
@@ -19,8 +19,7 @@ protected:
 
     void SetUp() override
     {
-        if (!XvfbServer::isInstalled())
-            GTEST_SKIP() << "Xvfb is not installed";
+        if (!XvfbServer::isInstalled()) GTEST_SKIP() << "Xvfb is not installed";
         std::string why;
         ASSERT_NE(sharedXvfb(why), nullptr) << why;
         host = std::make_unique<HostDisplay>();

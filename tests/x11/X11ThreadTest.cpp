@@ -15,7 +15,10 @@ class X11ThreadTest : public X11TestFixture
 {
 };
 
-void onThread(const std::function<void()>& work) { std::thread(work).join(); }
+void onThread(const std::function<void()>& work)
+{
+    std::thread(work).join();
+}
 } // namespace
 
 TEST_F(X11ThreadTest, WindowOpenedOnOneThreadIsServedAndClosedFromOthers)
@@ -27,14 +30,16 @@ TEST_F(X11ThreadTest, WindowOpenedOnOneThreadIsServedAndClosedFromOthers)
 
     // The host's idle thread runs while the user clicks and drags.
     std::atomic<bool> running{true};
-    std::thread idleThread([&] {
-        while (running.load())
+    std::thread idleThread(
+        [&]
         {
+            while (running.load())
+            {
+                probed->idle();
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
             probed->idle();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        probed->idle();
-    });
+        });
     host->moveTo(child, 40, 40);
     host->buttonDown(1);
     for (int step = 1; step <= 10; ++step)
@@ -55,9 +60,8 @@ TEST_F(X11ThreadTest, WindowOpenedOnOneThreadIsServedAndClosedFromOthers)
     ASSERT_EQ(probed->right->presses.size(), 1u);
     EXPECT_EQ(probed->right->presses[0].buttons, kRButton);
     host->sync();
-    EXPECT_EQ(countDifferentPixels(
-                  host->capture(child, ProbedFrame::kWidth, ProbedFrame::kHeight),
-                  probed->backBufferRgb()),
+    EXPECT_EQ(countDifferentPixels(host->capture(child, ProbedFrame::kWidth, ProbedFrame::kHeight),
+                                   probed->backBufferRgb()),
               0);
 
     onThread([&] { probed.reset(); });
@@ -69,35 +73,45 @@ TEST_F(X11ThreadTest, TwoEditorsServedByOneIdleThreadWhileTheyOpenAndCloseOnAnot
 {
     const Window secondParent = host->createWindow(100, 480, 700, 280, 0x102030);
     std::unique_ptr<ProbedFrame> first, second;
-    onThread([&] {
-        first = std::make_unique<ProbedFrame>(parentHandle());
-        second = std::make_unique<ProbedFrame>(
-            reinterpret_cast<void*>(static_cast<uintptr_t>(secondParent)));
-    });
-    onThread([&] {
-        pumpIdle(
-            [&] {
-                first->idle();
-                second->idle();
-            },
-            60);
-    });
+    onThread(
+        [&]
+        {
+            first = std::make_unique<ProbedFrame>(parentHandle());
+            second = std::make_unique<ProbedFrame>(
+                reinterpret_cast<void*>(static_cast<uintptr_t>(secondParent)));
+        });
+    onThread(
+        [&]
+        {
+            pumpIdle(
+                [&]
+                {
+                    first->idle();
+                    second->idle();
+                },
+                60);
+        });
     host->click(first->window(), 350, 150);
     host->click(second->window(), 50, 50);
-    onThread([&] {
-        pumpIdle(
-            [&] {
-                first->idle();
-                second->idle();
-            },
-            60);
-    });
+    onThread(
+        [&]
+        {
+            pumpIdle(
+                [&]
+                {
+                    first->idle();
+                    second->idle();
+                },
+                60);
+        });
     EXPECT_EQ(first->right->presses.size(), 1u);
     EXPECT_EQ(first->left->presses.size(), 0u);
     EXPECT_EQ(second->left->presses.size(), 1u);
     EXPECT_EQ(second->right->presses.size(), 0u);
-    onThread([&] {
-        first.reset();
-        second.reset();
-    });
+    onThread(
+        [&]
+        {
+            first.reset();
+            second.reset();
+        });
 }

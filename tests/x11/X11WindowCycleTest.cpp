@@ -11,7 +11,7 @@ namespace
 {
 class X11WindowCycleTest : public X11TestFixture
 {
-protected:
+  protected:
     void cycle(int times)
     {
         for (int i = 0; i < times; ++i)

@@ -15,14 +15,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <thread>
+#include <unistd.h>
 
 namespace
 {
 class X11WindowTest : public X11TestFixture
 {
-protected:
+  protected:
     void pump(ProbedFrame& probed, int ms = 60)
     {
         pumpIdle([&] { probed.idle(); }, ms);
@@ -35,8 +35,7 @@ using EventProc = void (*)(XEvent*);
 EventProc readEventProc(Display* display, Window window)
 {
     const Atom atom = XInternAtom(display, "_XEventProc", True);
-    if (atom == None)
-        return nullptr;
+    if (atom == None) return nullptr;
     Atom type = None;
     int format = 0;
     unsigned long count = 0, remaining = 0;
@@ -47,8 +46,7 @@ EventProc readEventProc(Display* display, Window window)
         return nullptr;
     uintptr_t address = 0;
     const auto* items = reinterpret_cast<const long*>(data);
-    if (format == 32 && count >= 1)
-        address = static_cast<uintptr_t>(items[0]) & 0xffffffffu;
+    if (format == 32 && count >= 1) address = static_cast<uintptr_t>(items[0]) & 0xffffffffu;
     if (format == 32 && count >= 2 && sizeof(uintptr_t) > 4)
         address |= (static_cast<uint64_t>(items[1]) & 0xffffffffu) << 32;
     XFree(data);
@@ -100,7 +98,7 @@ TEST_F(X11WindowTest, ShowsExactlyWhatTheFrameDrew)
     const auto shown = host->capture(probed.window(), ProbedFrame::kWidth, ProbedFrame::kHeight);
     const auto drawn = probed.backBufferRgb();
     EXPECT_EQ(countDifferentPixels(shown, drawn), 0);
-    EXPECT_EQ(shown[15 * ProbedFrame::kWidth + 15], 0xc81e28u);  // the left probe
+    EXPECT_EQ(shown[15 * ProbedFrame::kWidth + 15], 0xc81e28u);   // the left probe
     EXPECT_EQ(shown[150 * ProbedFrame::kWidth + 350], 0x143cdcu); // the right probe
 
     // A changed view reaches the screen at the next idle pass.
@@ -326,10 +324,10 @@ TEST_F(X11WindowTest, HandlesEventsThatArriveWhileAHandlerRunsAfterIt)
     ASSERT_NE(proc, nullptr);
     std::vector<std::string> order;
     bool nested = false;
-    probed.left->onPress = [&] {
+    probed.left->onPress = [&]
+    {
         order.push_back("press " + std::to_string(probed.left->presses.back().where.h));
-        if (nested)
-            return;
+        if (nested) return;
         nested = true;
         // What a control does during a gesture: idle work, which must not pump again...
         probed.frame->doIdleStuff();
@@ -377,7 +375,8 @@ TEST_F(X11WindowTest, TwoEditorsAtOnceKeepTheirInputAndPixelsApart)
     ProbedFrame first(parentHandle());
     ProbedFrame second(reinterpret_cast<void*>(static_cast<uintptr_t>(secondParent)));
     second.right->colour = CColor{240, 240, 0, 255};
-    auto idleBoth = [&] {
+    auto idleBoth = [&]
+    {
         first.idle();
         second.idle();
     };
@@ -421,8 +420,8 @@ TEST_F(X11WindowTest, OpensWebAddressesThroughTheDesktopOpenerOnly)
     const std::string record = std::string(dir) + "/opened";
     {
         std::ofstream script(opener);
-        script << "#!/bin/sh\nprintf '%s' \"$1\" > " << record << ".tmp && mv " << record
-               << ".tmp " << record << "\n";
+        script << "#!/bin/sh\nprintf '%s' \"$1\" > " << record << ".tmp && mv " << record << ".tmp "
+               << record << "\n";
     }
     ASSERT_EQ(chmod(opener.c_str(), 0755), 0);
     const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
@@ -439,8 +438,7 @@ TEST_F(X11WindowTest, OpensWebAddressesThroughTheDesktopOpenerOnly)
     {
         std::ifstream in(record);
         std::getline(in, opened);
-        if (opened.empty())
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (opened.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     setenv("PATH", oldPath.c_str(), 1);
     EXPECT_EQ(opened, url);

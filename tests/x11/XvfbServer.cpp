@@ -21,8 +21,7 @@ std::string findOnPath(const char* program)
     while (std::getline(dirs, dir, ':'))
     {
         const std::string candidate = (dir.empty() ? "." : dir) + "/" + program;
-        if (access(candidate.c_str(), X_OK) == 0)
-            return candidate;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
     }
     return {};
 }
@@ -36,21 +35,20 @@ bool readDisplayNumber(int fd, std::string& number)
     {
         pollfd p{fd, POLLIN, 0};
         const int ready = poll(&p, 1, kStartTimeoutMs);
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return false;
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) return false;
         const ssize_t got = read(fd, &c, 1);
-        if (got <= 0)
-            return false;
-        if (c == '\n')
-            return !number.empty();
+        if (got <= 0) return false;
+        if (c == '\n') return !number.empty();
         number += c;
     }
 }
 } // namespace
 
-bool XvfbServer::isInstalled() { return !findOnPath("Xvfb").empty(); }
+bool XvfbServer::isInstalled()
+{
+    return !findOnPath("Xvfb").empty();
+}
 
 bool XvfbServer::start(std::string& why, const char* screen)
 {
@@ -108,8 +106,7 @@ bool XvfbServer::start(std::string& why, const char* screen)
 
 void XvfbServer::stop()
 {
-    if (pid <= 0)
-        return;
+    if (pid <= 0) return;
     kill(pid, SIGTERM);
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR)
@@ -118,7 +115,10 @@ void XvfbServer::stop()
     pid = -1;
 }
 
-XvfbServer::~XvfbServer() { stop(); }
+XvfbServer::~XvfbServer()
+{
+    stop();
+}
 
 XvfbServer* sharedXvfb(std::string& why)
 {

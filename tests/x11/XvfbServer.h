@@ -8,7 +8,7 @@
 // points at it while it runs, which is where the plug-in's own connections go.
 class XvfbServer
 {
-public:
+  public:
     XvfbServer() = default;
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
@@ -24,7 +24,7 @@ public:
     // Whether an Xvfb program can be found on PATH at all.
     static bool isInstalled();
 
-private:
+  private:
     pid_t pid = -1;
     std::string name;
 };

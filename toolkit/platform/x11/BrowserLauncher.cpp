@@ -16,13 +16,11 @@ bool isWebAddress(const char* url)
 
 bool launchBrowser(const char* url)
 {
-    if (!url || !isWebAddress(url))
-        return false;
+    if (!url || !isWebAddress(url)) return false;
     // Two forks: the opener is adopted by init, so the host never has a child to reap. Between
     // fork and exec only async-signal-safe calls are made; the host may run other threads.
     const pid_t child = fork();
-    if (child < 0)
-        return false;
+    if (child < 0) return false;
     if (child == 0)
     {
         if (fork() == 0)
@@ -39,8 +37,7 @@ bool launchBrowser(const char* url)
     while (waitpid(child, &status, 0) < 0)
     {
         // A host that ignores SIGCHLD has its children reaped for it: nothing left to wait for.
-        if (errno != EINTR)
-            return errno == ECHILD;
+        if (errno != EINTR) return errno == ECHILD;
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

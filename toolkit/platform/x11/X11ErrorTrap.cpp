@@ -41,23 +41,19 @@ int absorbOwnErrors(Display* display, XErrorEvent* error)
 X11ErrorTrap::X11ErrorTrap()
 {
     std::lock_guard<std::mutex> lock(trapMutex);
-    if (trapDepth++ > 0)
-        return;
+    if (trapDepth++ > 0) return;
     const ErrorHandler previous = XSetErrorHandler(absorbOwnErrors);
     // Never chain to ourselves (a handler left behind by an earlier trap).
-    if (previous != absorbOwnErrors)
-        previousHandler.store(previous);
+    if (previous != absorbOwnErrors) previousHandler.store(previous);
 }
 
 X11ErrorTrap::~X11ErrorTrap()
 {
     std::lock_guard<std::mutex> lock(trapMutex);
-    if (--trapDepth > 0)
-        return;
+    if (--trapDepth > 0) return;
     const ErrorHandler current = XSetErrorHandler(previousHandler.load());
     // Someone replaced our handler meanwhile: theirs stays.
-    if (current != absorbOwnErrors)
-        XSetErrorHandler(current);
+    if (current != absorbOwnErrors) XSetErrorHandler(current);
 }
 
 void X11ErrorTrap::watch(Display* display)
@@ -78,7 +74,6 @@ unsigned X11ErrorTrap::takeErrorCount(Display* display)
 {
     std::lock_guard<std::mutex> lock(trapMutex);
     for (WatchedDisplay& w : watched)
-        if (w.display == display)
-            return std::exchange(w.errors, 0u);
+        if (w.display == display) return std::exchange(w.errors, 0u);
     return 0;
 }

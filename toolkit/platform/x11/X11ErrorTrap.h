@@ -10,7 +10,7 @@
 // the handler is installed by the first and removed by the last.
 class X11ErrorTrap
 {
-public:
+  public:
     X11ErrorTrap();
     ~X11ErrorTrap();
     X11ErrorTrap(const X11ErrorTrap&) = delete;

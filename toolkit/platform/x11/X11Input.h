@@ -28,12 +28,12 @@ bool x11KeyCode(unsigned long keysym, const char* text, int textLength, unsigned
 // close to the first press.
 class DoubleClickTracker
 {
-public:
+  public:
     // kDoubleClick for the second press of a pair, else 0. `time` is the server's millisecond
     // time stamp of the press (wrapping).
     int32_t press(int32_t button, int32_t x, int32_t y, uint32_t time, uint32_t interval);
 
-private:
+  private:
     static constexpr int32_t kSlopPixels = 4;
     bool havePress = false;
     int32_t lastButton = 0;

@@ -26,7 +26,7 @@ int nativeByteOrder()
 // shared-memory upload of partial areas loses a small block per window it was used on.
 class DirectPixelPresenter : public X11Presenter
 {
-public:
+  public:
     DirectPixelPresenter(Display* display, Window window, int depth)
         : display(display), window(window), depth(depth)
     {
@@ -52,13 +52,12 @@ public:
         image.red_mask = 0xff0000;
         image.green_mask = 0x00ff00;
         image.blue_mask = 0x0000ff;
-        if (!XInitImage(&image))
-            return;
+        if (!XInitImage(&image)) return;
         XPutImage(display, window, gc, &image, area.left, area.top, area.left, area.top,
                   static_cast<unsigned>(area.width()), static_cast<unsigned>(area.height()));
     }
 
-private:
+  private:
     Display* display;
     Window window;
     int depth;
@@ -68,7 +67,7 @@ private:
 // Lets cairo convert to whatever the window's visual is (16-bit, 30-bit, indexed colour).
 class CairoPresenter : public X11Presenter
 {
-public:
+  public:
     explicit CairoPresenter(cairo_surface_t* surface) : surface(surface) {}
     ~CairoPresenter() override
     {
@@ -93,14 +92,13 @@ public:
         cairo_surface_flush(surface);
     }
 
-private:
+  private:
     cairo_surface_t* surface;
 };
 } // namespace
 
-std::unique_ptr<X11Presenter> X11Presenter::create(Display* display, Window window,
-                                                   Visual* visual, int depth, int width,
-                                                   int height)
+std::unique_ptr<X11Presenter> X11Presenter::create(Display* display, Window window, Visual* visual,
+                                                   int depth, int width, int height)
 {
     if (hasBackBufferLayout(visual, depth))
         return std::make_unique<DirectPixelPresenter>(display, window, depth);

@@ -9,7 +9,7 @@
 // Copies rectangles of the frame's back buffer into our window.
 class X11Presenter
 {
-public:
+  public:
     virtual ~X11Presenter() = default;
     // `area` lies within both the back buffer and the window.
     virtual void present(const PixelView& backBuffer, const CRect& area) = 0;
@@ -18,5 +18,5 @@ public:
     // TrueColor with 8 bits per channel, which is every common desktop), cairo-xlib for any
     // other visual. Null if neither can be set up. Must go before the window and connection.
     static std::unique_ptr<X11Presenter> create(Display* display, Window window, Visual* visual,
-                                                 int depth, int width, int height);
+                                                int depth, int width, int height);
 };

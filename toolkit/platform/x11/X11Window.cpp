@@ -13,9 +13,8 @@
 
 namespace
 {
-constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
-                            PointerMotionMask | KeyPressMask | KeyReleaseMask |
-                            StructureNotifyMask;
+constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            KeyPressMask | KeyReleaseMask | StructureNotifyMask;
 
 // Our windows, for the event routine that hosts call with events they read themselves.
 std::mutex registryMutex;
@@ -37,26 +36,25 @@ X11Window* findWindow(Window id)
 {
     std::lock_guard<std::mutex> lock(registryMutex);
     for (X11Window* window : registry)
-        if (reinterpret_cast<uintptr_t>(window->getNativeHandle()) == id)
-            return window;
+        if (reinterpret_cast<uintptr_t>(window->getNativeHandle()) == id) return window;
     return nullptr;
 }
 
-CPoint pointOf(int x, int y) { return CPoint(static_cast<int32_t>(x), static_cast<int32_t>(y)); }
+CPoint pointOf(int x, int y)
+{
+    return CPoint(static_cast<int32_t>(x), static_cast<int32_t>(y));
+}
 } // namespace
 
 std::unique_ptr<X11Window> X11Window::create(Window parent, const CRect& size,
                                              PlatformEventSink& sink)
 {
-    if (parent == 0 || size.isEmpty())
-        return nullptr;
+    if (parent == 0 || size.isEmpty()) return nullptr;
     Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return nullptr;
+    if (!display) return nullptr;
     X11ErrorTrap::watch(display);
     std::unique_ptr<X11Window> window(new X11Window(display, sink, size.width(), size.height()));
-    if (!window->createChild(parent))
-        return nullptr; // the destructor closes the connection
+    if (!window->createChild(parent)) return nullptr; // the destructor closes the connection
     registerWindow(window.get());
     return window;
 }
@@ -71,8 +69,7 @@ bool X11Window::createChild(Window parent)
     X11ErrorTrap trap;
     XWindowAttributes parentAttributes{};
     // A parent that is not a window of this server fails here, not later in the host.
-    if (!XGetWindowAttributes(display, parent, &parentAttributes))
-        return false;
+    if (!XGetWindowAttributes(display, parent, &parentAttributes)) return false;
 
     XSetWindowAttributes attributes{};
     attributes.event_mask = kEventMask;
@@ -126,8 +123,7 @@ X11Window::~X11Window()
         X11ErrorTrap trap;
         presenter.reset();
         // Gone already when the host destroyed its window first; the error is absorbed.
-        if (window != 0 && windowAlive)
-            XDestroyWindow(display, window);
+        if (window != 0 && windowAlive) XDestroyWindow(display, window);
         XSync(display, False);
         // Inside the trap: cairo's clean-up of the connection may still talk to the server.
         XCloseDisplay(display);
@@ -142,12 +138,10 @@ void* X11Window::getNativeHandle() const
 
 void X11Window::present(const PixelView& backBuffer, const CRect& rect)
 {
-    if (!presenter || !windowAlive || !backBuffer.pixels)
-        return;
+    if (!presenter || !windowAlive || !backBuffer.pixels) return;
     CRect area(rect);
     area.bound(CRect(0, 0, std::min(width, backBuffer.width), std::min(height, backBuffer.height)));
-    if (area.isEmpty())
-        return;
+    if (area.isEmpty()) return;
     X11ErrorTrap trap;
     presenter->present(backBuffer, area);
     XFlush(display);
@@ -155,16 +149,14 @@ void X11Window::present(const PixelView& backBuffer, const CRect& rect)
 
 void X11Window::pumpEvents()
 {
-    if (dispatching)
-        return;
+    if (dispatching) return;
     X11ErrorTrap trap;
     dispatching = true;
     for (int handled = 0; handled < kMaxEventsPerPump && XPending(display) > 0; ++handled)
     {
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == MotionNotify)
-            coalesceMotion(event);
+        if (event.type == MotionNotify) coalesceMotion(event);
         handleEvent(event);
         handleDeferred();
     }
@@ -184,10 +176,8 @@ void X11Window::handleDeferred()
 
 void X11Window::eventProc(XEvent* event)
 {
-    if (!event)
-        return;
-    if (X11Window* target = findWindow(event->xany.window))
-        target->dispatchForeign(*event);
+    if (!event) return;
+    if (X11Window* target = findWindow(event->xany.window)) target->dispatchForeign(*event);
 }
 
 void X11Window::dispatchForeign(XEvent& event)
@@ -206,8 +196,7 @@ void X11Window::dispatchForeign(XEvent& event)
 
 void X11Window::handleEvent(XEvent& event)
 {
-    if (event.xany.window != window)
-        return;
+    if (event.xany.window != window) return;
     switch (event.type)
     {
     case Expose:
@@ -216,20 +205,17 @@ void X11Window::handleEvent(XEvent& event)
                                   event.xexpose.y + event.xexpose.height));
         break;
     case ButtonPress:
-        if (!isRepeatOfLastInput(event))
-            handleButtonPress(event.xbutton);
+        if (!isRepeatOfLastInput(event)) handleButtonPress(event.xbutton);
         break;
     case ButtonRelease:
-        if (!isRepeatOfLastInput(event))
-            handleButtonRelease(event.xbutton);
+        if (!isRepeatOfLastInput(event)) handleButtonRelease(event.xbutton);
         break;
     case MotionNotify:
         handleMotion(event);
         break;
     case KeyPress:
     case KeyRelease:
-        if (!isRepeatOfLastInput(event))
-            handleKey(event.xkey);
+        if (!isRepeatOfLastInput(event)) handleKey(event.xkey);
         break;
     case DestroyNotify:
         if (event.xdestroywindow.window == window)
@@ -284,10 +270,9 @@ void X11Window::handleButtonPress(const XButtonEvent& event)
         return;
     }
     const int32_t button = x11ButtonBit(event.button);
-    if (button == 0)
-        return;
-    const int32_t doubleClick = clicks.press(button, event.x, event.y,
-                                             static_cast<uint32_t>(event.time), kDoubleClickMs);
+    if (button == 0) return;
+    const int32_t doubleClick =
+        clicks.press(button, event.x, event.y, static_cast<uint32_t>(event.time), kDoubleClickMs);
     // The server grabs the pointer for us until the release, so moves and the release outside
     // the window still arrive here and reach the view that took the press.
     sink.platformMouseDown(pointOf(event.x, event.y), button | modifiers | doubleClick);
@@ -296,15 +281,13 @@ void X11Window::handleButtonPress(const XButtonEvent& event)
 void X11Window::handleButtonRelease(const XButtonEvent& event)
 {
     const int32_t button = x11ButtonBit(event.button);
-    if (button == 0)
-        return; // wheel buttons come as press/release pairs; the press did the work
+    if (button == 0) return; // wheel buttons come as press/release pairs; the press did the work
     sink.platformMouseUp(pointOf(event.x, event.y), button | x11ModifierButtons(event.state));
 }
 
 void X11Window::handleMotion(XEvent& event)
 {
-    if (isRepeatOfLastInput(event))
-        return;
+    if (isRepeatOfLastInput(event)) return;
     const XMotionEvent& motion = event.xmotion;
     sink.platformMouseMoved(pointOf(motion.x, motion.y),
                             x11HeldButtons(motion.state) | x11ModifierButtons(motion.state));
@@ -317,8 +300,7 @@ void X11Window::coalesceMotion(XEvent& event)
     while (XPending(display) > 0)
     {
         XPeekEvent(display, &next);
-        if (next.type != MotionNotify || next.xmotion.window != event.xmotion.window)
-            return;
+        if (next.type != MotionNotify || next.xmotion.window != event.xmotion.window) return;
         XNextEvent(display, &event);
     }
 }
@@ -329,15 +311,17 @@ void X11Window::handleKey(XKeyEvent& event)
     KeySym keysym = NoSymbol;
     const int length = XLookupString(&event, text, sizeof(text) - 1, &keysym, nullptr);
     CKeyCode key;
-    if (!x11KeyCode(keysym, text, length, event.state, key))
-        return;
+    if (!x11KeyCode(keysym, text, length, event.state, key)) return;
     if (event.type == KeyPress)
         sink.platformKeyDown(key);
     else
         sink.platformKeyUp(key);
 }
 
-bool X11Window::openUrl(const char* url) { return launchBrowser(url); }
+bool X11Window::openUrl(const char* url)
+{
+    return launchBrowser(url);
+}
 
 std::unique_ptr<PlatformWindow> createSystemWindow(void* parent, const CRect& size,
                                                    PlatformEventSink& sink)

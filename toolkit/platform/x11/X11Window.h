@@ -23,7 +23,7 @@ class PlatformEventSink;
 // `_XEventProc` property of the window.
 class X11Window : public PlatformWindow
 {
-public:
+  public:
     // Null when there is no X server to talk to or the parent is not a window there.
     static std::unique_ptr<X11Window> create(Window parent, const CRect& size,
                                              PlatformEventSink& sink);
@@ -42,7 +42,7 @@ public:
     // window it belongs to, if that is one of ours.
     static void eventProc(XEvent* event);
 
-private:
+  private:
     X11Window(Display* display, PlatformEventSink& sink, int32_t width, int32_t height);
     bool createChild(Window parent);
     void publishEventProc();
