@@ -11,8 +11,9 @@ build/release/host/ofc-host info "$plugin"
 # is the neutral reset (threshold 0 dB), so the demo uses a program that audibly compresses.
 build/release/host/ofc-host render "$plugin" "$out/demo-output.wav" \
   --write-input "$out/demo-input.wav" --program "Classic Compressor I"
-# The editor window as a person sees it, drawn without a display: once fresh, and once after
-# the same demo has run through it, so the meters, the hold bar and the lamps show the audio.
+# The editor window as a person sees it, drawn without a display: once fresh, and once 3.5 s
+# into the same demo (drums and chord), where the meters, the hold bar above the falling
+# gain reduction and the release lamps all show the audio.
 build/release/host/ofc-host snapshot "$plugin" "$out/editor-fresh.png"
 build/release/host/ofc-host snapshot "$plugin" "$out/editor.png" \
-  --program "Classic Compressor I" --feed "$out/demo-input.wav"
+  --program "Classic Compressor I" --feed "$out/demo-input.wav" --seconds 3.5
