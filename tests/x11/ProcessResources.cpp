@@ -1,5 +1,7 @@
 #include "ProcessResources.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fstream>
 #include <malloc.h>
@@ -20,6 +22,18 @@ size_t heapBytesInUse()
 #else
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
+#endif
+}
+
+size_t heapMeasurementSlack()
+{
+    constexpr size_t kExact = 1024;
+#if defined(__SANITIZE_ADDRESS__)
+    return kExact;
+#else
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    if (tunables && std::strstr(tunables, "glibc.malloc.tcache_count=0")) return kExact;
+    return 16 * 1024;
 #endif
 }
 

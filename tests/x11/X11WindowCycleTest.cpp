@@ -43,8 +43,7 @@ TEST_F(X11WindowCycleTest, TwoHundredOpenCloseCyclesLeaveNothingBehind)
     EXPECT_TRUE(host->children(parent).empty());
     const size_t heapAfter = heapBytesInUse();
     const long long grown = static_cast<long long>(heapAfter) - static_cast<long long>(heapBefore);
-    // Allocator bookkeeping moves by a kilobyte or so; a block of 20 bytes lost per cycle
-    // would already exceed the allowance.
-    EXPECT_LT(grown, 4 * 1024) << "heap grew by " << grown << " bytes over 200 cycles";
+    EXPECT_LT(grown, static_cast<long long>(heapMeasurementSlack()))
+        << "heap grew by " << grown << " bytes over 200 cycles";
     EXPECT_FALSE(leakSanitizerFoundLeaks());
 }
