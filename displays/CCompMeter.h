@@ -7,7 +7,7 @@
 // It only draws what the editor hands it (dB already multiplied by the meter-scale factor).
 class CCompMeter : public CControl
 {
-public:
+  public:
     CCompMeter(const CRect& size, CControlListener* listener, int32_t tag);
     CCompMeter(const CCompMeter& other) = default;
     ~CCompMeter() override;
@@ -26,7 +26,7 @@ public:
     // Rows 2 to 127 of the 130-pixel well.
     static constexpr int32_t kMaxBarPixels = 126;
 
-private:
+  private:
     double hold = 0.0;
     bool active = true;
 };

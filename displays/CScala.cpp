@@ -32,12 +32,9 @@ CScala::~CScala() = default;
 
 int CScala::settingOf(float value)
 {
-    if (value < 0.25f)
-        return 0;
-    if (value < 0.5f)
-        return 1;
-    if (value < 0.75f)
-        return 2;
+    if (value < 0.25f) return 0;
+    if (value < 0.5f) return 1;
+    if (value < 0.75f) return 2;
     return 3;
 }
 
@@ -51,33 +48,31 @@ int CScala::tickLabel(float value, int tick)
 {
     switch (settingOf(value))
     {
-    case 0: return tick / 4;
-    case 1: return tick / 2;
-    case 2: return tick;
-    default: return 2 * tick;
+    case 0:
+        return tick / 4;
+    case 1:
+        return tick / 2;
+    case 2:
+        return tick;
+    default:
+        return 2 * tick;
     }
 }
 
 // The steps compare exactly: a host value between the four steps starts over at 0.
 float CScala::nextStep(float value)
 {
-    if (value == 0.0f)
-        return 0.25f;
-    if (value == 0.25f)
-        return 0.5f;
-    if (value == 0.5f)
-        return 0.75f;
+    if (value == 0.0f) return 0.25f;
+    if (value == 0.25f) return 0.5f;
+    if (value == 0.5f) return 0.75f;
     return 0.0f;
 }
 
 float CScala::previousStep(float value)
 {
-    if (value == 0.0f)
-        return 0.75f;
-    if (value == 0.75f)
-        return 0.5f;
-    if (value == 0.5f)
-        return 0.25f;
+    if (value == 0.0f) return 0.75f;
+    if (value == 0.75f) return 0.5f;
+    if (value == 0.5f) return 0.25f;
     return 0.0f;
 }
 
@@ -85,15 +80,12 @@ CMouseEventResult CScala::onMouseDown(CPoint&, const int32_t& buttons)
 {
     const bool left = (buttons & kLButton) != 0;
     const bool right = (buttons & kRButton) != 0;
-    if (!left && !right)
-        return kMouseEventNotHandled;
+    if (!left && !right) return kMouseEventNotHandled;
 
     beginEdit();
     value = left ? nextStep(value) : previousStep(value);
-    if (listener)
-        listener->valueChanged(this);
-    if (isDirty())
-        invalid();
+    if (listener) listener->valueChanged(this);
+    if (isDirty()) invalid();
     endEdit();
     return kMouseEventHandled;
 }

@@ -7,7 +7,7 @@
 // Its mouse area reaches over both meters, so a click on them steps it too.
 class CScala : public CControl
 {
-public:
+  public:
     CScala(const CRect& size, CControlListener* listener, int32_t tag);
     CScala(const CScala& other) = default;
     ~CScala() override;

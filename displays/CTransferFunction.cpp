@@ -44,8 +44,7 @@ void CTransferFunction::draw(CDrawContext* context)
         -truncatePixels((s.threshold - s.knee) * 2.0 + s.makeUp * 2.0, kOffBitmap);
 
     offscreen.setFillColor(kKneeBand);
-    if (kneeRow > thresholdRow)
-        offscreen.fillRect(CRect(1, thresholdRow, kSide - 1, kneeRow));
+    if (kneeRow > thresholdRow) offscreen.fillRect(CRect(1, thresholdRow, kSide - 1, kneeRow));
     drawDiagonal(offscreen);
     offscreen.setFillColor(displaycolours::kAlarmRed);
     offscreen.fillRect(CRect(1, thresholdRow, kSide - 1, thresholdRow + 1));
@@ -81,7 +80,8 @@ void CTransferFunction::drawCurve(CDrawContext& context) const
 CTransferFunction::Shares CTransferFunction::shares() const
 {
     const float attenuation = static_cast<float>(settings.dryAttenuation);
-    float dry = attenuation <= kAudibleDryLimit ? std::exp(-attenuation * 0.115129254758358f) : 0.0f;
+    float dry =
+        attenuation <= kAudibleDryLimit ? std::exp(-attenuation * 0.115129254758358f) : 0.0f;
     float wet = static_cast<float>(std::pow(10.0, settings.makeUp / 20.0));
     const float sum = wet + dry;
     if (sum > 0.0f && std::isfinite(sum))

@@ -9,7 +9,7 @@
 // "Meter Scale" parameter and is not drawn.
 class CTransferFunction : public CControl
 {
-public:
+  public:
     CTransferFunction(const CRect& size, CControlListener* listener, int32_t tag);
     CTransferFunction(const CTransferFunction& other) = default;
     ~CTransferFunction() override;
@@ -22,7 +22,10 @@ public:
     void setMakeUp(double db) { settings.makeUp = db; }
     void setAttenuationOfDry(double db) { settings.dryAttenuation = db; }
     // From the normalised "Ratio" value.
-    void setRatio(double normalisedRatio) { settings.slope = transferSlopeForRatio(normalisedRatio); }
+    void setRatio(double normalisedRatio)
+    {
+        settings.slope = transferSlopeForRatio(normalisedRatio);
+    }
     const TransferCurveSettings& getSettings() const { return settings; }
 
     // The two labels' texts and whether the dry share is audible (labels at full strength).
@@ -39,7 +42,7 @@ public:
 
     static constexpr int32_t kSide = 130;
 
-private:
+  private:
     void drawDiagonal(CDrawContext& context) const;
     void drawCurve(CDrawContext& context) const;
     void drawShares(CDrawContext& context) const;

@@ -7,7 +7,7 @@
 // threshold. It does not follow the meter scale.
 class LevelMeter : public CControl
 {
-public:
+  public:
     LevelMeter(const CRect& size, CControlListener* listener, int32_t tag);
     LevelMeter(const LevelMeter& other) = default;
     ~LevelMeter() override;
@@ -18,13 +18,16 @@ public:
     void setSlowLevel(float db) { slowLevel = db; }
     float getSlowLevel() const { return slowLevel; }
     // Takes the normalised "Threshold" value and keeps it as dB (0 to -50).
-    void setThresholdMarker(float normalisedThreshold) { thresholdMarker = normalisedThreshold * -50.0f; }
+    void setThresholdMarker(float normalisedThreshold)
+    {
+        thresholdMarker = normalisedThreshold * -50.0f;
+    }
     float getThresholdMarker() const { return thresholdMarker; }
 
     bool isTypeOf(const char* name) const override;
     CView* newCopy() const override { return new LevelMeter(*this); }
 
-private:
+  private:
     float slowLevel = -80.0f;
     float thresholdMarker = -10.0f;
 };

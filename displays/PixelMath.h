@@ -9,11 +9,8 @@
 inline int32_t truncatePixels(double value, int32_t nanValue = 0)
 {
     constexpr double kLimit = 1.0e6;
-    if (std::isnan(value))
-        return nanValue;
-    if (value > kLimit)
-        return static_cast<int32_t>(kLimit);
-    if (value < -kLimit)
-        return static_cast<int32_t>(-kLimit);
+    if (std::isnan(value)) return nanValue;
+    if (value > kLimit) return static_cast<int32_t>(kLimit);
+    if (value < -kLimit) return static_cast<int32_t>(-kLimit);
     return static_cast<int32_t>(value);
 }

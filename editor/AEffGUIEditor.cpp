@@ -28,8 +28,7 @@ CKeyCode toolkitKey(const VstKeyCode& key)
 AEffGUIEditor::AEffGUIEditor(AudioEffectX* effect)
     : AEffEditor(effect), effectX(effect), nextIdleTicks(getTickCount())
 {
-    if (effect)
-        effect->setEditor(this);
+    if (effect) effect->setEditor(this);
 #ifdef _WIN32
     OleInitialize(nullptr);
 #endif
@@ -37,8 +36,7 @@ AEffGUIEditor::AEffGUIEditor(AudioEffectX* effect)
 
 AEffGUIEditor::~AEffGUIEditor()
 {
-    if (frame)
-        frame->forget();
+    if (frame) frame->forget();
     frame = nullptr;
 #ifdef _WIN32
     OleUninitialize();
@@ -71,30 +69,29 @@ void AEffGUIEditor::close()
 
 void AEffGUIEditor::idle()
 {
-    if (inIdleStuff)
-        return;
+    if (inIdleStuff) return;
     AEffEditor::idle();
-    if (frame)
-        frame->idle();
+    if (frame) frame->idle();
 }
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode)
 {
-    if (!frame)
-        return false;
+    if (!frame) return false;
     CKeyCode key = toolkitKey(keyCode);
     return frame->onKeyDown(key) == 1;
 }
 
 bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode)
 {
-    if (!frame)
-        return false;
+    if (!frame) return false;
     CKeyCode key = toolkitKey(keyCode);
     return frame->onKeyUp(key) == 1;
 }
 
-bool AEffGUIEditor::onWheel(float) { return false; }
+bool AEffGUIEditor::onWheel(float)
+{
+    return false;
+}
 
 bool AEffGUIEditor::setKnobMode(VstInt32 mode)
 {
@@ -104,20 +101,17 @@ bool AEffGUIEditor::setKnobMode(VstInt32 mode)
 
 void AEffGUIEditor::draw(ERect*)
 {
-    if (frame)
-        frame->draw();
+    if (frame) frame->draw();
 }
 
 void AEffGUIEditor::beginEdit(int32_t index)
 {
-    if (effectX)
-        effectX->beginEdit(index);
+    if (effectX) effectX->beginEdit(index);
 }
 
 void AEffGUIEditor::endEdit(int32_t index)
 {
-    if (effectX)
-        effectX->endEdit(index);
+    if (effectX) effectX->endEdit(index);
 }
 
 void AEffGUIEditor::doIdleStuff()
@@ -128,14 +122,12 @@ void AEffGUIEditor::doIdleStuff()
     {
         sleepMilliseconds(kIdleStuffWaitMs);
         now += kIdleStuffWaitMs;
-        if (static_cast<int32_t>(nextIdleTicks - now) > int32_t(kIdleStuffIntervalMs))
-            return;
+        if (static_cast<int32_t>(nextIdleTicks - now) > int32_t(kIdleStuffIntervalMs)) return;
     }
     idle();
     nextIdleTicks = now + kIdleStuffIntervalMs;
     // The host may call back into our idle from its own; the flag keeps the frame out of it.
     inIdleStuff = true;
-    if (effectX)
-        effectX->masterIdle();
+    if (effectX) effectX->masterIdle();
     inIdleStuff = false;
 }

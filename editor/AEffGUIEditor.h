@@ -12,7 +12,7 @@ class AudioEffectX;
 // controls' gestures into the host's begin/end edit calls.
 class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
 {
-public:
+  public:
     // Attaches itself to the effect (its editor, and the has-editor flag).
     explicit AEffGUIEditor(AudioEffectX* effect);
     ~AEffGUIEditor() override;
@@ -40,10 +40,10 @@ public:
 
     AudioEffectX* getEffectX() const { return effectX; }
 
-protected:
+  protected:
     ERect rect{};
 
-private:
+  private:
     AudioEffectX* effectX;
     uint32_t nextIdleTicks;
     bool inIdleStuff = false;

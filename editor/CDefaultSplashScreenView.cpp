@@ -10,8 +10,7 @@ const char* const kVersionLinkUrl =
 
 void openVersionLink(CFrame* frame)
 {
-    if (frame)
-        frame->openUrl(kVersionLinkUrl);
+    if (frame) frame->openUrl(kVersionLinkUrl);
 }
 
 namespace
@@ -52,15 +51,13 @@ bool CDefaultSplashScreenView::isOnLinkLine(const CPoint& p) const
 
 CMouseEventResult CDefaultSplashScreenView::onMouseDown(CPoint& where, const int32_t& buttons)
 {
-    if (!(buttons & kLButton))
-        return kMouseEventNotHandled;
+    if (!(buttons & kLButton)) return kMouseEventNotHandled;
     if (isOnLinkLine(where))
     {
         openVersionLink(getFrame());
         return kMouseEventNotHandled;
     }
-    if (listener)
-        listener->valueChanged(this);
+    if (listener) listener->valueChanged(this);
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
 

@@ -7,7 +7,7 @@
 // and leaves the panel up.
 class CDefaultSplashScreenView : public CControl
 {
-public:
+  public:
     CDefaultSplashScreenView(const CRect& size, CControlListener* listener, CBitmap* background,
                              const CPoint& offset);
     CDefaultSplashScreenView(const CDefaultSplashScreenView& other) = default;
@@ -22,7 +22,7 @@ public:
     // Whether a point lies on the web-address line of the panel's image (strict bounds).
     bool isOnLinkLine(const CPoint& where) const;
 
-private:
+  private:
     CPoint offset;
 };
 

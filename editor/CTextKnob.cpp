@@ -12,8 +12,7 @@ CTextKnob::CTextKnob(const CRect& size, CControlListener* listener, CBitmap* bac
     : CControl(size, listener, tag, background), style(style), fontID(kNormalFont)
 {
     fontID->remember();
-    if (style & kNoDrawStyle)
-        setDirty(false);
+    if (style & kNoDrawStyle) setDirty(false);
 }
 
 CTextKnob::CTextKnob(const CTextKnob& other)
@@ -27,12 +26,14 @@ CTextKnob::CTextKnob(const CTextKnob& other)
     fontID->remember();
 }
 
-CTextKnob::~CTextKnob() { fontID->forget(); }
+CTextKnob::~CTextKnob()
+{
+    fontID->forget();
+}
 
 void CTextKnob::setFont(CFontDesc* font)
 {
-    if (!font)
-        return;
+    if (!font) return;
     setDirty();
     font->remember();
     fontID->forget();
@@ -41,43 +42,37 @@ void CTextKnob::setFont(CFontDesc* font)
 
 void CTextKnob::setFontColor(CColor color)
 {
-    if (color != fontColor)
-        setDirty();
+    if (color != fontColor) setDirty();
     fontColor = color;
 }
 
 void CTextKnob::setBackColor(CColor color)
 {
-    if (color != backColor)
-        setDirty();
+    if (color != backColor) setDirty();
     backColor = color;
 }
 
 void CTextKnob::setFrameColor(CColor color)
 {
-    if (color != frameColor)
-        setDirty();
+    if (color != frameColor) setDirty();
     frameColor = color;
 }
 
 void CTextKnob::setShadowColor(CColor color)
 {
-    if (color != shadowColor)
-        setDirty();
+    if (color != shadowColor) setDirty();
     shadowColor = color;
 }
 
 void CTextKnob::setHoriAlign(CHoriTxtAlign align)
 {
-    if (align != horiTxtAlign)
-        setDirty();
+    if (align != horiTxtAlign) setDirty();
     horiTxtAlign = align;
 }
 
 void CTextKnob::setStyle(int32_t newStyle)
 {
-    if (newStyle != style)
-        setDirty();
+    if (newStyle != style) setDirty();
     style = newStyle;
 }
 
@@ -87,7 +82,10 @@ void CTextKnob::setStringConvert(CParamDisplayValueToStringUserData convert, voi
     userData = data;
 }
 
-void CTextKnob::setStringConvert(CParamDisplayValueToString convert) { stringConvert = convert; }
+void CTextKnob::setStringConvert(CParamDisplayValueToString convert)
+{
+    stringConvert = convert;
+}
 
 void CTextKnob::setString2FloatConvert(CParamDisplayStringToValue convert)
 {
@@ -115,13 +113,10 @@ void CTextKnob::draw(CDrawContext* context)
 void CTextKnob::drawText(CDrawContext* context, const char* text, CBitmap* newBack)
 {
     setDirty(false);
-    if (style & kNoDrawStyle)
-        return;
+    if (style & kNoDrawStyle) return;
     drawBackground(context, newBack);
-    if (style & (k3DIn | k3DOut))
-        drawBevel(context);
-    if ((style & kNoTextStyle) || text[0] == '\0')
-        return;
+    if (style & (k3DIn | k3DOut)) drawBevel(context);
+    if ((style & kNoTextStyle) || text[0] == '\0') return;
 
     const CRect previousClip = context->getClipRect();
     CRect clip = size;
@@ -152,8 +147,7 @@ void CTextKnob::drawBackground(CDrawContext* context, CBitmap* newBack)
             image->draw(context, area, backOffset);
         return;
     }
-    if (bTextTransparencyEnabled)
-        return;
+    if (bTextTransparencyEnabled) return;
     context->setFillColor(backColor);
     context->fillRect(size);
     if (!(style & (k3DIn | k3DOut | kNoFrame)))
@@ -212,10 +206,8 @@ CMouseEventResult CTextKnob::onMouseDown(CPoint& where, const int32_t& buttons)
 
 CMouseEventResult CTextKnob::onMouseMoved(CPoint& where, const int32_t& buttons)
 {
-    if (!(buttons & kLButton))
-        return kMouseEventNotHandled;
-    if (where == lastPoint)
-        return kMouseEventHandled;
+    if (!(buttons & kLButton)) return kMouseEventNotHandled;
+    if (where == lastPoint) return kMouseEventHandled;
     lastPoint = where;
 
     // Up and right both count positive, so a diagonal drag adds up.
@@ -231,10 +223,8 @@ CMouseEventResult CTextKnob::onMouseMoved(CPoint& where, const int32_t& buttons)
     }
     value = fEntryState + distance * coef;
     bounceValue();
-    if (value != oldValue && listener)
-        listener->valueChanged(this);
-    if (isDirty())
-        invalid();
+    if (value != oldValue && listener) listener->valueChanged(this);
+    if (isDirty()) invalid();
     return kMouseEventHandled;
 }
 
@@ -258,8 +248,7 @@ void CTextKnob::stepBy(float step)
 
 bool CTextKnob::onWheel(const CPoint&, const float& distance, const int32_t& buttons)
 {
-    if (!getMouseEnabled())
-        return false;
+    if (!getMouseEnabled()) return false;
     stepBy((buttons & kShift) ? distance * 0.1f : distance);
     return true;
 }
@@ -270,13 +259,17 @@ int32_t CTextKnob::onKeyDown(CKeyCode& keyCode)
     switch (keyCode.virt)
     {
     case kVKeyUp:
-    case kVKeyRight: step = 1.f; break;
+    case kVKeyRight:
+        step = 1.f;
+        break;
     case kVKeyDown:
-    case kVKeyLeft: step = -1.f; break;
-    default: return -1;
+    case kVKeyLeft:
+        step = -1.f;
+        break;
+    default:
+        return -1;
     }
-    if (keyCode.modifier & kKeyModShift)
-        step *= 0.1f;
+    if (keyCode.modifier & kKeyModShift) step *= 0.1f;
     stepBy(step);
     return 1;
 }

@@ -11,7 +11,7 @@ class CFontDesc;
 // background image and the centred text of its value-text function.
 class CTextKnob : public CControl
 {
-public:
+  public:
     CTextKnob(const CRect& size, CControlListener* listener, CBitmap* background, int32_t tag,
               int32_t style = 0);
     CTextKnob(const CTextKnob& other);
@@ -50,10 +50,10 @@ public:
     static constexpr float kDragRange = 500.f;
     static constexpr int kTextBufferSize = 256;
 
-protected:
+  protected:
     virtual void drawText(CDrawContext* context, const char* text, CBitmap* newBack = nullptr);
 
-private:
+  private:
     void drawBackground(CDrawContext* context, CBitmap* newBack);
     void drawBevel(CDrawContext* context);
     void stepBy(float step);

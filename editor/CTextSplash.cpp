@@ -21,11 +21,13 @@ CTextSplash::CTextSplash(const CTextSplash& other)
 
 CTextSplash::~CTextSplash()
 {
-    if (panel)
-        panel->forget();
+    if (panel) panel->forget();
 }
 
-void CTextSplash::draw(CDrawContext*) { setDirty(false); }
+void CTextSplash::draw(CDrawContext*)
+{
+    setDirty(false);
+}
 
 bool CTextSplash::hitTest(const CPoint& where, const int32_t buttons)
 {
@@ -36,8 +38,7 @@ bool CTextSplash::hitTest(const CPoint& where, const int32_t buttons)
 
 CMouseEventResult CTextSplash::onMouseDown(CPoint&, const int32_t& buttons)
 {
-    if (!(buttons & kLButton))
-        return kMouseEventNotHandled;
+    if (!(buttons & kLButton)) return kMouseEventNotHandled;
     value = value == 0.0f ? 1.0f : 0.0f;
     // A frame that already shows another modal view refuses the panel; the value then stays
     // 1 without a panel, and the next click sets it back.
@@ -59,11 +60,9 @@ void CTextSplash::unSplash()
 
 void CTextSplash::valueChanged(CControl* control)
 {
-    if (control != panel)
-        return;
+    if (control != panel) return;
     unSplash();
-    if (listener)
-        listener->valueChanged(this);
+    if (listener) listener->valueChanged(this);
 }
 
 bool CTextSplash::isTypeOf(const char* name) const

@@ -10,7 +10,7 @@ class CDefaultSplashScreenView;
 // 1 while the panel is meant to be up.
 class CTextSplash : public CControl, public CControlListener
 {
-public:
+  public:
     CTextSplash(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background,
                 const CRect& displayArea, const CPoint& offset);
     CTextSplash(const CTextSplash& other);
@@ -31,7 +31,7 @@ public:
     // CControlListener: the panel was clicked.
     void valueChanged(CControl* control) override;
 
-private:
+  private:
     CRect displayArea;
     CPoint panelOffset;
     CDefaultSplashScreenView* panel = nullptr;

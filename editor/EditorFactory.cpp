@@ -8,7 +8,6 @@
 // effect's constructor, so a failed allocation leaves the effect without an editor.
 AEffEditor* createEditor(AudioEffectX* effect)
 {
-    if (!effect)
-        return nullptr;
+    if (!effect) return nullptr;
     return new (std::nothrow) VstTemplateGUI(effect);
 }

@@ -29,11 +29,9 @@ ManualTickSource& snapshotClock()
 
 AEffGUIEditor* editorOf(AEffect* effect)
 {
-    if (!effect || effect->magic != kEffectMagic || !effect->object)
-        return nullptr;
+    if (!effect || effect->magic != kEffectMagic || !effect->object) return nullptr;
     auto* owner = static_cast<AudioEffect*>(effect->object);
-    if (owner->getAeffect() != effect)
-        return nullptr;
+    if (owner->getAeffect() != effect) return nullptr;
     return dynamic_cast<AEffGUIEditor*>(owner->getEditor());
 }
 } // namespace
@@ -41,14 +39,11 @@ AEffGUIEditor* editorOf(AEffect* effect)
 int OrvaneEditorSnapshot(AEffect* effect, const char* pngPath, unsigned int elapsedMs)
 {
     AEffGUIEditor* editor = editorOf(effect);
-    if (!editor)
-        return 0;
+    if (!editor) return 0;
     ManualTickSource& clock = snapshotClock();
-    if (!editor->getFrame() && (!editor->open(nullptr) || !editor->getFrame()))
-        return 0;
+    if (!editor->getFrame() && (!editor->open(nullptr) || !editor->getFrame())) return 0;
     clock.advance(elapsedMs);
-    if (!pngPath)
-        return 1;
+    if (!pngPath) return 1;
     CFrame* frame = editor->getFrame();
     frame->idle();
     return frame->writePng(pngPath) ? 1 : 0;

@@ -19,8 +19,7 @@ std::uint32_t addMs(std::uint32_t counter, std::uint32_t dtMs)
 // A reading that is not a number (a poisoned engine state) must not stick in the display.
 float sane(float value, float fallback, float lo, float hi)
 {
-    if (std::isnan(value))
-        return fallback;
+    if (std::isnan(value)) return fallback;
     return std::clamp(value, lo, hi);
 }
 
@@ -56,8 +55,7 @@ void MeterBallistics::updateDisplayed(std::uint32_t dtMs, float gr, bool live)
     {
         // The 40 ms wait is never re-armed: it delays only the first fall of this editor.
         grFallDelayMs = addMs(grFallDelayMs, dtMs);
-        if (grFallDelayMs > 40)
-            grDisplayDb -= std::min(grDisplayDb - gr, 0.0085f * float(dtMs));
+        if (grFallDelayMs > 40) grDisplayDb -= std::min(grDisplayDb - gr, 0.0085f * float(dtMs));
     }
 }
 
@@ -75,8 +73,7 @@ void MeterBallistics::updateHold(std::uint32_t dtMs, float gr, bool live)
     else if (grHoldDb > 0.0f)
     {
         grHoldCounterMs = addMs(grHoldCounterMs, dtMs);
-        if (grHoldCounterMs > 2999)
-            grHoldDb -= std::min(grHoldDb - gr, 0.001f * float(dtMs));
+        if (grHoldCounterMs > 2999) grHoldDb -= std::min(grHoldDb - gr, 0.001f * float(dtMs));
     }
 }
 
@@ -94,8 +91,7 @@ void MeterBallistics::followLevel(float& displayed, std::uint32_t dtMs, float re
 LampChange MeterBallistics::updateLamps(std::uint32_t dtMs, bool slowBelowFast, float fastLevel,
                                         float slowLevel)
 {
-    if (slowBelowFast)
-        return LampChange::fastOn;
+    if (slowBelowFast) return LampChange::fastOn;
     if (fastLevel > slowLevel)
     {
         lampCounterMs = 0;
@@ -108,8 +104,7 @@ LampChange MeterBallistics::updateLamps(std::uint32_t dtMs, bool slowBelowFast, 
 bool RefreshGate::due(std::uint32_t nowMs, std::uint32_t& dtMs)
 {
     dtMs = nowMs - lastMs;
-    if (dtMs <= 25)
-        return false;
+    if (dtMs <= 25) return false;
     lastMs = nowMs;
     return true;
 }

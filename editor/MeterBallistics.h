@@ -23,7 +23,7 @@ enum class LampChange
 // rate, and it keeps no clock of its own so tests can drive it step by step.
 class MeterBallistics
 {
-public:
+  public:
     // Applies one refresh `dtMs` after the previous one. `live` is false while the effect is
     // suspended or previewing its side chain; the meters then rest.
     void update(std::uint32_t dtMs, const MeterReadings& readings, bool live);
@@ -44,7 +44,7 @@ public:
     // Gain reduction in dB (positive while reducing) of a linear gain factor.
     static float reductionDb(float gain);
 
-private:
+  private:
     void updateDisplayed(std::uint32_t dtMs, float gr, bool live);
     void updateHold(std::uint32_t dtMs, float gr, bool live);
     static void followLevel(float& displayed, std::uint32_t dtMs, float reading, bool live);
@@ -61,12 +61,12 @@ private:
 // Refreshes at most once per 25 ms of a wrapping 32-bit millisecond clock.
 class RefreshGate
 {
-public:
+  public:
     explicit RefreshGate(std::uint32_t nowMs) : lastMs(nowMs) {}
 
     // True when a refresh is due; `dtMs` then holds the time since the previous one.
     bool due(std::uint32_t nowMs, std::uint32_t& dtMs);
 
-private:
+  private:
     std::uint32_t lastMs;
 };

@@ -9,13 +9,12 @@ namespace
 
 class TextSink
 {
-public:
+  public:
     TextSink(char* out, std::size_t size) : out(out), size(size) {}
 
     void put(char c)
     {
-        if (used + 1 < size)
-            out[used++] = c;
+        if (used + 1 < size) out[used++] = c;
     }
 
     void put(const char* text)
@@ -26,28 +25,30 @@ public:
 
     void finish()
     {
-        if (size > 0)
-            out[used] = '\0';
+        if (size > 0) out[used] = '\0';
     }
 
-private:
+  private:
     char* out;
     std::size_t size;
     std::size_t used = 0;
 };
 
-bool isFlag(char c) { return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isFlag(char c)
+{
+    return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // An int conversion of a value outside int's range would be undefined; clamp instead.
 int toIntTruncated(double value)
 {
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483647.0)
-        return 2147483647;
-    if (value <= -2147483648.0)
-        return -2147483647 - 1;
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return 2147483647;
+    if (value <= -2147483648.0) return -2147483647 - 1;
     return static_cast<int>(value);
 }
 
@@ -56,8 +57,7 @@ void convert(TextSink& sink, const char* spec, std::size_t n, char conversion, d
 {
     char specCopy[32];
     char number[128];
-    if (n + 1 > sizeof specCopy)
-        return;
+    if (n + 1 > sizeof specCopy) return;
     std::memcpy(specCopy, spec, n);
     specCopy[n] = '\0';
     if (conversion == 'f')
@@ -97,8 +97,7 @@ void formatValue(char* out, std::size_t size, const char* format, double value)
             while (isDigit(*p))
                 ++p;
         }
-        if (*p == '\0')
-            break; // a trailing percent (with or without flags) prints nothing
+        if (*p == '\0') break; // a trailing percent (with or without flags) prints nothing
         const char conversion = *p++;
         if (conversion == 'f' || conversion == 'd')
             convert(sink, spec, static_cast<std::size_t>(p - spec), conversion, value);

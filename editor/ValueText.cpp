@@ -14,7 +14,10 @@ void put(char* text, const char* format, double value)
     formatValue(text, kValueTextCapacity, format, value);
 }
 
-void putLiteral(char* text, const char* literal) { std::strcpy(text, literal); }
+void putLiteral(char* text, const char* literal)
+{
+    std::strcpy(text, literal);
+}
 
 // Times are formed from the cube in single precision and then widened; the text switches
 // from tenths to whole milliseconds at 10 ms.
@@ -23,11 +26,17 @@ void putMilliseconds(char* text, double ms)
     put(text, ms < 10.0 ? "%3.1f ms%" : "%3.0f ms%", ms);
 }
 
-float cube(float v) { return v * v * v; }
+float cube(float v)
+{
+    return v * v * v;
+}
 
 } // namespace
 
-void versionText(float, char* text) { putLiteral(text, "version 1.0.0 [?]"); }
+void versionText(float, char* text)
+{
+    putLiteral(text, "version 1.0.0 [?]");
+}
 
 void thresholdText(float value, char* text)
 {
@@ -38,7 +47,10 @@ void thresholdText(float value, char* text)
         put(text, "%3.0f dB%", -50.0 * v);
 }
 
-void kneeText(float value, char* text) { put(text, "%3.0f dB%", 20.0 * double(value)); }
+void kneeText(float value, char* text)
+{
+    put(text, "%3.0f dB%", 20.0 * double(value));
+}
 
 void ratioText(float value, char* text)
 {
@@ -112,4 +124,7 @@ void detectionText(float value, char* text)
     put(text, ms < 9.95 ? "RMS %3.1f%" : "RMS %3.0f%", ms);
 }
 
-void harmonicsAmountText(float value, char* text) { put(text, "%3.0f%%", 200.0 * double(value)); }
+void harmonicsAmountText(float value, char* text)
+{
+    put(text, "%3.0f%%", 200.0 * double(value));
+}

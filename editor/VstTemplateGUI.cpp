@@ -25,15 +25,13 @@ constexpr CColor kDimmedTextColour = {100, 100, 100, 255};
 
 void setViewValue(CControl* control, float value)
 {
-    if (control)
-        control->setValue(value);
+    if (control) control->setValue(value);
 }
 } // namespace
 
 double transferMakeUpDb(double n)
 {
-    if (n < 0.5)
-        return (1.0 - 2.0 * n) * (1.0 - 2.0 * n) * -60.0;
+    if (n < 0.5) return (1.0 - 2.0 * n) * (1.0 - 2.0 * n) * -60.0;
     return n * 24.0 - 12.0;
 }
 
@@ -51,8 +49,7 @@ VstTemplateGUI::VstTemplateGUI(AudioEffectX* effect)
 VstTemplateGUI::~VstTemplateGUI()
 {
     // An editor the host never closed still takes its frame along before the background goes.
-    if (frame)
-        close();
+    if (frame) close();
     background->forget();
 }
 
@@ -70,16 +67,14 @@ void VstTemplateGUI::close()
 void VstTemplateGUI::valueChanged(CControl* control)
 {
     const int32_t tag = control->getTag();
-    if (tag < 0 || tag > kMeterScale || !getEffectX())
-        return;
+    if (tag < 0 || tag > kMeterScale || !getEffectX()) return;
     getEffectX()->setParameterAutomated(tag, control->getValue());
     control->setDirty();
 }
 
 void VstTemplateGUI::setParameter(VstInt32 index, float)
 {
-    if (!frame || index < 0 || index > kMeterScale)
-        return;
+    if (!frame || index < 0 || index > kMeterScale) return;
     // The effect's own value counts, not the one passed along: interlocks may have changed it.
     echo(index, parameter(index));
     switch (index)
@@ -92,7 +87,8 @@ void VstTemplateGUI::setParameter(VstInt32 index, float)
         transferFunction->setDirty();
         levelMeter->setDirty();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -100,7 +96,9 @@ void VstTemplateGUI::echo(VstInt32 index, float v)
 {
     switch (index)
     {
-    case kDetection: detectionKnob->setValue(v); break;
+    case kDetection:
+        detectionKnob->setValue(v);
+        break;
     case kScFilterType:
         scFilterTypeSwitch->setValue(v);
         refreshTextColours();
@@ -158,22 +156,28 @@ void VstTemplateGUI::echo(VstInt32 index, float v)
                      v);
         refreshTextColours();
         break;
-    case kHfHarmonicsAmount: hfAmountKnob->setValue(v); break;
-    case kLfHarmonicsAmount: lfAmountKnob->setValue(v); break;
+    case kHfHarmonicsAmount:
+        hfAmountKnob->setValue(v);
+        break;
+    case kLfHarmonicsAmount:
+        lfAmountKnob->setValue(v);
+        break;
     case kBypass:
         bypassButton->setValue(v);
         compMeter->setActive(v != 1.0f);
         refreshTextColours();
         break;
-    case kMeterScale: scala->setValue(v); break;
-    default: break;
+    case kMeterScale:
+        scala->setValue(v);
+        break;
+    default:
+        break;
     }
 }
 
 void VstTemplateGUI::refreshTextColours()
 {
-    if (!frame)
-        return;
+    if (!frame) return;
     CParamDisplay* const displays[] = {scFilterFreqDisplay, thresholdDisplay, kneeDisplay,
                                        ratioDisplay,        attackDisplay,    releaseDisplay,
                                        releaseSlowDisplay,  dryMixDisplay,    makeUpDisplay};
@@ -195,17 +199,13 @@ void VstTemplateGUI::refreshTextColours()
     if (parameter(kScPreview) == 1.0f)
     {
         for (CParamDisplay* display : displays)
-            if (display != scFilterFreqDisplay)
-                display->setFontColor(kDimmedTextColour);
+            if (display != scFilterFreqDisplay) display->setFontColor(kDimmedTextColour);
         for (CTextKnob* knob : textKnobs)
             knob->setFontColor(kDimmedTextColour);
     }
-    if (parameter(kScFilterType) == 0.0f)
-        scFilterFreqDisplay->setFontColor(kDimmedTextColour);
-    if (parameter(kLfHarmonics) == 0.0f)
-        lfAmountKnob->setFontColor(kDimmedTextColour);
-    if (parameter(kHfHarmonics) == 0.0f)
-        hfAmountKnob->setFontColor(kDimmedTextColour);
+    if (parameter(kScFilterType) == 0.0f) scFilterFreqDisplay->setFontColor(kDimmedTextColour);
+    if (parameter(kLfHarmonics) == 0.0f) lfAmountKnob->setFontColor(kDimmedTextColour);
+    if (parameter(kHfHarmonics) == 0.0f) hfAmountKnob->setFontColor(kDimmedTextColour);
     if (parameter(kReleaseSlow) < parameter(kRelease))
         releaseSlowDisplay->setFontColor(kDimmedTextColour);
 
@@ -215,16 +215,14 @@ void VstTemplateGUI::refreshTextColours()
 
 void VstTemplateGUI::idle()
 {
-    if (frame)
-        refreshMeters();
+    if (frame) refreshMeters();
     AEffGUIEditor::idle();
 }
 
 void VstTemplateGUI::refreshMeters()
 {
     std::uint32_t dtMs = 0;
-    if (!refreshGate.due(getTickCount(), dtMs))
-        return;
+    if (!refreshGate.due(getTickCount(), dtMs)) return;
 
     MeterReadings readings;
     readings.gain = parameter(kMeterGain);
@@ -247,8 +245,7 @@ void VstTemplateGUI::updateLamps(std::uint32_t dtMs)
     const bool slowBelowFast = parameter(kReleaseSlow) < parameter(kRelease);
     const LampChange change = ballistics.updateLamps(
         dtMs, slowBelowFast, parameter(kMeterLevelFast), parameter(kMeterLevelSlow));
-    if (change == LampChange::keep)
-        return;
+    if (change == LampChange::keep) return;
     fastReleaseLamp->setValue(change == LampChange::fastOn ? 1.0f : 0.0f);
     slowReleaseLamp->setValue(change == LampChange::slowOn ? 1.0f : 0.0f);
 }

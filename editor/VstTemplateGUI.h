@@ -26,7 +26,7 @@ class LevelMeter;
 // meters from the effect's published values.
 class VstTemplateGUI : public AEffGUIEditor, public CControlListener
 {
-public:
+  public:
     explicit VstTemplateGUI(AudioEffectX* effect);
     ~VstTemplateGUI() override;
 
@@ -47,7 +47,7 @@ public:
     static constexpr int kDefaultWidth = 690;
     static constexpr int kDefaultHeight = 270;
 
-private:
+  private:
     struct Bitmaps;
     float parameter(VstInt32 index) const;
     void createViews(const Bitmaps& bitmaps);

@@ -61,8 +61,7 @@ struct VstTemplateGUI::Bitmaps
 
 bool VstTemplateGUI::open(void* parentWindow)
 {
-    if (frame)
-        close(); // a host that opens twice gets one fresh window
+    if (frame) close(); // a host that opens twice gets one fresh window
     AEffGUIEditor::open(parentWindow);
 
     Bitmaps bitmaps;
@@ -139,8 +138,8 @@ void VstTemplateGUI::createKnobsAndDisplays(const Bitmaps& bitmaps)
     };
     for (const KnobPlace& place : knobs)
     {
-        CAnimKnob* knob = new CAnimKnob(place.rect, this, place.tag, bitmaps[kKnobStrip],
-                                        CPoint(0, 0));
+        CAnimKnob* knob =
+            new CAnimKnob(place.rect, this, place.tag, bitmaps[kKnobStrip], CPoint(0, 0));
         knob->setDefaultValue(place.defaultValue);
         knob->setTransparency(true);
         knob->setValue(parameter(place.tag));
@@ -165,8 +164,7 @@ void VstTemplateGUI::createKnobsAndDisplays(const Bitmaps& bitmaps)
         {&VstTemplateGUI::dryMixDisplay, kDryMix, {617, 241, 668, 259}, dryMixText},
         {&VstTemplateGUI::attackDisplay, kAttack, {118, 241, 169, 259}, attackText},
         {&VstTemplateGUI::releaseDisplay, kRelease, {194, 241, 245, 259}, releaseText},
-        {&VstTemplateGUI::scFilterFreqDisplay, kScFilterFreq, {21, 241, 72, 259},
-         scFilterFreqText},
+        {&VstTemplateGUI::scFilterFreqDisplay, kScFilterFreq, {21, 241, 72, 259}, scFilterFreqText},
         {&VstTemplateGUI::releaseSlowDisplay, kReleaseSlow, {271, 241, 322, 259}, releaseText},
     };
     for (const DisplayPlace& place : displays)
@@ -213,8 +211,8 @@ void VstTemplateGUI::createTextKnobs(const Bitmaps& bitmaps)
 
 void VstTemplateGUI::createSwitches(const Bitmaps& bitmaps)
 {
-    scFilterTypeSwitch = new CVerticalSwitch(CRect(19, 100, 74, 171), this, kScFilterType, 3, 71,
-                                             3, bitmaps[kScFilterSelector], CPoint(0, 0));
+    scFilterTypeSwitch = new CVerticalSwitch(CRect(19, 100, 74, 171), this, kScFilterType, 3, 71, 3,
+                                             bitmaps[kScFilterSelector], CPoint(0, 0));
     scFilterTypeSwitch->setTransparency(true);
     scFilterTypeSwitch->setDefaultValue(0.0f);
     scFilterTypeSwitch->setValue(parameter(kScFilterType));
@@ -230,15 +228,23 @@ void VstTemplateGUI::createSwitches(const Bitmaps& bitmaps)
     };
     static const ButtonPlace buttons[] = {
         {&VstTemplateGUI::scPreviewButton, kScPreview, {487, 214, 542, 239}, kScPreviewImage, 0.0f},
-        {&VstTemplateGUI::lfHarmonicsButton, kLfHarmonics, {358, 214, 413, 239}, kLoColorImage, 0.0f},
-        {&VstTemplateGUI::hfHarmonicsButton, kHfHarmonics, {410, 214, 465, 239}, kHiColorImage, 0.0f},
+        {&VstTemplateGUI::lfHarmonicsButton,
+         kLfHarmonics,
+         {358, 214, 413, 239},
+         kLoColorImage,
+         0.0f},
+        {&VstTemplateGUI::hfHarmonicsButton,
+         kHfHarmonics,
+         {410, 214, 465, 239},
+         kHiColorImage,
+         0.0f},
         {&VstTemplateGUI::bypassButton, kBypass, {540, 214, 595, 264}, kBypassImage, 1.0f},
         {&VstTemplateGUI::deltaButton, kDelta, {487, 237, 542, 262}, kDeltaImage, 0.0f},
     };
     for (const ButtonPlace& place : buttons)
     {
-        COnOffButton* button = new COnOffButton(place.rect, this, place.tag, bitmaps[place.image],
-                                                kPreListenerUpdate);
+        COnOffButton* button =
+            new COnOffButton(place.rect, this, place.tag, bitmaps[place.image], kPreListenerUpdate);
         button->setTransparency(true);
         button->setDefaultValue(place.defaultValue);
         button->setValue(parameter(place.tag));

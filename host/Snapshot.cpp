@@ -27,17 +27,15 @@ OrvaneEditorSnapshotFunction findSnapshotExport(const PluginModule& module, std:
     }
     void* library = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
     void* symbol = library ? dlsym(library, OFC_EDITOR_SNAPSHOT_SYMBOL) : nullptr;
-    if (library)
-        dlclose(library); // the module keeps its own reference
-    if (!symbol)
-        error = "the plug-in has no off-screen editor (" OFC_EDITOR_SNAPSHOT_SYMBOL ")";
+    if (library) dlclose(library); // the module keeps its own reference
+    if (!symbol) error = "the plug-in has no off-screen editor (" OFC_EDITOR_SNAPSHOT_SYMBOL ")";
     return reinterpret_cast<OrvaneEditorSnapshotFunction>(symbol);
 }
 
 // Stereo blocks from a file or from the built-in demo.
 class FeedSource
 {
-public:
+  public:
     bool open(const SnapshotRequest& request, std::string& error)
     {
         if (request.feedPath == "demo")
@@ -46,8 +44,7 @@ public:
             rate = request.sampleRate;
             return true;
         }
-        if (!file.open(request.feedPath, error))
-            return false;
+        if (!file.open(request.feedPath, error)) return false;
         rate = file.format().sampleRate;
         channels = file.format().channels;
         if (rate < 1000.0 || rate > 768000.0 || channels < 1)
@@ -87,7 +84,7 @@ public:
         return n;
     }
 
-private:
+  private:
     std::unique_ptr<DemoSignal> demo;
     std::int64_t position = 0;
     AudioFileReader file;
@@ -98,7 +95,7 @@ private:
 
 class SnapshotSession
 {
-public:
+  public:
     SnapshotSession(const PluginInstance& plugin, OrvaneEditorSnapshotFunction snapshot,
                     SnapshotReport& report)
         : plugin(plugin), snapshot(snapshot), report(report)
@@ -153,12 +150,11 @@ public:
         {
             const std::int64_t want = std::min<std::int64_t>(block, limit - report.framesFed);
             const std::int64_t got = source.read(inputs[0], inputs[1], want);
-            if (got <= 0)
-                break;
+            if (got <= 0) break;
             plugin.processReplacing(inputs, outputs, static_cast<VstInt32>(got));
             report.framesFed += got;
-            const auto msNow = static_cast<std::uint64_t>(
-                std::llround(double(report.framesFed) * 1000.0 / rate));
+            const auto msNow =
+                static_cast<std::uint64_t>(std::llround(double(report.framesFed) * 1000.0 / rate));
             idle(msNow - msSoFar);
             msSoFar = msNow;
         }
@@ -167,13 +163,12 @@ public:
 
     bool write(const std::string& path, std::string& error)
     {
-        if (snapshot(plugin.effect(), path.c_str(), 0))
-            return true;
+        if (snapshot(plugin.effect(), path.c_str(), 0)) return true;
         error = "cannot write " + path;
         return false;
     }
 
-private:
+  private:
     const PluginInstance& plugin;
     OrvaneEditorSnapshotFunction snapshot;
     SnapshotReport& report;
@@ -200,35 +195,28 @@ bool takeSnapshot(const SnapshotRequest& request, SnapshotReport& report, std::s
         return false;
     }
     OrvaneEditorSnapshotFunction snapshot = findSnapshotExport(module, error);
-    if (!snapshot)
-        return false;
+    if (!snapshot) return false;
 
     FeedSource source;
     const bool feeding = !request.feedPath.empty();
-    if (feeding && !source.open(request, error))
-        return false;
+    if (feeding && !source.open(request, error)) return false;
     const double rate = feeding ? source.sampleRate() : request.sampleRate;
 
     std::unique_ptr<PluginInstance> plugin = PluginInstance::create(module, error);
-    if (!plugin)
-        return false;
+    if (!plugin) return false;
     plugin->open(rate, request.blockSize);
-    if (!request.program.empty() && !selectProgram(*plugin, request.program, error))
-        return false;
-    if (!applySettings(*plugin, request.settings, error))
-        return false;
+    if (!request.program.empty() && !selectProgram(*plugin, request.program, error)) return false;
+    if (!applySettings(*plugin, request.settings, error)) return false;
 
     SnapshotSession session(*plugin, snapshot, report);
-    if (!session.openEditor(error))
-        return false;
+    if (!session.openEditor(error)) return false;
     if (feeding)
         session.feed(source, request);
     else
         session.idle(request.settleMs);
     const bool written = session.write(request.pngPath, error);
     plugin->dispatch(effEditClose);
-    if (feeding)
-        plugin->suspend();
+    if (feeding) plugin->suspend();
     return written;
 }
 
@@ -267,26 +255,22 @@ bool parseSnapshotArguments(int argc, char** argv, SnapshotRequest& request, std
         else if (option == "--set")
         {
             ParameterSetting setting;
-            if (!parseParameterSetting(value, setting, error))
-                return false;
+            if (!parseParameterSetting(value, setting, error)) return false;
             request.settings.push_back(setting);
         }
         else if (option == "--feed")
             request.feedPath = value;
         else if (option == "--seconds")
         {
-            if (!number(value, 0.0, 86400.0, request.feedSeconds))
-                return false;
+            if (!number(value, 0.0, 86400.0, request.feedSeconds)) return false;
         }
         else if (option == "--rate")
         {
-            if (!number(value, 1000.0, 768000.0, request.sampleRate))
-                return false;
+            if (!number(value, 1000.0, 768000.0, request.sampleRate)) return false;
         }
         else if (option == "--block")
         {
-            if (!number(value, 1.0, 65536.0, n))
-                return false;
+            if (!number(value, 1.0, 65536.0, n)) return false;
             request.blockSize = static_cast<VstInt32>(n);
         }
         else

@@ -40,8 +40,7 @@ struct CompMeterFixture : ::testing::Test
     {
         int row = 1;
         for (int y = 2; y < 128; ++y)
-            if (sameColour(at(15, y), kBar))
-                row = y;
+            if (sameColour(at(15, y), kBar)) row = y;
         return row;
     }
 };

@@ -11,7 +11,10 @@ Screen::Screen(int32_t width, int32_t height)
 {
 }
 
-void Screen::draw(CView& view) { view.draw(bitmap.get()); }
+void Screen::draw(CView& view)
+{
+    view.draw(bitmap.get());
+}
 
 CColor Screen::at(const CRect& origin, int32_t x, int32_t y) const
 {
@@ -20,8 +23,10 @@ CColor Screen::at(const CRect& origin, int32_t x, int32_t y) const
 
 CColor over(CColor top, CColor bottom)
 {
-    auto mix = [&](int t, int b) { return uint8_t((t * top.alpha + b * (255 - top.alpha) + 127) / 255); };
-    return {mix(top.red, bottom.red), mix(top.green, bottom.green), mix(top.blue, bottom.blue), 255};
+    auto mix = [&](int t, int b)
+    { return uint8_t((t * top.alpha + b * (255 - top.alpha) + 127) / 255); };
+    return {mix(top.red, bottom.red), mix(top.green, bottom.green), mix(top.blue, bottom.blue),
+            255};
 }
 
 std::string describe(CColor c)
@@ -67,10 +72,8 @@ std::unique_ptr<COffscreenContext> referenceText(int32_t width, int32_t height, 
                 return ::testing::AssertionFailure()
                        << "at (" << x << ", " << y << "): " << describe(actual) << ", expected "
                        << describe(expected);
-            if (expected.red + expected.green + expected.blue > 0)
-                ++count;
+            if (expected.red + expected.green + expected.blue > 0) ++count;
         }
-    if (lit)
-        *lit = count;
+    if (lit) *lit = count;
     return ::testing::AssertionSuccess();
 }

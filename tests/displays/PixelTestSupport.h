@@ -15,7 +15,7 @@ class CView;
 // stands out, into which a view draws itself at its own rectangle.
 class Screen
 {
-public:
+  public:
     Screen(int32_t width = 690, int32_t height = 270);
     void draw(CView& view);
     // Colour at a point relative to `origin` (a view's top left corner).
@@ -24,7 +24,7 @@ public:
 
     static constexpr CColor kUntouched = {255, 0, 255, 255};
 
-private:
+  private:
     std::unique_ptr<COffscreenContext> bitmap;
 };
 

@@ -16,7 +16,7 @@ const CRect kScalaRect(521, 52, 544, 187);
 
 class Recorder : public CControlListener
 {
-public:
+  public:
     void valueChanged(CControl* control) override { values.push_back(control->getValue()); }
     void controlBeginEdit(CControl*) override { ++begins; }
     void controlEndEdit(CControl*) override { ++ends; }
@@ -100,8 +100,7 @@ TEST_P(ScalaDrawing, LabelsAndTicks)
         EXPECT_TRUE(sameColour(screen.at(kScalaRect, 22, y), kTick)) << i;
         EXPECT_TRUE(sameColour(screen.at(kScalaRect, 20, y), major ? kTick : kBlack)) << i;
         EXPECT_TRUE(sameColour(screen.at(kScalaRect, 19, y), kBlack)) << i;
-        if (!major)
-            continue;
+        if (!major) continue;
         // The label is exactly the text the context draws for it, right-aligned at column 17.
         const int db = step ? i / step : 2 * i;
         const std::string label = db == 0 ? "0" : "-" + std::to_string(db);

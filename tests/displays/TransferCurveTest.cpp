@@ -48,9 +48,8 @@ TEST(TransferCurve, SoftKneeIsContinuousAtBothEnds)
     s.slope = 0.25;
     s.dryAttenuation = 400.0; // no audible dry share: the pure compression law
     // The knee spans -40 to 0 dB input: at -40 dB the bend is 0, at 0 dB it is the full 20 dB.
-    EXPECT_NEAR(transferCurveRow(s, 80.0), transferCurveRow(TransferCurveSettings{0, 1, 0, 0, 400},
-                                                            80.0),
-                1e-9);
+    EXPECT_NEAR(transferCurveRow(s, 80.0),
+                transferCurveRow(TransferCurveSettings{0, 1, 0, 0, 400}, 80.0), 1e-9);
     const double topOut = 0.0 + 20.0 * (0.25 - 1.0); // -15 dB at 0 dB input
     EXPECT_NEAR(transferCurveRow(s, 0.0), -2.0 * topOut, 0.01);
     // Halfway through the knee (input -20 dB) the bend is K/4 = 5 dB: -20 - 3.75 = -23.75 dB.

@@ -41,16 +41,14 @@ struct TransferFixture : ::testing::Test
     {
         std::vector<int> rows;
         for (int y = 1; y < 129; ++y)
-            if (sameColour(at(x, y), kCurve))
-                rows.push_back(y);
+            if (sameColour(at(x, y), kCurve)) rows.push_back(y);
         return rows;
     }
     bool anyRed() const
     {
         for (int y = 0; y < 115; ++y)
             for (int x = 0; x < 130; ++x)
-                if (sameColour(at(x, y), kRed, 3))
-                    return true;
+                if (sameColour(at(x, y), kRed, 3)) return true;
         return false;
     }
 };

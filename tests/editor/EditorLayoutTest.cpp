@@ -28,27 +28,27 @@ struct Placement
 // The window from back to front.
 const Placement kLayout[35] = {
     {"CParamDisplay", 0, {574, 3, 724, 18}},        {"CTextSplash", 777, {574, 3, 724, 18}},
-    {"CAnimKnob", 3, {107, 48, 177, 118}},           {"CAnimKnob", 5, {261, 48, 331, 118}},
-    {"CAnimKnob", 4, {184, 48, 254, 118}},           {"CAnimKnob", 10, {607, 48, 677, 118}},
-    {"CAnimKnob", 9, {607, 171, 677, 241}},          {"CAnimKnob", 6, {107, 171, 177, 241}},
-    {"CAnimKnob", 7, {184, 171, 254, 241}},          {"CAnimKnob", 8, {261, 171, 331, 241}},
-    {"CAnimKnob", 2, {11, 171, 81, 241}},            {"CTextKnob", 0, {20, 45, 71, 71}},
-    {"CParamDisplay", 0, {118, 118, 169, 136}},      {"CParamDisplay", 0, {271, 118, 322, 136}},
-    {"CParamDisplay", 0, {194, 118, 245, 136}},      {"CParamDisplay", 0, {617, 118, 668, 136}},
-    {"CParamDisplay", 0, {617, 241, 668, 259}},      {"CParamDisplay", 0, {118, 241, 169, 259}},
-    {"CParamDisplay", 0, {194, 241, 245, 259}},      {"CParamDisplay", 0, {21, 241, 72, 259}},
-    {"CParamDisplay", 0, {271, 241, 322, 259}},      {"CTextKnob", 14, {358, 235, 409, 261}},
-    {"CTextKnob", 13, {410, 235, 461, 261}},         {"CVerticalSwitch", 1, {19, 100, 74, 171}},
-    {"COnOffButton", 17, {487, 214, 542, 239}},      {"COnOffButton", 12, {358, 214, 413, 239}},
-    {"COnOffButton", 11, {410, 214, 465, 239}},      {"COnOffButton", 16, {540, 214, 595, 264}},
-    {"COnOffButton", 15, {487, 237, 542, 262}},      {"CCompMeter", 502, {544, 57, 574, 187}},
-    {"LevelMeter", 502, {509, 57, 519, 187}},        {"CScala", 18, {521, 52, 544, 187}},
-    {"CTransferFunction", 18, {374, 57, 504, 187}},  {"CMovieBitmap", 504, {246, 154, 258, 166}},
+    {"CAnimKnob", 3, {107, 48, 177, 118}},          {"CAnimKnob", 5, {261, 48, 331, 118}},
+    {"CAnimKnob", 4, {184, 48, 254, 118}},          {"CAnimKnob", 10, {607, 48, 677, 118}},
+    {"CAnimKnob", 9, {607, 171, 677, 241}},         {"CAnimKnob", 6, {107, 171, 177, 241}},
+    {"CAnimKnob", 7, {184, 171, 254, 241}},         {"CAnimKnob", 8, {261, 171, 331, 241}},
+    {"CAnimKnob", 2, {11, 171, 81, 241}},           {"CTextKnob", 0, {20, 45, 71, 71}},
+    {"CParamDisplay", 0, {118, 118, 169, 136}},     {"CParamDisplay", 0, {271, 118, 322, 136}},
+    {"CParamDisplay", 0, {194, 118, 245, 136}},     {"CParamDisplay", 0, {617, 118, 668, 136}},
+    {"CParamDisplay", 0, {617, 241, 668, 259}},     {"CParamDisplay", 0, {118, 241, 169, 259}},
+    {"CParamDisplay", 0, {194, 241, 245, 259}},     {"CParamDisplay", 0, {21, 241, 72, 259}},
+    {"CParamDisplay", 0, {271, 241, 322, 259}},     {"CTextKnob", 14, {358, 235, 409, 261}},
+    {"CTextKnob", 13, {410, 235, 461, 261}},        {"CVerticalSwitch", 1, {19, 100, 74, 171}},
+    {"COnOffButton", 17, {487, 214, 542, 239}},     {"COnOffButton", 12, {358, 214, 413, 239}},
+    {"COnOffButton", 11, {410, 214, 465, 239}},     {"COnOffButton", 16, {540, 214, 595, 264}},
+    {"COnOffButton", 15, {487, 237, 542, 262}},     {"CCompMeter", 502, {544, 57, 574, 187}},
+    {"LevelMeter", 502, {509, 57, 519, 187}},       {"CScala", 18, {521, 52, 544, 187}},
+    {"CTransferFunction", 18, {374, 57, 504, 187}}, {"CMovieBitmap", 504, {246, 154, 258, 166}},
     {"CMovieBitmap", 505, {256, 154, 268, 166}},
 };
 
 // The parameter each value display shows, in creation order (views 13 to 21).
-const VstInt32 kDisplayShows[9] = {kThreshold, kRatio,  kKnee,         kMakeUpGain, kDryMix,
+const VstInt32 kDisplayShows[9] = {kThreshold, kRatio,   kKnee,         kMakeUpGain, kDryMix,
                                    kAttack,    kRelease, kScFilterFreq, kReleaseSlow};
 
 using EditorLayout = EditorFixture;

@@ -23,10 +23,9 @@ CColor textColour(Routing& t, VstInt32 parameter)
     for (int view : {13, 14, 15, 16, 17, 18, 19, 20, 21})
     {
         auto* display = dynamic_cast<CParamDisplay*>(t.frame()->getView(view - 1));
-        const VstInt32 shows[] = {kThreshold, kRatio,  kKnee,         kMakeUpGain, kDryMix,
+        const VstInt32 shows[] = {kThreshold, kRatio,   kKnee,         kMakeUpGain, kDryMix,
                                   kAttack,    kRelease, kScFilterFreq, kReleaseSlow};
-        if (shows[view - 13] == parameter)
-            return display->getFontColor();
+        if (shows[view - 13] == parameter) return display->getFontColor();
     }
     const int knobView = parameter == kDetection ? 12 : parameter == kLfHarmonicsAmount ? 22 : 23;
     return dynamic_cast<CTextKnob*>(t.frame()->getView(knobView - 1))->getFontColor();
@@ -135,15 +134,15 @@ TEST_F(Routing, SwitchAndScaleClicks)
     EXPECT_EQ(gestureSummary(), (Strings{"begin 1", "automate 1", "end 1"}));
 
     hostCalls().clear();
-    click(560, 120);            // on the gain-reduction meter: the scale's area
-    click(584, 120);            // 40 pixels right of the scale
-    click(530, 120, kRButton);  // a right click steps back
-    click(515, 120);            // over the level meter's inner part
+    click(560, 120);           // on the gain-reduction meter: the scale's area
+    click(584, 120);           // 40 pixels right of the scale
+    click(530, 120, kRButton); // a right click steps back
+    click(515, 120);           // over the level meter's inner part
     EXPECT_EQ(effect->getParameter(kMeterScale), 0.5f);
     EXPECT_EQ(control(32)->getValue(), 0.5f);
-    EXPECT_EQ(gestureSummary(), (Strings{"begin 18", "automate 18", "end 18", "begin 18",
-                                         "automate 18", "end 18", "begin 18", "automate 18",
-                                         "end 18", "begin 18", "automate 18", "end 18"}));
+    EXPECT_EQ(gestureSummary(),
+              (Strings{"begin 18", "automate 18", "end 18", "begin 18", "automate 18", "end 18",
+                       "begin 18", "automate 18", "end 18", "begin 18", "automate 18", "end 18"}));
     hostCalls().clear();
     click(510, 120); // the level meter's outer edge lies outside the scale's area
     click(560, 120, kMButton);
@@ -167,8 +166,8 @@ TEST_F(Routing, TextKnobDragAndKeys)
     EXPECT_NEAR(effect->getParameter(kDetection), 0.81f, 1e-6f);
     VstKeyCode letter{'a', 0, 0};
     EXPECT_FALSE(editor->onKeyDown(letter));
-    EXPECT_EQ(gestureSummary(), (Strings{"begin 0", "automate 0", "end 0", "begin 0",
-                                         "automate 0", "end 0"}));
+    EXPECT_EQ(gestureSummary(),
+              (Strings{"begin 0", "automate 0", "end 0", "begin 0", "automate 0", "end 0"}));
 }
 
 TEST_F(Routing, ChangesFromViewsWithoutParametersAreIgnored)

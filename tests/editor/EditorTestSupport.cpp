@@ -13,11 +13,15 @@ VstIntPtr VSTCALLBACK recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, V
 {
     switch (opcode)
     {
-    case audioMasterVersion: return 2400;
+    case audioMasterVersion:
+        return 2400;
     case audioMasterAutomate:
     case audioMasterBeginEdit:
-    case audioMasterEndEdit: hostCalls().push_back({opcode, index, opt}); return 1;
-    default: return 0;
+    case audioMasterEndEdit:
+        hostCalls().push_back({opcode, index, opt});
+        return 1;
+    default:
+        return 0;
     }
 }
 
@@ -89,24 +93,26 @@ ScriptedEffect::ScriptedEffect() : AudioEffectX(recordingHost, 1, kNumParams)
 
 void ScriptedEffect::setParameter(VstInt32 index, float value)
 {
-    if (!isParameterIndex(index))
-        return;
+    if (!isParameterIndex(index)) return;
     values[index] = value;
-    if (editor)
-        editor->setParameter(index, value);
+    if (editor) editor->setParameter(index, value);
 }
 
 float ScriptedEffect::getParameter(VstInt32 index)
 {
-    if (isParameterIndex(index))
-        return values[index];
+    if (isParameterIndex(index)) return values[index];
     switch (index)
     {
-    case kMeterGain: return gain;
-    case kMeterLevelSlow: return slowLevel;
-    case kMeterLevelFast: return fastLevel;
-    case kMeterActive: return active;
-    default: return 0.0f;
+    case kMeterGain:
+        return gain;
+    case kMeterLevelSlow:
+        return slowLevel;
+    case kMeterLevelFast:
+        return fastLevel;
+    case kMeterActive:
+        return active;
+    default:
+        return 0.0f;
     }
 }
 
@@ -131,4 +137,7 @@ void ScriptedEditorFixture::idleAfter(uint32_t ms)
     editor->idle();
 }
 
-void ScriptedEditorFixture::setReduction(float db) { effect->gain = std::pow(10.0f, -db / 20.0f); }
+void ScriptedEditorFixture::setReduction(float db)
+{
+    effect->gain = std::pow(10.0f, -db / 20.0f);
+}

@@ -30,10 +30,10 @@ std::vector<std::string> gestureSummary();
 // The real effect with its real editor, on a clock the test moves by hand.
 class EditorFixture : public ::testing::Test
 {
-public:
+  public:
     CFrame* frame() const { return editor->getFrame(); }
 
-protected:
+  protected:
     EditorFixture();
     ~EditorFixture() override;
 
@@ -50,7 +50,7 @@ protected:
 // An effect whose meter readings the test sets directly, to drive the editor's refresh.
 class ScriptedEffect : public AudioEffectX
 {
-public:
+  public:
     ScriptedEffect();
     void processReplacing(float**, float**, VstInt32) override {}
     void setParameter(VstInt32 index, float value) override;
@@ -65,7 +65,7 @@ public:
 
 class ScriptedEditorFixture : public ::testing::Test
 {
-protected:
+  protected:
     ScriptedEditorFixture();
     ~ScriptedEditorFixture() override;
 

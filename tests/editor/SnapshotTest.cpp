@@ -47,8 +47,7 @@ std::string snapshot(const std::string& name, const std::vector<std::string>& op
     EXPECT_TRUE(ofchost::takeSnapshot(request, report, error)) << error;
     EXPECT_EQ(report.width, 690);
     EXPECT_EQ(report.height, 270);
-    if (reportOut)
-        *reportOut = report;
+    if (reportOut) *reportOut = report;
     return path;
 }
 
@@ -63,8 +62,7 @@ const CRect kTextFields[] = {
 bool inTextField(int x, int y)
 {
     for (const CRect& r : kTextFields)
-        if (r.pointInside(CPoint(x, y)))
-            return true;
+        if (r.pointInside(CPoint(x, y))) return true;
     return false;
 }
 
@@ -108,8 +106,7 @@ TEST(EditorSnapshot, FreshEditorMatchesTheGoldenPicture)
     int differing = 0;
     for (int y = 0; y < a.getHeight(); ++y)
         for (int x = 0; x < a.getWidth(); ++x)
-            if (!inTextField(x, y) && difference(a.colorAt(x, y), g.colorAt(x, y)) > 6)
-                ++differing;
+            if (!inTextField(x, y) && difference(a.colorAt(x, y), g.colorAt(x, y)) > 6) ++differing;
     EXPECT_LE(differing, 60) << "pixels outside the text fields that differ";
 
     for (const CRect& field : kTextFields)

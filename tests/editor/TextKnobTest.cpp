@@ -11,7 +11,7 @@ namespace
 
 class Recorder : public CControlListener
 {
-public:
+  public:
     void valueChanged(CControl* control) override { values.push_back(control->getValue()); }
     void controlBeginEdit(CControl*) override { ++begins; }
     void controlEndEdit(CControl*) override { ++ends; }
@@ -147,8 +147,13 @@ TEST_F(TextKnob, TextComesFromTheValueTextFunction)
     knob->setStringConvert(harmonicsAmountText);
     knob->formatValue(text);
     EXPECT_STREQ(text, "100%");
-    knob->setStringConvert([](float, char* t, void* data) { *t = *static_cast<char*>(data); t[1] = 0; },
-                           const_cast<char*>("u"));
+    knob->setStringConvert(
+        [](float, char* t, void* data)
+        {
+            *t = *static_cast<char*>(data);
+            t[1] = 0;
+        },
+        const_cast<char*>("u"));
     knob->formatValue(text);
     EXPECT_STREQ(text, "u");
 }

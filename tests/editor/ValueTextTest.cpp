@@ -1,6 +1,6 @@
+#include "ValueText.h"
 #include "ParameterMapping.h"
 #include "ValueFormat.h"
-#include "ValueText.h"
 
 #include <gtest/gtest.h>
 
@@ -134,9 +134,10 @@ TEST(ValueText, DetectionAndHarmonics)
 
 TEST(ValueText, AbsurdHostValuesStayInsideTheCapacity)
 {
-    const TextFunction all[] = {thresholdText, kneeText,         ratioText,    attackText,
-                                releaseText,   makeUpText,       dryMixText,   scFilterFreqText,
-                                detectionText, harmonicsAmountText, versionText};
+    const TextFunction all[] = {thresholdText,       kneeText,         ratioText,
+                                attackText,          releaseText,      makeUpText,
+                                dryMixText,          scFilterFreqText, detectionText,
+                                harmonicsAmountText, versionText};
     const float absurd[] = {1e30f, -3e38f, INFINITY, -INFINITY, NAN};
     for (TextFunction function : all)
         for (float value : absurd)
