@@ -23,9 +23,30 @@ constexpr int32_t kBackgroundImage = 201;
 constexpr CColor kValueTextColour = {250, 250, 250, 255};
 constexpr CColor kDimmedTextColour = {100, 100, 100, 255};
 
-void setViewValue(CControl* control, float value)
+// A knob and the value display beside it show the same value.
+void showPair(CControl* knob, CControl* display, float value)
 {
-    if (control) control->setValue(value);
+    knob->setValue(value);
+    display->setValue(value);
+}
+
+// Parameters whose change can dim or restore value texts elsewhere.
+bool affectsTextColours(VstInt32 index)
+{
+    switch (index)
+    {
+    case kScFilterType:
+    case kRelease:
+    case kReleaseSlow:
+    case kHfHarmonics:
+    case kLfHarmonics:
+    case kDelta:
+    case kBypass:
+    case kScPreview:
+        return true;
+    default:
+        return false;
+    }
 }
 } // namespace
 
@@ -101,60 +122,47 @@ void VstTemplateGUI::echo(VstInt32 index, float v)
         break;
     case kScFilterType:
         scFilterTypeSwitch->setValue(v);
-        refreshTextColours();
         break;
     case kScFilterFreq:
-        scFilterFreqKnob->setValue(v);
-        scFilterFreqDisplay->setValue(v);
+        showPair(scFilterFreqKnob, scFilterFreqDisplay, v);
         break;
     case kThreshold:
-        thresholdKnob->setValue(v);
-        thresholdDisplay->setValue(v);
+        showPair(thresholdKnob, thresholdDisplay, v);
         transferFunction->setThreshold(v * -50.0);
         levelMeter->setThresholdMarker(v);
         ballistics.clearHold();
         break;
     case kKnee:
-        kneeKnob->setValue(v);
-        kneeDisplay->setValue(v);
+        showPair(kneeKnob, kneeDisplay, v);
         transferFunction->setKnee(v * 20.0);
         break;
     case kRatio:
-        ratioKnob->setValue(v);
-        ratioDisplay->setValue(v);
+        showPair(ratioKnob, ratioDisplay, v);
         transferFunction->setRatio(v);
         ballistics.clearHold();
         break;
     case kAttack:
-        attackKnob->setValue(v);
-        attackDisplay->setValue(v);
+        showPair(attackKnob, attackDisplay, v);
         break;
     case kRelease:
+        showPair(releaseKnob, releaseDisplay, v);
+        break;
     case kReleaseSlow:
-        (index == kRelease ? releaseKnob : releaseSlowKnob)->setValue(v);
-        (index == kRelease ? releaseDisplay : releaseSlowDisplay)->setValue(v);
-        refreshTextColours();
+        showPair(releaseSlowKnob, releaseSlowDisplay, v);
         break;
     case kDryMix:
-        dryMixKnob->setValue(v);
-        dryMixDisplay->setValue(v);
+        showPair(dryMixKnob, dryMixDisplay, v);
         transferFunction->setAttenuationOfDry(60.0 - 60.0 * v);
         break;
     case kMakeUpGain:
-        makeUpKnob->setValue(v);
-        makeUpDisplay->setValue(v);
+        showPair(makeUpKnob, makeUpDisplay, v);
         transferFunction->setMakeUp(transferMakeUpDb(v));
         break;
     case kHfHarmonics:
+        hfHarmonicsButton->setValue(v);
+        break;
     case kLfHarmonics:
-    case kDelta:
-    case kScPreview:
-        setViewValue(index == kHfHarmonics   ? hfHarmonicsButton
-                     : index == kLfHarmonics ? lfHarmonicsButton
-                     : index == kDelta       ? deltaButton
-                                             : scPreviewButton,
-                     v);
-        refreshTextColours();
+        lfHarmonicsButton->setValue(v);
         break;
     case kHfHarmonicsAmount:
         hfAmountKnob->setValue(v);
@@ -162,10 +170,15 @@ void VstTemplateGUI::echo(VstInt32 index, float v)
     case kLfHarmonicsAmount:
         lfAmountKnob->setValue(v);
         break;
+    case kDelta:
+        deltaButton->setValue(v);
+        break;
     case kBypass:
         bypassButton->setValue(v);
         compMeter->setActive(v != 1.0f);
-        refreshTextColours();
+        break;
+    case kScPreview:
+        scPreviewButton->setValue(v);
         break;
     case kMeterScale:
         scala->setValue(v);
@@ -173,6 +186,7 @@ void VstTemplateGUI::echo(VstInt32 index, float v)
     default:
         break;
     }
+    if (affectsTextColours(index)) refreshTextColours();
 }
 
 void VstTemplateGUI::refreshTextColours()
