@@ -269,7 +269,9 @@ TEST_F(EditorInteractionTest, TheVersionTextOpensTheAboutPanelAndAClickOnItClose
     const int w = kEditorWidth;
     const auto before = region(screen(), w, kPanelLeft, kPanelTop, kPanelRight, kPanelBottom);
     click(kVersionX, kVersionY);
-    const auto open = region(screen(), w, kPanelLeft, kPanelTop, kPanelRight, kPanelBottom);
+    const std::vector<uint32_t> withPanel = screen();
+    writeRgbPng("editor-about-x11.png", withPanel, kEditorWidth, kEditorHeight);
+    const auto open = region(withPanel, w, kPanelLeft, kPanelTop, kPanelRight, kPanelBottom);
     int worst = 0;
     const int changed = countDifferent(before, open, 0, worst);
     // The panel covers the transfer-function display almost entirely.
@@ -316,9 +318,50 @@ TEST_F(EditorInteractionTest, TheWindowShowsWhatTheEditorDrawsWithoutAWindowInTh
     ASSERT_EQ(width, kEditorWidth);
     ASSERT_EQ(height, kEditorHeight);
     writeRgbPng("editor-x11.png", shown, kEditorWidth, kEditorHeight);
+    writeRgbPng("editor-in-host-window.png", host->capture(parent, kParentWidth, kParentHeight),
+                kParentWidth, kParentHeight);
 
     int worst = 0;
     const int different = countDifferent(shown, drawn, 2, worst);
     EXPECT_EQ(different, 0) << "largest channel difference " << worst
                             << " (pictures: editor-x11.png, editor-headless.png)";
+}
+
+TEST_F(EditorInteractionTest, ArrowKeysStepTheTextKnobLastClickedFromTheWindowAndFromTheHost)
+{
+    constexpr int kDetection = 0;
+    setFromHost(kDetection, 0.5f);
+    // A click without movement changes nothing but makes the knob the one keys go to.
+    click(45, 58);
+    EXPECT_EQ(parameter(effect, kDetection), 0.5f);
+    // The test server has no window manager: keys go to the window under the pointer.
+    host->keyDown(XK_Up);
+    host->keyUp(XK_Up);
+    idleFor(effect, 40);
+    EXPECT_NEAR(parameter(effect, kDetection), 0.6f, 1e-5f);
+    host->keyDown(XK_Shift_L);
+    host->keyDown(XK_Left);
+    host->keyUp(XK_Left);
+    host->keyUp(XK_Shift_L);
+    idleFor(effect, 40);
+    EXPECT_NEAR(parameter(effect, kDetection), 0.59f, 1e-5f);
+
+    // Hosts that take the keys themselves hand them over with the key opcode.
+    constexpr VstIntPtr kVirtualKeyDown = 14;
+    EXPECT_EQ(dispatch(effect, effEditKeyDown, 0, kVirtualKeyDown, nullptr, 0.0f), 1);
+    EXPECT_NEAR(parameter(effect, kDetection), 0.49f, 1e-5f);
+}
+
+TEST_F(EditorInteractionTest, InCircularKnobModeAPressSetsTheKnobToThePointersAngle)
+{
+    ASSERT_EQ(dispatch(effect, effSetEditKnobMode, 0, 0), 1);
+    setFromHost(kThreshold, 0.5f);
+    // Three o'clock: 5/4 pi of the knob's 3/2 pi sweep from its lower-left start.
+    moveTo(kThresholdX + 25, kThresholdY);
+    press();
+    release();
+    // The knob mode belongs to the whole library: back to linear for what follows.
+    dispatch(effect, effSetEditKnobMode, 0, 2);
+    EXPECT_NEAR(parameter(effect, kThreshold), 5.0f / 6.0f, 0.01f);
+    expectOneGesture(calls(), kThreshold, 1, parameter(effect, kThreshold));
 }
