@@ -196,6 +196,13 @@ void X11Window::dispatchForeign(XEvent& event)
 
 void X11Window::handleEvent(XEvent& event)
 {
+    // Sent to every connection, for no window: the keyboard layout changed. (A host that
+    // hands us its own copy refreshes its own connection.)
+    if (event.type == MappingNotify)
+    {
+        if (event.xmapping.display == display) XRefreshKeyboardMapping(&event.xmapping);
+        return;
+    }
     if (event.xany.window != window) return;
     switch (event.type)
     {
