@@ -95,7 +95,18 @@ void VstTemplateGUI::valueChanged(CControl* control)
 
 void VstTemplateGUI::setParameter(VstInt32 index, float)
 {
-    if (!frame || index < 0 || index > kMeterScale) return;
+    if (index < 0 || index > kMeterScale) return;
+    if (std::this_thread::get_id() != windowThread.load(std::memory_order_relaxed))
+    {
+        pendingEchoes.fetch_or(1u << index, std::memory_order_relaxed);
+        return;
+    }
+    echoNow(index);
+}
+
+void VstTemplateGUI::echoNow(VstInt32 index)
+{
+    if (!frame) return;
     // The effect's own value counts, not the one passed along: interlocks may have changed it.
     echo(index, parameter(index));
     switch (index)
@@ -111,6 +122,20 @@ void VstTemplateGUI::setParameter(VstInt32 index, float)
     default:
         break;
     }
+}
+
+// Whichever thread opens the window or runs its idle pass is the window's thread from then on:
+// some hosts open on one thread and idle from another.
+void VstTemplateGUI::adoptCallingThread()
+{
+    windowThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
+}
+
+void VstTemplateGUI::applyPendingEchoes()
+{
+    std::uint32_t pending = pendingEchoes.exchange(0, std::memory_order_relaxed);
+    for (VstInt32 index = 0; pending != 0; ++index, pending >>= 1)
+        if (pending & 1u) echoNow(index);
 }
 
 void VstTemplateGUI::echo(VstInt32 index, float v)
@@ -229,6 +254,8 @@ void VstTemplateGUI::refreshTextColours()
 
 void VstTemplateGUI::idle()
 {
+    adoptCallingThread();
+    applyPendingEchoes();
     if (frame) refreshMeters();
     AEffGUIEditor::idle();
 }

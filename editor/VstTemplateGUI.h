@@ -5,6 +5,10 @@
 #include "CRect.h"
 #include "MeterBallistics.h"
 
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
 class CAnimKnob;
 class CBitmap;
 class CCompMeter;
@@ -59,6 +63,9 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
                      void (*text)(float, char*), float defaultValue);
     void pushTransferSettings();
     void echo(VstInt32 index, float v);
+    void echoNow(VstInt32 index);
+    void adoptCallingThread();
+    void applyPendingEchoes();
     void refreshMeters();
     void updateLamps(std::uint32_t dtMs);
     void forgetViews();
@@ -102,6 +109,13 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
 
     RefreshGate refreshGate;
     MeterBallistics ballistics;
+
+    // Hosts may change parameters (programs, automation) from their audio or automation
+    // threads while the window's own thread draws. Only the thread that runs the window
+    // touches the views; changes from other threads leave a bit here, and the next idle
+    // pass echoes them.
+    std::atomic<std::thread::id> windowThread{};
+    std::atomic<std::uint32_t> pendingEchoes{0};
 };
 
 // The make-up gain the transfer-curve display plots for a normalised "Make Up Gain" value:

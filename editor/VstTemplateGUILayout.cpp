@@ -62,6 +62,9 @@ struct VstTemplateGUI::Bitmaps
 bool VstTemplateGUI::open(void* parentWindow)
 {
     if (frame) close(); // a host that opens twice gets one fresh window
+    adoptCallingThread();
+    // The views are built from the effect's current values: nothing pending is still news.
+    pendingEchoes.store(0, std::memory_order_relaxed);
     AEffGUIEditor::open(parentWindow);
 
     Bitmaps bitmaps;
