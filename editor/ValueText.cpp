@@ -1,7 +1,7 @@
 #include "ValueText.h"
 
 #include "ParameterMapping.h"
-#include "ValueFormat.h"
+#include "TextFormat.h"
 
 #include <cmath>
 #include <cstring>
@@ -11,7 +11,7 @@ namespace
 
 void put(char* text, const char* format, double value)
 {
-    formatValue(text, kValueTextCapacity, format, value);
+    formatText(text, kValueTextCapacity, format, value);
 }
 
 void putLiteral(char* text, const char* literal)

@@ -1,6 +1,5 @@
 #include "ValueText.h"
 #include "ParameterMapping.h"
-#include "ValueFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -19,34 +18,6 @@ std::string textOf(TextFunction function, float value)
     std::memset(buffer, '#', sizeof buffer);
     function(value, buffer);
     return buffer;
-}
-
-std::string formatted(const char* format, double value)
-{
-    char buffer[64];
-    formatValue(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
-TEST(ValueFormat, TrailingPercentAndUnknownConversionPrintNothing)
-{
-    EXPECT_EQ(formatted("%3.0f dB%", 20.0), " 20 dB");
-    EXPECT_EQ(formatted("%3.1f% ms", 12.34), "12.3ms");
-    EXPECT_EQ(formatted("RMS %3.1f%", 2.58), "RMS 2.6");
-    EXPECT_EQ(formatted("%3.0f%%", 100.0), "100%");
-    EXPECT_EQ(formatted("%d", -4.0), "-4");
-    EXPECT_EQ(formatted("%5", 1.0), "");
-}
-
-TEST(ValueFormat, RespectsTheBufferSize)
-{
-    char buffer[8];
-    std::memset(buffer, '#', sizeof buffer);
-    formatValue(buffer, 5, "%3.1f dB", -123.4);
-    EXPECT_STREQ(buffer, "-123");
-    EXPECT_EQ(buffer[5], '#');
-    formatValue(buffer, 0, "%3.1f", 1.0);
-    EXPECT_EQ(buffer[0], '-');
 }
 
 TEST(ValueText, ThresholdKneeRatio)
