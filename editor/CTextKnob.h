@@ -1,10 +1,8 @@
 #pragma once
 
-#include "CColor.h"
 #include "CControl.h"
-#include "controls/CParamDisplay.h"
-
-class CFontDesc;
+#include "KnobGestures.h"
+#include "ValueTextLook.h"
 
 // A value shown as text only, operated like a knob: dragging up or right raises the value,
 // 500 pixels for the whole range (1000 with Shift). It draws like a value display: a small
@@ -15,7 +13,6 @@ class CTextKnob : public CControl
     CTextKnob(const CRect& size, CControlListener* listener, CBitmap* background, int32_t tag,
               int32_t style = 0);
     CTextKnob(const CTextKnob& other);
-    ~CTextKnob() override;
 
     void draw(CDrawContext* context) override;
     CMouseEventResult onMouseDown(CPoint& where, const int32_t& buttons) override;
@@ -26,60 +23,44 @@ class CTextKnob : public CControl
     bool isTypeOf(const char* name) const override;
     CView* newCopy() const override { return new CTextKnob(*this); }
 
-    virtual void setFont(CFontDesc* font);
-    const CFontDesc* getFont() const { return fontID; }
-    virtual void setFontColor(CColor color);
-    CColor getFontColor() const { return fontColor; }
-    virtual void setBackColor(CColor color);
-    virtual void setFrameColor(CColor color);
-    virtual void setShadowColor(CColor color);
-    virtual void setAntialias(bool state) { bAntialias = state; }
-    virtual void setHoriAlign(CHoriTxtAlign align);
-    virtual void setStringConvert(CParamDisplayValueToStringUserData convert, void* data);
-    virtual void setStringConvert(CParamDisplayValueToString convert);
-    virtual void setString2FloatConvert(CParamDisplayStringToValue convert);
-    virtual void setStyle(int32_t newStyle);
-    int32_t getStyle() const { return style; }
-    virtual void setTextTransparency(bool state) { bTextTransparencyEnabled = state; }
+    virtual void setFont(CFontDesc* font) { look.setFont(font); }
+    const CFontDesc* getFont() const { return look.getFont(); }
+    virtual void setFontColor(CColor color) { look.setFontColor(color); }
+    CColor getFontColor() const { return look.getFontColor(); }
+    virtual void setBackColor(CColor color) { look.setBackColor(color); }
+    virtual void setFrameColor(CColor color) { look.setFrameColor(color); }
+    virtual void setShadowColor(CColor color) { look.setShadowColor(color); }
+    virtual void setAntialias(bool state) { look.setAntialias(state); }
+    virtual void setHoriAlign(CHoriTxtAlign align) { look.setHoriAlign(align); }
+    virtual void setStringConvert(CParamDisplayValueToStringUserData convert, void* data)
+    {
+        look.setStringConvert(convert, data);
+    }
+    virtual void setStringConvert(CParamDisplayValueToString convert)
+    {
+        look.setStringConvert(convert);
+    }
+    virtual void setString2FloatConvert(CParamDisplayStringToValue convert)
+    {
+        look.setString2FloatConvert(convert);
+    }
+    virtual void setStyle(int32_t newStyle) { look.setStyle(newStyle); }
+    int32_t getStyle() const { return look.getStyle(); }
+    virtual void setTextTransparency(bool state) { look.setTextTransparency(state); }
     virtual void setZoomFactor(float factor) { zoomFactor = factor; }
     float getZoomFactor() const { return zoomFactor; }
 
+    static constexpr int kTextBufferSize = ValueTextLook::kTextBufferSize;
     // The text shown for the current value.
-    void formatValue(char* text) const;
+    void formatValue(char* text) const { look.formatValue(value, text); }
 
     static constexpr float kDragRange = 500.f;
-    static constexpr int kTextBufferSize = 256;
 
   protected:
     virtual void drawText(CDrawContext* context, const char* text, CBitmap* newBack = nullptr);
 
   private:
-    void drawBackground(CDrawContext* context, CBitmap* newBack);
-    void drawBevel(CDrawContext* context);
-    void stepBy(float step);
-    float rangeFor(int32_t buttons) const;
-
-    CParamDisplayValueToString stringConvert = nullptr;
-    CParamDisplayValueToStringUserData stringConvert2 = nullptr;
-    CParamDisplayStringToValue string2FloatConvert = nullptr;
-    void* userData = nullptr;
-    CHoriTxtAlign horiTxtAlign = kCenterText;
-    int32_t style;
-    CFontDesc* fontID;
-    CColor fontColor = kWhiteCColor;
-    CColor backColor = kBlackCColor;
-    CColor frameColor = kBlackCColor;
-    CColor shadowColor = kRedCColor;
-    bool bTextTransparencyEnabled = true;
-    bool bAntialias = true;
+    ValueTextLook look;
     float zoomFactor = 2.f;
-
-    // The drag in progress.
-    CPoint firstPoint;
-    CPoint lastPoint;
-    float startValue = 0.f;
-    float fEntryState = 0.f;
-    float range = kDragRange;
-    float coef = 0.f;
-    int32_t oldButton = 0;
+    LinearDrag drag{kDragRange};
 };

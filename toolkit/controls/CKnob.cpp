@@ -93,43 +93,18 @@ CMouseEventResult CKnob::onMouseDown(CPoint& where, const int32_t& buttons)
         endEdit();
         return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
     }
-    firstPoint = where;
-    lastPoint = CPoint(-1, -1);
-    startValue = getOldValue();
-    fEntryState = value;
-    range = kDragRange;
-    coef = (vmax - vmin) / range;
-    oldButton = buttons;
-    modeLinear = false;
-    if (isLinearDrag(buttons) && (buttons & kLButton))
-    {
-        if (buttons & kShift) range *= zoomFactor;
-        lastPoint = where;
-        modeLinear = true;
-        coef = (vmax - vmin) / range;
-    }
+    modeLinear = isLinearDrag(buttons) && (buttons & kLButton);
+    drag.begin(where, buttons, value, getOldValue(), vmax - vmin, zoomFactor, modeLinear);
     onMouseMoved(where, buttons);
     return kMouseEventHandled;
 }
 
 CMouseEventResult CKnob::onMouseMoved(CPoint& where, const int32_t& buttons)
 {
-    if (!(buttons & kLButton) || where == lastPoint) return kMouseEventHandled;
-    lastPoint = where;
+    if (!(buttons & kLButton) || !drag.moveTo(where)) return kMouseEventHandled;
     if (modeLinear)
     {
-        const float diff = static_cast<float>((firstPoint.v - where.v) + (where.h - firstPoint.h));
-        if (buttons != oldButton)
-        {
-            // Shift changed: a new rate from here on, without a jump in the value.
-            range = kDragRange;
-            if (buttons & kShift) range *= zoomFactor;
-            const float newCoef = (vmax - vmin) / range;
-            fEntryState += diff * (coef - newCoef);
-            coef = newCoef;
-            oldButton = buttons;
-        }
-        value = fEntryState + diff * coef;
+        value = drag.valueAt(where, buttons, vmax - vmin, zoomFactor);
         bounceValue();
     }
     else
@@ -156,17 +131,7 @@ CMouseEventResult CKnob::onMouseUp(CPoint&, const int32_t&)
 
 bool CKnob::onWheel(const CPoint&, const float& distance, const int32_t& buttons)
 {
-    if (!bMouseEnabled || !std::isfinite(distance)) return false;
-    const float step = (buttons & kShift) ? distance * 0.1f : distance;
-    value += step * wheelInc;
-    bounceValue();
-    if (isDirty() && listener)
-    {
-        beginEdit();
-        listener->valueChanged(this);
-        endEdit();
-    }
-    return true;
+    return turnKnobByWheel(*this, distance, buttons);
 }
 
 bool CKnob::isTypeOf(const char* name) const

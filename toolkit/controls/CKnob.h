@@ -2,6 +2,7 @@
 
 #include "CColor.h"
 #include "CControl.h"
+#include "KnobGestures.h"
 
 // A rotary control. Dragging is linear (up or right raises the value, 600 pixels for the
 // whole range, 3000 with shift) when the knob mode is linear without alt or circular with
@@ -54,13 +55,6 @@ class CKnob : public CControl
     float rangeAngle;
     float zoomFactor = 5.f;
 
-    // The drag in progress.
-    CPoint firstPoint;
-    CPoint lastPoint;
-    float startValue = 0.f;
-    float fEntryState = 0.f;
-    float range = kDragRange;
-    float coef = 0.f;
-    int32_t oldButton = 0;
+    LinearDrag drag{kDragRange};
     bool modeLinear = false;
 };
