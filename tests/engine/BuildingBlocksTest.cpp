@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 TEST(LevelSmoother, TimesAtOrBelowOneHundredthOfAMillisecondJump)
@@ -318,4 +319,29 @@ TEST(NoiseTables, GeneratorAndRanges)
     EXPECT_NEAR(sumB / NoiseTables::kDitherSize, a / 2, 0.01 * a);
     // The two tables come from interleaved draws, not the same sequence.
     EXPECT_NE(t.ditherA[1], t.ditherB[1]);
+}
+
+// The 2050 noise values take the first draws; then, index by index, table A takes two fresh
+// draws and table B the next two. The generator is written out again here so that a change of
+// draw order (all of A before B, interleaved single draws) shows up as different bits.
+TEST(NoiseTables, DitherTablesTakeTwoDrawsEachAThenBPerIndex)
+{
+    std::uint32_t state = 1234;
+    auto draw = [&state]
+    {
+        state = state * 214013u + 2531011u;
+        return static_cast<double>((state >> 16) & 0x7FFFu) / 32767.0;
+    };
+    for (int m = 0; m < NoiseTables::kNoiseSize; ++m)
+        draw();
+
+    static const NoiseTables t;
+    const double a = NoiseTables::ditherAmplitude();
+    for (int m = 0; m < NoiseTables::kDitherSize; ++m)
+    {
+        const double a1 = draw(), a2 = draw();
+        ASSERT_EQ(t.ditherA[m], -a / 2.0 + (a1 + a2) * a) << m;
+        const double b1 = draw(), b2 = draw();
+        ASSERT_EQ(t.ditherB[m], -a / 2.0 + (b1 + b2) * a) << m;
+    }
 }
