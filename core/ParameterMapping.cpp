@@ -26,7 +26,7 @@ double detectionTimeMs(float v)
     const double x = v;
     if (x == 0.0) return 0.0;
     if (x == 1.0) return 600.0;
-    return 58.0 * x * x + 2.0;
+    return 58.0 * (x * x) + 2.0;
 }
 
 float sideChainFrequencyHz(float v)
@@ -55,13 +55,13 @@ double ratioSlope(float v)
 double attackMs(float v)
 {
     const double x = v;
-    return 500.0 * x * x * x + 0.1;
+    return 500.0 * (x * x * x) + 0.1;
 }
 
 double releaseMs(float v)
 {
     const double x = v;
-    return 2000.0 * x * x * x + 0.1;
+    return 2000.0 * (x * x * x) + 0.1;
 }
 
 double dryGain(float v)

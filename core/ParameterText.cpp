@@ -57,7 +57,7 @@ void detectionText(float v, const ValueText& out)
 // The times shown for Attack and the releases are worked out entirely in single precision.
 void timeText(float scale, float v, const ValueText& out)
 {
-    const float t = scale * v * v * v + 0.1f;
+    const float t = scale * (v * v * v) + 0.1f; // the cube first, as the formula reads
     out.number(t < 20.0f ? "%3.1f% ms" : "%3.0f% ms", t);
 }
 

@@ -92,6 +92,9 @@ TEST(ParameterText, ValueTextsOfEveryParameter)
         {kRelease, 1.0f, "2000ms"},
         {kRelease, 0.2f, "16.1ms"}, // 16.099
         {kReleaseSlow, 0.5f, "250ms"},
+        // 1999.9 * v^3 + 0.1 = 307.49998: the cube is taken first; multiplying from the left
+        // rounds up to 307.5 in single precision and would print 308.
+        {kRelease, 0.5356714725494385f, "307ms"},
         {kDryMix, 0.0f, "Out"},
         {kDryMix, 0.5f, "-30.0 dB"},
         {kDryMix, 1.0f, "0.0 dB"},
