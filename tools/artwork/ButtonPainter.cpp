@@ -103,11 +103,14 @@ void twoStateFrame(Canvas& strip, int frame, int frameHeight, const char* const*
     // A single letter gets a larger face; words shrink until the widest line fits.
     TextStyle style = palette::kButtonStyle;
     if (lineCount == 1 && lines[0][0] && !lines[0][1]) style.size = 10.0;
+    // The baseline follows the nominal size, so a label shrunk to fit its cap stays on the
+    // same row as its neighbours' labels.
+    const double nominalSize = style.size;
     for (int i = 0; i < lineCount; ++i)
         style = draw::fitted(cr, style, lines[i], w - 6);
     const double lineGap = 9.0;
     const double textBlock = lineGap * (lineCount - 1);
-    double firstBaseline = y + h / 2 + style.size * 0.4 - textBlock / 2;
+    double firstBaseline = y + h / 2 + nominalSize * 0.4 - textBlock / 2;
     if (withLed)
     {
         ledBar(cr, x + w / 2, y + 6, lit);
