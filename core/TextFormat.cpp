@@ -43,14 +43,14 @@ bool isDigit(char c)
 }
 
 // Reads flags, width and precision after a percent sign. Answers where the conversion
-// character is; spec receives them as a C format without the conversion character.
-const char* readSpecification(const char* p, char* spec, std::size_t specSize)
+// character is; directive receives them as a C format without the conversion character.
+const char* readSpecification(const char* p, char* directive, std::size_t directiveSize)
 {
     std::size_t n = 0;
     auto keep = [&](char c)
     {
-        if (n + 2 < specSize) // leave room for the conversion and the terminator
-            spec[n++] = c;
+        if (n + 2 < directiveSize) // leave room for the conversion and the terminator
+            directive[n++] = c;
     };
     keep('%');
     while (isFlag(*p))
@@ -63,15 +63,15 @@ const char* readSpecification(const char* p, char* spec, std::size_t specSize)
         while (isDigit(*p))
             keep(*p++);
     }
-    spec[n] = '\0';
+    directive[n] = '\0';
     return p;
 }
 
-void putNumber(TextSink& sink, const char* spec, double value)
+void putNumber(TextSink& sink, const char* directive, double value)
 {
     // The widest double in fixed notation needs a little over 310 characters.
     char number[512];
-    std::snprintf(number, sizeof number, spec, value);
+    std::snprintf(number, sizeof number, directive, value);
     sink.put(number);
 }
 
@@ -95,20 +95,20 @@ std::size_t formatText(char* out, std::size_t size, const char* format, double v
             ++p;
             continue;
         }
-        char spec[32];
-        p = readSpecification(p, spec, sizeof spec - 1);
+        char directive[32];
+        p = readSpecification(p, directive, sizeof directive - 1);
         if (*p == 'f' && !converted)
         {
             std::size_t n = 0;
-            while (spec[n])
+            while (directive[n])
                 ++n;
-            spec[n] = 'f';
-            spec[n + 1] = '\0';
-            putNumber(sink, spec, value);
+            directive[n] = 'f';
+            directive[n + 1] = '\0';
+            putNumber(sink, directive, value);
             converted = true;
             ++p;
         }
-        // Otherwise no conversion: the specification prints nothing, and whatever follows
+        // Otherwise no conversion: the directive prints nothing, and whatever follows
         // (possibly the end of the format) prints as it stands.
     }
     return sink.finish();

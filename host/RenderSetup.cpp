@@ -90,23 +90,23 @@ bool parseParameterSetting(const std::string& text, ParameterSetting& setting, s
     return true;
 }
 
-VstInt32 findProgram(const PluginInstance& plugin, const std::string& spec, std::string& error)
+VstInt32 findProgram(const PluginInstance& plugin, const std::string& choice, std::string& error)
 {
     const VstInt32 count = plugin.effect()->numPrograms;
     long number = 0;
-    if (parseWholeInteger(spec, number))
+    if (parseWholeInteger(choice, number))
     {
         if (number >= 0 && number < count) return static_cast<VstInt32>(number);
-        error = "no program " + spec + "; " + programList(plugin);
+        error = "no program " + choice + "; " + programList(plugin);
         return -1;
     }
     const VstInt32 index =
-        matchName(count, spec, [&](VstInt32 p) { return plugin.programName(p); });
+        matchName(count, choice, [&](VstInt32 p) { return plugin.programName(p); });
     if (index == -2)
-        error = "several programs are called '" + spec + "'; choose one by number; " +
+        error = "several programs are called '" + choice + "'; choose one by number; " +
                 programList(plugin);
     else if (index < 0)
-        error = "no program is called '" + spec + "'; " + programList(plugin);
+        error = "no program is called '" + choice + "'; " + programList(plugin);
     return index < 0 ? -1 : index;
 }
 
@@ -126,9 +126,9 @@ VstInt32 findParameter(const PluginInstance& plugin, const std::string& name, st
     return index < 0 ? -1 : index;
 }
 
-bool selectProgram(const PluginInstance& plugin, const std::string& spec, std::string& error)
+bool selectProgram(const PluginInstance& plugin, const std::string& choice, std::string& error)
 {
-    const VstInt32 program = findProgram(plugin, spec, error);
+    const VstInt32 program = findProgram(plugin, choice, error);
     if (program < 0) return false;
     plugin.dispatch(effBeginSetProgram);
     plugin.dispatch(effSetProgram, 0, program);

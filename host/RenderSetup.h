@@ -23,14 +23,14 @@ bool parseParameterSetting(const std::string& text, ParameterSetting& setting, s
 // The index of the program a text names: a number counts as a program number, anything else is
 // matched against the program names, exactly first, then ignoring case. -1 and a message listing
 // the programs if none matches.
-VstInt32 findProgram(const PluginInstance& plugin, const std::string& spec, std::string& error);
+VstInt32 findProgram(const PluginInstance& plugin, const std::string& choice, std::string& error);
 
 // The index of the parameter with this name (exactly, else ignoring case); -1 and a message if
 // no parameter or more than one has it.
 VstInt32 findParameter(const PluginInstance& plugin, const std::string& name, std::string& error);
 
 // Selects the program (as hosts do, between effBeginSetProgram and effEndSetProgram).
-bool selectProgram(const PluginInstance& plugin, const std::string& spec, std::string& error);
+bool selectProgram(const PluginInstance& plugin, const std::string& choice, std::string& error);
 
 // Applies the settings in order; stops at the first name that does not resolve.
 bool applySettings(const PluginInstance& plugin, const std::vector<ParameterSetting>& settings,

@@ -25,8 +25,8 @@ void paintButton(Canvas& c, std::initializer_list<const char*> lines, bool ledBa
 ArtworkSet paintArtwork()
 {
     ArtworkSet set;
-    for (const ImageSpec& spec : kImageSpecs)
-        set[spec.id] = std::make_unique<Canvas>(spec.width, spec.height);
+    for (const ImageSpec& image : kImageSpecs)
+        set[image.id] = std::make_unique<Canvas>(image.width, image.height);
 
     panel::paint(*set[201]);
     knob::paintStrip(*set[202]);

@@ -29,10 +29,10 @@ int run(const std::string& dir, const std::string& previewPath, const std::strin
     try
     {
         const ArtworkSet art = paintArtwork();
-        for (const ImageSpec& spec : kImageSpecs)
+        for (const ImageSpec& image : kImageSpecs)
         {
-            const std::string path = dir + "/" + std::to_string(spec.id) + ".png";
-            if (!art.at(spec.id)->writePng(path))
+            const std::string path = dir + "/" + std::to_string(image.id) + ".png";
+            if (!art.at(image.id)->writePng(path))
             {
                 std::fprintf(stderr, "ofc-artwork: cannot write %s\n", path.c_str());
                 return 1;
