@@ -40,15 +40,17 @@ TEST_F(EditorThreads, AutomationWhileTheWindowRepaints)
 {
     open();
     std::atomic<bool> done{false};
-    std::thread host([&] {
-        for (int round = 0; round < 200; ++round)
+    std::thread host(
+        [&]
         {
-            effect->setProgram(round % 9);
-            for (VstInt32 index = 0; index <= kMeterScale; ++index)
-                effect->setParameter(index, float(round % 7) / 6.0f);
-        }
-        done = true;
-    });
+            for (int round = 0; round < 200; ++round)
+            {
+                effect->setProgram(round % 9);
+                for (VstInt32 index = 0; index <= kMeterScale; ++index)
+                    effect->setParameter(index, float(round % 7) / 6.0f);
+            }
+            done = true;
+        });
     while (!done)
     {
         clock.advance(30);

@@ -42,7 +42,16 @@ float randomFloat(std::mt19937& rng)
 
 VstInt32 randomIndex(std::mt19937& rng)
 {
-    static const VstInt32 specials[] = {-1, 0, 1, 8, 9, 20, 21, 500, 506, 507,
+    static const VstInt32 specials[] = {-1,
+                                        0,
+                                        1,
+                                        8,
+                                        9,
+                                        20,
+                                        21,
+                                        500,
+                                        506,
+                                        507,
                                         std::numeric_limits<VstInt32>::max(),
                                         std::numeric_limits<VstInt32>::min()};
     if (rng() % 2 == 0) return specials[rng() % (sizeof specials / sizeof *specials)];
