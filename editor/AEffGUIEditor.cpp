@@ -4,10 +4,6 @@
 #include "CFrame.h"
 #include "platform/TickClock.h"
 
-#ifdef _WIN32
-#include <ole2.h>
-#endif
-
 namespace
 {
 // During a drag the controls ask for idle work on every mouse move; it runs at most this often.
@@ -29,18 +25,12 @@ AEffGUIEditor::AEffGUIEditor(AudioEffectX* effect)
     : AEffEditor(effect), effectX(effect), nextIdleTicks(getTickCount())
 {
     if (effect) effect->setEditor(this);
-#ifdef _WIN32
-    OleInitialize(nullptr);
-#endif
 }
 
 AEffGUIEditor::~AEffGUIEditor()
 {
     if (frame) frame->forget();
     frame = nullptr;
-#ifdef _WIN32
-    OleUninitialize();
-#endif
 }
 
 bool AEffGUIEditor::getRect(ERect** outRect)

@@ -2,6 +2,7 @@
 
 #include "AEffEditor.h"
 #include "VSTGUIEditorInterface.h"
+#include "platform/EditorThreadScope.h"
 
 #include <cstdint>
 
@@ -44,6 +45,8 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
     ERect rect{};
 
   private:
+    // First member: OLE is up before anything else of the editor exists, down after.
+    EditorThreadScope threadScope;
     AudioEffectX* effectX;
     uint32_t nextIdleTicks;
     bool inIdleStuff = false;

@@ -1,18 +1,22 @@
 #include "HalfBandFir.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 
 namespace
 {
+// 64-byte alignment keeps every vector load of the runs inside as few cache lines as possible.
+constexpr std::align_val_t kAlignment{64};
+
 double* allocateDoubles(int count)
 {
-    // 64-byte alignment keeps every vector load of the runs inside as few cache lines as possible.
     const std::size_t bytes = ((sizeof(double) * count + 63) / 64) * 64;
-    void* p = std::aligned_alloc(64, bytes == 0 ? 64 : bytes);
-    if (!p) throw std::bad_alloc();
-    return static_cast<double*>(p);
+    return static_cast<double*>(::operator new(bytes == 0 ? 64 : bytes, kAlignment));
+}
+
+void freeDoubles(double* p)
+{
+    ::operator delete(p, kAlignment);
 }
 } // namespace
 
@@ -32,9 +36,9 @@ HalfBandFir::HalfBandFir(const double* coefficients, int length, int centreIndex
 
 HalfBandFir::~HalfBandFir()
 {
-    std::free(odd);
-    std::free(history[0]);
-    std::free(history[1]);
+    freeDoubles(odd);
+    freeDoubles(history[0]);
+    freeDoubles(history[1]);
 }
 
 void HalfBandFir::reset()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CView.h"
+#include "Canvas.h"
 #include "platform/PlatformEventSink.h"
 
 #include <cstdint>
@@ -105,6 +106,8 @@ class CFrame : public CView, private PlatformEventSink
     CView* mouseCaptureView = nullptr;
     std::vector<CRect> invalidRects;
     std::map<int32_t, int32_t> editDepth;
+    // Declared before the back buffer so the drawing back end outlives every canvas.
+    DrawingBackendLease drawingBackend;
     std::unique_ptr<COffscreenContext> backBuffer;
     std::unique_ptr<PlatformWindow> platformWindow;
     bool painting = false;

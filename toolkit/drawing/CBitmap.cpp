@@ -3,6 +3,7 @@
 #include "CDrawContext.h"
 #include "Canvas.h"
 #include "PixelImage.h"
+#include "PlatformImageDecoder.h"
 #include "PngCodec.h"
 #include "Resources.h"
 
@@ -22,7 +23,8 @@ CBitmap::~CBitmap() = default;
 void CBitmap::load(const unsigned char* data, std::size_t size)
 {
     auto decoded = std::make_unique<PixelImage>();
-    if (decodePng(data, size, *decoded)) image = std::move(decoded);
+    if (decodePng(data, size, *decoded) || decodeWithPlatform(data, size, *decoded))
+        image = std::move(decoded);
 }
 
 void CBitmap::draw(CDrawContext* context, CRect& rect, const CPoint& offset)

@@ -48,3 +48,20 @@ class Canvas
 };
 
 std::unique_ptr<Canvas> createCanvas(PixelImage& target);
+
+// Keeps the drawing back end running while held. Back ends that need starting (GDI+) start on
+// the first lease and stop when the last one ends; a frame holds one for its whole life, so the
+// canvases it makes per draw do not start and stop the back end each time. Every canvas holds
+// one as well. If the back end cannot start, isReady() is false and canvases draw nothing.
+class DrawingBackendLease
+{
+  public:
+    DrawingBackendLease();
+    ~DrawingBackendLease();
+    DrawingBackendLease(const DrawingBackendLease&) = delete;
+    DrawingBackendLease& operator=(const DrawingBackendLease&) = delete;
+    bool isReady() const { return ready; }
+
+  private:
+    bool ready;
+};

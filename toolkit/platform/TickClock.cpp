@@ -1,25 +1,16 @@
 #include "TickClock.h"
 
+#include "SystemClock.h"
+
 #include <atomic>
-#include <chrono>
-#include <thread>
 
 namespace
 {
 class MonotonicTickSource : public TickSource
 {
   public:
-    uint32_t now() override
-    {
-        const auto elapsed = std::chrono::steady_clock::now().time_since_epoch();
-        // Truncation to 32 bits gives the wrapping tick count.
-        return static_cast<uint32_t>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
-    }
-    void sleep(uint32_t milliseconds) override
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-    }
+    uint32_t now() override { return systemTickCount(); }
+    void sleep(uint32_t milliseconds) override { systemSleep(milliseconds); }
 };
 
 MonotonicTickSource monotonic;

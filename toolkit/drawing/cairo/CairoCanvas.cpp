@@ -180,3 +180,7 @@ std::unique_ptr<Canvas> createCanvas(PixelImage& target)
 {
     return std::make_unique<CairoCanvas>(target);
 }
+
+// cairo needs no starting.
+DrawingBackendLease::DrawingBackendLease() : ready(true) {}
+DrawingBackendLease::~DrawingBackendLease() = default;
