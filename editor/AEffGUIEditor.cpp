@@ -115,6 +115,9 @@ void AEffGUIEditor::doIdleStuff()
         if (static_cast<int32_t>(nextIdleTicks - now) > int32_t(kIdleStuffIntervalMs)) return;
     }
     idle();
+    // A drag holds the host's event loop inside our input handler: one paint the system has
+    // queued for the window gets through each time.
+    if (frame) frame->dispatchPendingPaint();
     nextIdleTicks = now + kIdleStuffIntervalMs;
     // The host may call back into our idle from its own; the flag keeps the frame out of it.
     inIdleStuff = true;

@@ -1,5 +1,7 @@
 #include "AudioFile.h"
 
+#include "SoundFileOpen.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -10,7 +12,7 @@ namespace
 
 std::string lowerExtension(const std::string& path)
 {
-    const auto slash = path.find_last_of('/');
+    const auto slash = path.find_last_of("/\\");
     const auto dot = path.find_last_of('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
     std::string ext = path.substr(dot + 1);
@@ -27,8 +29,10 @@ int containerForExtension(const std::string& ext)
     return 0;
 }
 
+// sf_format_check accepts FLAC even where the library cannot encode it.
 bool formatUsable(int format, int sampleRate, int channels)
 {
+    if (!containerAvailable(format & SF_FORMAT_TYPEMASK)) return false;
     SF_INFO probe = {};
     probe.format = format;
     probe.samplerate = sampleRate;
@@ -46,10 +50,12 @@ AudioFileReader::~AudioFileReader()
 bool AudioFileReader::open(const std::string& path, std::string& error)
 {
     SF_INFO sfInfo = {};
-    file = sf_open(path.c_str(), SFM_READ, &sfInfo);
+    file = platform::openSoundFile(path, SFM_READ, &sfInfo);
     if (!file)
     {
         error = path + ": " + sf_strerror(nullptr);
+        if (lowerExtension(path) == "flac" && !containerAvailable(SF_FORMAT_FLAC))
+            error += " (this build reads no FLAC: convert the file to WAV or AIFF)";
         return false;
     }
     if (sfInfo.channels <= 0 || sfInfo.samplerate <= 0)
@@ -80,6 +86,12 @@ AudioFileWriter::~AudioFileWriter()
 bool AudioFileWriter::open(const std::string& path, int format, int sampleRate, int count,
                            std::string& error)
 {
+    if (!containerAvailable(format & SF_FORMAT_TYPEMASK))
+    {
+        error = path + ": this build cannot write " + describeFormat(format) +
+                " files: write .wav or .aiff instead";
+        return false;
+    }
     SF_INFO sfInfo = {};
     sfInfo.format = format;
     sfInfo.samplerate = sampleRate;
@@ -90,7 +102,7 @@ bool AudioFileWriter::open(const std::string& path, int format, int sampleRate, 
                 std::to_string(count) + " channels at " + std::to_string(sampleRate) + " Hz";
         return false;
     }
-    file = sf_open(path.c_str(), SFM_WRITE, &sfInfo);
+    file = platform::openSoundFile(path, SFM_WRITE, &sfInfo);
     if (!file)
     {
         error = path + ": " + sf_strerror(nullptr);
@@ -142,6 +154,21 @@ int outputFormatFor(const std::string& outputPath, int inputFormat, int sampleRa
         container | (container == SF_FORMAT_FLAC ? SF_FORMAT_PCM_24 : SF_FORMAT_FLOAT);
     if (formatUsable(fallback, sampleRate, channels)) return fallback;
     return SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+}
+
+bool containerAvailable(int container)
+{
+    int count = 0;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+    for (int i = 0; i < count; ++i)
+    {
+        SF_FORMAT_INFO info = {};
+        info.format = i;
+        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) == 0 &&
+            (info.format & SF_FORMAT_TYPEMASK) == container)
+            return true;
+    }
+    return false;
 }
 
 std::string describeFormat(int format)

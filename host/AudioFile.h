@@ -61,6 +61,10 @@ class AudioFileWriter
 // where that container can hold it, otherwise 32-bit float (24-bit integer for FLAC).
 int outputFormatFor(const std::string& outputPath, int inputFormat, int sampleRate, int channels);
 
+// Whether this build's libsndfile has the codec of a container (SF_FORMAT_FLAC needs the
+// external Xiph libraries, which a build may leave out).
+bool containerAvailable(int container);
+
 // "WAV float", "FLAC 24-bit" and the like, for messages.
 std::string describeFormat(int format);
 

@@ -1,14 +1,13 @@
 #include "PluginModule.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
+#include "Platform.h"
 
 namespace ofchost
 {
 
 PluginModule::~PluginModule()
 {
-    if (library) dlclose(library);
+    platform::unloadLibrary(library);
 }
 
 bool PluginModule::load(const std::string& path)
@@ -18,30 +17,26 @@ bool PluginModule::load(const std::string& path)
         lastError = "a library is already loaded";
         return false;
     }
-    // A bare file name would make dlopen search the library path; a plug-in named on the
-    // command line means the file in the current directory.
-    const bool bareName = path.find('/') == std::string::npos;
-    const std::string file = (bareName && access(path.c_str(), F_OK) == 0) ? "./" + path : path;
-    library = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-    {
-        const char* reason = dlerror();
-        lastError = reason ? reason : "cannot load " + path;
-        return false;
-    }
+    library = platform::loadLibrary(path, lastError);
+    if (!library) return false;
     for (const char* name : {"VSTPluginMain", "main"})
     {
-        if (void* symbol = dlsym(library, name))
+        if (void* found = platform::findSymbol(library, name))
         {
-            entry = reinterpret_cast<VstEntryPoint>(symbol);
+            entry = reinterpret_cast<VstEntryPoint>(found);
             entryNameFound = name;
             return true;
         }
     }
     lastError = path + " exports neither VSTPluginMain nor main";
-    dlclose(library);
+    platform::unloadLibrary(library);
     library = nullptr;
     return false;
+}
+
+void* PluginModule::symbol(const char* name) const
+{
+    return platform::findSymbol(library, name);
 }
 
 } // namespace ofchost

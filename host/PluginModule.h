@@ -24,6 +24,8 @@ class PluginModule
     VstEntryPoint entryPoint() const { return entry; }
     const std::string& entryName() const { return entryNameFound; }
     const std::string& error() const { return lastError; }
+    // Another export of the loaded library, or null.
+    void* symbol(const char* name) const;
 
   private:
     void* library = nullptr;

@@ -3,6 +3,7 @@
 #include "AudioFile.h"
 #include "DemoSignal.h"
 #include "HostCommand.h"
+#include "Platform.h"
 #include "RenderOptions.h"
 #include "RenderSession.h"
 #include "RenderSetup.h"
@@ -10,7 +11,6 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace
 {
@@ -37,14 +37,6 @@ bool writeDemoInput(const RenderOptions& options, std::string& error)
     }
     return writer.write(frames.data(), static_cast<sf_count_t>(demo.left.size()), error) &&
            writer.close(error);
-}
-
-// Reading and writing one file at once would destroy the input as it is read.
-bool sameFile(const std::string& a, const std::string& b)
-{
-    struct stat sa = {}, sb = {};
-    if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 std::string dbText(double db)
@@ -140,7 +132,8 @@ int render(RenderOptions& options)
         if (!writeDemoInput(options, error)) return fail(error);
         options.inputPath = options.demoInputPath;
     }
-    if (sameFile(options.inputPath, options.outputPath))
+    // Reading and writing one file at once would destroy the input as it is read.
+    if (platform::sameFile(options.inputPath, options.outputPath))
         return fail("the output would overwrite the input " + options.inputPath);
     AudioFileReader reader;
     if (!reader.open(options.inputPath, error)) return fail(error);
@@ -155,8 +148,9 @@ int render(RenderOptions& options)
     printSetup(*plugin, options);
 
     const int outChannels = plugin->effect()->numOutputs;
-    const int outFormat =
-        outputFormatFor(options.outputPath, in.format, in.sampleRate, outChannels);
+    int outFormat = outputFormatFor(options.outputPath, in.format, in.sampleRate, outChannels);
+    if (options.outputSampleFormat)
+        outFormat = (outFormat & SF_FORMAT_TYPEMASK) | options.outputSampleFormat;
     printFiles(options, in, outFormat, outChannels);
     std::fflush(stdout);
     AudioFileWriter writer;
@@ -171,7 +165,7 @@ int render(RenderOptions& options)
     {
         std::string ignored;
         writer.close(ignored);
-        std::remove(options.outputPath.c_str());
+        platform::removeFile(options.outputPath);
         return fail(error);
     }
     printReport(options, report, in.sampleRate);

@@ -16,6 +16,8 @@ const char* const kRenderUsage =
     "  --compensate-latency  align the output with the input by the reported latency\n"
     "  --rate HZ             sample rate of the demo (default 44100)\n"
     "  --write-input PATH    where the demo input is written (default OUT-input.wav)\n"
+    "  --output-format F     sample format of OUT: int16, int24, int32, float or double\n"
+    "                        (default: the input's, as far as OUT's container holds it)\n"
     "Without IN the built-in demo signal is rendered.\n";
 
 namespace
@@ -83,6 +85,25 @@ bool applyValueOption(const std::string& name, const std::string& value, RenderO
                                    std::to_string(kMaxDemoRate));
         return true;
     }
+    if (name == "--output-format")
+    {
+        static const struct
+        {
+            const char* name;
+            int subtype;
+        } formats[] = {{"int16", SF_FORMAT_PCM_16},
+                       {"int24", SF_FORMAT_PCM_24},
+                       {"int32", SF_FORMAT_PCM_32},
+                       {"float", SF_FORMAT_FLOAT},
+                       {"double", SF_FORMAT_DOUBLE}};
+        for (const auto& format : formats)
+            if (value == format.name)
+            {
+                options.outputSampleFormat = format.subtype;
+                return true;
+            }
+        return fail(error, "--output-format takes int16, int24, int32, float or double");
+    }
     // --write-input
     inputPathGiven = true;
     options.demoInputPath = value;
@@ -92,14 +113,14 @@ bool applyValueOption(const std::string& name, const std::string& value, RenderO
 bool isValueOption(const std::string& name)
 {
     return name == "--program" || name == "--set" || name == "--block" || name == "--rate" ||
-           name == "--write-input";
+           name == "--write-input" || name == "--output-format";
 }
 
 } // namespace
 
 std::string demoInputPathFor(const std::string& outputPath)
 {
-    const auto slash = outputPath.find_last_of('/');
+    const auto slash = outputPath.find_last_of("/\\");
     const auto dot = outputPath.find_last_of('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
         dot == (slash == std::string::npos ? 0 : slash + 1))

@@ -9,6 +9,7 @@
 // The command line of ofc-host render:
 //   render PLUGIN.so [IN] OUT [--program N|NAME] [--set Name=value ...] [--double] [--block N]
 //                             [--compensate-latency] [--rate HZ] [--write-input PATH]
+//                             [--output-format int16|int24|int32|float|double]
 // Options may stand anywhere and may also be written --option=value. Without IN the built-in
 // demo is rendered; --rate and --write-input apply to the demo only.
 namespace ofchost
@@ -24,6 +25,7 @@ struct RenderOptions
     std::vector<ParameterSetting> settings;
     RenderRequest request;
     int demoRate = 44100;
+    int outputSampleFormat = 0; // a libsndfile subtype; 0: the input's where the output can hold it
 
     bool demo() const { return inputPath.empty(); }
 };

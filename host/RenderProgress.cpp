@@ -1,8 +1,9 @@
 #include "RenderProgress.h"
 
+#include "Platform.h"
+
 #include <algorithm>
 #include <string>
-#include <unistd.h>
 
 namespace ofchost
 {
@@ -58,7 +59,7 @@ void RenderProgress::finish()
 
 bool stderrIsTerminal()
 {
-    return isatty(STDERR_FILENO) == 1;
+    return platform::stderrIsTerminal();
 }
 
 } // namespace ofchost

@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <memory>
 
 namespace ofchost
@@ -19,15 +18,7 @@ namespace
 // The export lives in the library the entry point came from.
 OrvaneEditorSnapshotFunction findSnapshotExport(const PluginModule& module, std::string& error)
 {
-    Dl_info info{};
-    if (!dladdr(reinterpret_cast<void*>(module.entryPoint()), &info) || !info.dli_fname)
-    {
-        error = "cannot tell which library the entry point came from";
-        return nullptr;
-    }
-    void* library = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
-    void* symbol = library ? dlsym(library, OFC_EDITOR_SNAPSHOT_SYMBOL) : nullptr;
-    if (library) dlclose(library); // the module keeps its own reference
+    void* symbol = module.symbol(OFC_EDITOR_SNAPSHOT_SYMBOL);
     if (!symbol) error = "the plug-in has no off-screen editor (" OFC_EDITOR_SNAPSHOT_SYMBOL ")";
     return reinterpret_cast<OrvaneEditorSnapshotFunction>(symbol);
 }

@@ -2,9 +2,12 @@
 // line. The commands come from the registration table (HostCommand.h).
 
 #include "HostCommand.h"
+#include "Platform.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -20,8 +23,16 @@ void printUsage(std::FILE* out)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char** rawArgv)
 {
+    // Commands see UTF-8 on every system, so paths with any characters reach the files.
+    std::vector<std::string> arguments = ofchost::platform::commandLineArguments(argc, rawArgv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments)
+        pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    argc = static_cast<int>(arguments.size());
+    char** argv = pointers.data();
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)
     {
         printUsage(argc < 2 ? stderr : stdout);

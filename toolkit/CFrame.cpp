@@ -327,6 +327,11 @@ void CFrame::doIdleStuff()
         idle();
 }
 
+void CFrame::dispatchPendingPaint()
+{
+    if (platformWindow) platformWindow->dispatchPendingPaint();
+}
+
 int32_t CFrame::getKnobMode() const
 {
     return editor ? editor->getKnobMode() : getGlobalKnobMode();

@@ -63,6 +63,8 @@ class CFrame : public CView, private PlatformEventSink
     void beginEdit(int32_t tag);
     void endEdit(int32_t tag);
     void doIdleStuff();
+    // Shows now what the system was waiting to repaint, from inside a control's gesture.
+    void dispatchPendingPaint();
     int32_t getKnobMode() const;
     VSTGUIEditorInterface* getEditor() const { return editor; }
 

@@ -4,6 +4,7 @@
 // To accept a deliberate change of the window, run the test with OFC_UPDATE_GOLDEN=1.
 
 #include "Snapshot.h"
+#include "TextFields.h"
 #include "drawing/CBitmap.h"
 #include "drawing/PixelImage.h"
 
@@ -51,21 +52,6 @@ std::string snapshot(const std::string& name, const std::vector<std::string>& op
     return path;
 }
 
-// The fields whose text depends on the fonts installed.
-const CRect kTextFields[] = {
-    {574, 3, 690, 18},    {20, 45, 71, 71},     {118, 118, 169, 136}, {271, 118, 322, 136},
-    {194, 118, 245, 136}, {617, 118, 668, 136}, {617, 241, 668, 259}, {118, 241, 169, 259},
-    {194, 241, 245, 259}, {21, 241, 72, 259},   {271, 241, 322, 259}, {358, 235, 409, 261},
-    {410, 235, 461, 261}, {522, 52, 538, 187},  {401, 172, 504, 186},
-};
-
-bool inTextField(int x, int y)
-{
-    for (const CRect& r : kTextFields)
-        if (r.pointInside(CPoint(x, y))) return true;
-    return false;
-}
-
 int difference(CColor a, CColor b)
 {
     return std::max({std::abs(a.red - b.red), std::abs(a.green - b.green),
@@ -106,10 +92,10 @@ TEST(EditorSnapshot, FreshEditorMatchesTheGoldenPicture)
     int differing = 0;
     for (int y = 0; y < a.getHeight(); ++y)
         for (int x = 0; x < a.getWidth(); ++x)
-            if (!inTextField(x, y) && difference(a.colorAt(x, y), g.colorAt(x, y)) > 6) ++differing;
+            if (!inEditorTextField(x, y) && difference(a.colorAt(x, y), g.colorAt(x, y)) > 6) ++differing;
     EXPECT_LE(differing, 60) << "pixels outside the text fields that differ";
 
-    for (const CRect& field : kTextFields)
+    for (const CRect& field : kEditorTextFields)
     {
         const int expected = ink(g, field);
         const int got = ink(a, field);

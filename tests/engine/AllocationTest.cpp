@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <new>
@@ -23,13 +25,24 @@ void* allocate(std::size_t size)
     throw std::bad_alloc();
 }
 
+// Aligned blocks are carved out of a plain malloc block whose address sits just before them,
+// so they work with any C library (Windows has no aligned_alloc that free() can release).
 void* allocateAligned(std::size_t size, std::align_val_t align)
 {
     if (counting.load(std::memory_order_relaxed))
         allocations.fetch_add(1, std::memory_order_relaxed);
-    const std::size_t a = static_cast<std::size_t>(align);
-    if (void* p = std::aligned_alloc(a, ((size + a - 1) / a) * a)) return p;
-    throw std::bad_alloc();
+    const std::size_t a = std::max(static_cast<std::size_t>(align), sizeof(void*));
+    void* raw = std::malloc(size + a + sizeof(void*));
+    if (!raw) throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(raw) + sizeof(void*);
+    auto* aligned = reinterpret_cast<void**>((start + a - 1) & ~(std::uintptr_t(a) - 1));
+    aligned[-1] = raw;
+    return aligned;
+}
+
+void releaseAligned(void* p)
+{
+    if (p) std::free(static_cast<void**>(p)[-1]);
 }
 } // namespace
 
@@ -78,19 +91,19 @@ void operator delete[](void* p, std::size_t) noexcept
 }
 void operator delete(void* p, std::align_val_t) noexcept
 {
-    std::free(p);
+    releaseAligned(p);
 }
 void operator delete[](void* p, std::align_val_t) noexcept
 {
-    std::free(p);
+    releaseAligned(p);
 }
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept
 {
-    std::free(p);
+    releaseAligned(p);
 }
 void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
 {
-    std::free(p);
+    releaseAligned(p);
 }
 
 namespace

@@ -12,7 +12,7 @@ TEST(PluginModule, ReportsWhyALibraryCannotBeUsed)
     EXPECT_FALSE(missing.isLoaded());
 
     PluginModule notAPlugin;
-    EXPECT_FALSE(notAPlugin.load("libm.so.6"));
+    EXPECT_FALSE(notAPlugin.load(OFC_NOT_A_PLUGIN));
     EXPECT_NE(notAPlugin.error().find("neither VSTPluginMain nor main"), std::string::npos);
 }
 

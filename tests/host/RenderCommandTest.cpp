@@ -213,4 +213,37 @@ TEST_F(RenderCommand, WithoutInputTheDemoIsWrittenAndRendered)
     EXPECT_EQ(rateWithFile.exitCode, 2);
 }
 
+TEST_F(RenderCommand, DoubleOutputKeepsWhatFloatFilesRoundAndCompareMeasuresIt)
+{
+    const Audio input = hosttest::testSignal(2, 3000, kFloatWav);
+    const auto wide = render(input, {"--double", "--output-format", "double"}, "in.wav", "d.wav");
+    const auto narrow = render(input, {"--double"}, "in.wav", "f.wav");
+    ASSERT_EQ(wide.exitCode, 0) << wide.output;
+    ASSERT_EQ(narrow.exitCode, 0) << narrow.output;
+    EXPECT_EQ(readAudio(dir.file("d.wav")).format, SF_FORMAT_WAV | SF_FORMAT_DOUBLE);
+
+    // Float files round the 64-bit result by up to half a float step: more than 1e-12, less
+    // than 1e-6. Different lengths are never a match.
+    const std::string d = dir.file("d.wav"), f = dir.file("f.wav"), in = dir.file("in.wav");
+    hosttest::writeAudio(dir.file("short.wav"), hosttest::testSignal(2, 2999, kFloatWav));
+    const struct
+    {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {{"compare", d, f, "--tolerance", "1e-6"}, 0, "within tolerance 1.0e-06"},
+        {{"compare", d, f, "--tolerance", "1e-12"}, 1, "(too large)"},
+        {{"compare", f, f}, 0, "channel 2: max |difference| 0.000e+00"},
+        {{"compare", in, dir.file("short.wav"), "--tolerance", "10"}, 1, "differ in length"},
+        {{"compare", d, f, "--tolerance", "loose"}, 2, "bad tolerance"},
+    };
+    for (const auto& c : cases)
+    {
+        const auto result = runHost(c.args);
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.output;
+        EXPECT_NE(result.output.find(c.says), std::string::npos) << result.output;
+    }
+}
+
 } // namespace

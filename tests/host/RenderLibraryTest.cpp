@@ -96,8 +96,8 @@ TEST(RenderSetup, ParameterSettingsTakeNamesWithSpacesAndNormalisedValues)
 TEST(RenderOptions, PositionalsOptionsAndTheDemoInputPath)
 {
     std::vector<std::string> words = {
-        "p.so",    "out/demo.wav", "--set=Knee=0.5", "--double",
-        "--block", "64",           "--program",      "Classic Compressor I"};
+        "p.so",      "out/demo.wav",         "--set=Knee=0.5",        "--double", "--block", "64",
+        "--program", "Classic Compressor I", "--output-format=double"};
     std::vector<char*> argv;
     for (auto& w : words)
         argv.push_back(w.data());
@@ -111,6 +111,7 @@ TEST(RenderOptions, PositionalsOptionsAndTheDemoInputPath)
     EXPECT_EQ(options.request.blockSize, 64);
     EXPECT_TRUE(options.request.doublePrecision);
     EXPECT_EQ(options.program, "Classic Compressor I");
+    EXPECT_EQ(options.outputSampleFormat, SF_FORMAT_DOUBLE);
     ASSERT_EQ(options.settings.size(), 1u);
     EXPECT_EQ(options.settings[0].name, "Knee");
 
@@ -126,6 +127,7 @@ TEST(RenderOptions, PositionalsOptionsAndTheDemoInputPath)
         {"p.so", "out.wav", "--rate", "44100.5"},
         {"p.so", "out.wav", "--program"},
         {"p.so", "out.wav", "--loud"},
+        {"p.so", "out.wav", "--output-format", "half"},
         {"p.so", "in.wav", "out.wav", "--write-input", "x.wav"}};
     for (auto words2 : bad)
     {

@@ -2,16 +2,16 @@
 // floats (NaN and infinities among them) and a scratch buffer behind the pointer, many times
 // over. The effect must survive it and still make finite sound afterwards.
 
+#include "Platform.h"
 #include "VstInterface.h"
 
 #include <gtest/gtest.h>
-
-#include <dlfcn.h>
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace
@@ -68,9 +68,10 @@ bool isStructural(VstInt32 opcode)
 
 TEST(DispatcherFuzz, RandomCallsNeitherCrashNorPoisonTheSound)
 {
-    void* library = dlopen(OFC_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    auto entry = reinterpret_cast<Entry>(dlsym(library, "VSTPluginMain"));
+    std::string error;
+    void* library = ofchost::platform::loadLibrary(OFC_PLUGIN_PATH, error);
+    ASSERT_NE(library, nullptr) << error;
+    auto entry = reinterpret_cast<Entry>(ofchost::platform::findSymbol(library, "VSTPluginMain"));
     ASSERT_NE(entry, nullptr);
     AEffect* effect = entry(host);
     ASSERT_NE(effect, nullptr);
@@ -120,7 +121,7 @@ TEST(DispatcherFuzz, RandomCallsNeitherCrashNorPoisonTheSound)
         EXPECT_TRUE(std::isfinite(effect->getParameter(effect, index))) << index;
 
     EXPECT_EQ(effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f), 1);
-    dlclose(library);
+    ofchost::platform::unloadLibrary(library);
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 // Loads the built plug-in library the way a host does and drives it only through its entry
 // point and the AEffect record.
 
+#include "Platform.h"
 #include "VstInterface.h"
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <xmmintrin.h>
 
 #include <cstring>
@@ -41,18 +41,19 @@ class Plugin : public ::testing::Test
   protected:
     static void SetUpTestSuite()
     {
-        library = dlopen(OFC_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library, nullptr) << dlerror();
+        std::string error;
+        library = ofchost::platform::loadLibrary(OFC_PLUGIN_PATH, error);
+        ASSERT_NE(library, nullptr) << error;
     }
     static void TearDownTestSuite()
     {
-        if (library) dlclose(library);
+        ofchost::platform::unloadLibrary(library);
         library = nullptr;
     }
     void SetUp() override
     {
         ASSERT_NE(library, nullptr);
-        entry = reinterpret_cast<Entry>(dlsym(library, "VSTPluginMain"));
+        entry = reinterpret_cast<Entry>(ofchost::platform::findSymbol(library, "VSTPluginMain"));
         ASSERT_NE(entry, nullptr);
         calls.clear();
     }
@@ -78,7 +79,7 @@ void* Plugin::library = nullptr;
 
 TEST_F(Plugin, BothEntryNamesCreateAnEffectAfterAskingTheHostsVersion)
 {
-    auto alias = reinterpret_cast<Entry>(dlsym(library, "main"));
+    auto alias = reinterpret_cast<Entry>(ofchost::platform::findSymbol(library, "main"));
     ASSERT_NE(alias, nullptr);
     for (Entry e : {entry, alias})
     {

@@ -1,7 +1,11 @@
 #include "COffscreenContext.h"
+#include "Canvas.h"
+#include "PixelBlend.h"
+#include "PixelImage.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace
@@ -200,4 +204,43 @@ TEST(DrawContext, DegenerateSizesAndRectanglesDoNothing)
     c.drawRect(CRect(2, 2, 2, 4));
     EXPECT_EQ(countPixels(c, kBlackCColor), 16);
     EXPECT_EQ(c.getPixel(-1, 0).alpha, 0);
+}
+
+// Images land on the same pixels whichever back end draws them: every canvas blends them
+// exactly as blendImageOver does, at full and at partial opacity, clipped and offset.
+TEST(DrawContext, ImagesBlendWithTheSharedRounding)
+{
+    uint32_t seed = 12345;
+    auto next = [&seed]() { return seed = seed * 1664525u + 1013904223u; };
+    auto randomPremultiplied = [&](int w, int h)
+    {
+        PixelImage image(w, h);
+        for (int i = 0; i < w * h; ++i)
+        {
+            const uint32_t r = next();
+            const uint8_t a = (i % 5 == 0) ? 255 : (i % 7 == 0 ? 0 : uint8_t(r >> 24));
+            image.data()[i] = PixelImage::premultiply(
+                CColor{uint8_t(r >> 16), uint8_t(r >> 8), uint8_t(r), a});
+        }
+        return image;
+    };
+    const PixelImage source = randomPremultiplied(23, 17);
+    for (const uint8_t alpha : {uint8_t(255), uint8_t(128), uint8_t(7)})
+    {
+        COffscreenContext context(nullptr, 40, 30, kBlackCColor);
+        // The canvas draws on the target's own memory: fill it in place.
+        PixelImage& target = context.getTarget();
+        const PixelImage background = randomPremultiplied(40, 30);
+        std::copy(background.data(), background.data() + 40 * 30, target.data());
+        PixelImage expected = target;
+        const CRect clip(3, 2, 33, 25), dest(5, 4, 40, 30);
+        const CPoint origin(2, 1);
+        context.getCanvas().setClip(clip);
+        context.getCanvas().drawImage(source, dest, origin, alpha);
+        blendImageOver(expected, clip, source, dest, origin, alpha);
+        int differing = 0;
+        for (int i = 0; i < 40 * 30; ++i)
+            differing += target.data()[i] != expected.data()[i];
+        EXPECT_EQ(differing, 0) << "opacity " << int(alpha);
+    }
 }

@@ -35,6 +35,9 @@ class PlatformWindow
     virtual uint32_t getDoubleClickTime() const = 0;
     // Opens an address in the user's browser.
     virtual bool openUrl(const char* url) = 0;
+    // Lets a paint request the system holds for the window through while a control keeps the
+    // host's event loop waiting (a drag runs inside one input event). Most platforms have none.
+    virtual void dispatchPendingPaint() {}
 };
 
 // Headless when `parent` is null, else a child window of `parent` on the platform this build

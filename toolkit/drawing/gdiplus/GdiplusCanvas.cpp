@@ -3,6 +3,7 @@
 #include "CFontDesc.h"
 #include "GdiplusFonts.h"
 #include "GdiplusText.h"
+#include "PixelBlend.h"
 #include "PixelImage.h"
 
 #include <windows.h>
@@ -65,8 +66,9 @@ int gdiplusStyle(int32_t style)
 }
 } // namespace
 
-GdiplusCanvas::GdiplusCanvas(PixelImage& target)
+GdiplusCanvas::GdiplusCanvas(PixelImage& target) : target(target)
 {
+    clip = CRect(0, 0, target.getWidth(), target.getHeight());
     if (!lease.isReady()) return;
     surface = wrap(target);
     if (!surface) return;
@@ -96,6 +98,7 @@ GdiplusCanvas::~GdiplusCanvas()
 void GdiplusCanvas::setClip(const CRect& clip)
 {
     if (!usable()) return;
+    this->clip = clip;
     CRect r = clip;
     if (r.isEmpty()) r = CRect(0, 0, 0, 0);
     graphics->SetClip(toGdiplus(r), Gdiplus::CombineModeReplace);
@@ -191,43 +194,34 @@ void GdiplusCanvas::drawText(const char* utf8, double x, double baseline, CColor
                          format.get(), &brush);
 }
 
-void GdiplusCanvas::blit(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin,
-                         uint8_t alpha)
+void GdiplusCanvas::blit(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin)
 {
     const CRect part = coveredPart(image, dest, srcOrigin);
-    if (part.isEmpty() || alpha == 0) return;
+    if (part.isEmpty()) return;
     std::unique_ptr<Gdiplus::Bitmap> source = wrap(image);
     if (!source) return;
     const INT srcX = part.left - dest.left + srcOrigin.h;
     const INT srcY = part.top - dest.top + srcOrigin.v;
-    Gdiplus::ImageAttributes attributes;
-    Gdiplus::ImageAttributes* fade = nullptr;
-    if (alpha != 255)
-    {
-        Gdiplus::ColorMatrix matrix = {{{1, 0, 0, 0, 0},
-                                        {0, 1, 0, 0, 0},
-                                        {0, 0, 1, 0, 0},
-                                        {0, 0, 0, alpha / 255.0f, 0},
-                                        {0, 0, 0, 0, 1}}};
-        attributes.SetColorMatrix(&matrix);
-        fade = &attributes;
-    }
     graphics->DrawImage(source.get(), toGdiplus(part), srcX, srcY, part.width(), part.height(),
-                        Gdiplus::UnitPixel, fade);
+                        Gdiplus::UnitPixel);
 }
 
 void GdiplusCanvas::drawImage(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin,
                               uint8_t alpha)
 {
     if (!usable()) return;
-    blit(image, dest, srcOrigin, alpha);
+    // GDI+ rounds its alpha blending differently from one version to the next (and from
+    // cairo) by one level on anti-aliased edges; our own "over" makes every build draw the
+    // editor's images on exactly the same pixels. GDI+ has written everything before it.
+    graphics->Flush(Gdiplus::FlushIntentionSync);
+    blendImageOver(target, clip, image, dest, srcOrigin, alpha);
 }
 
 void GdiplusCanvas::copyImage(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin)
 {
     if (!usable()) return;
     graphics->SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-    blit(image, dest, srcOrigin, 255);
+    blit(image, dest, srcOrigin);
     graphics->SetCompositingMode(Gdiplus::CompositingModeSourceOver);
 }
 

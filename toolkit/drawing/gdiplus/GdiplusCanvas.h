@@ -12,8 +12,8 @@ class Font;
 } // namespace Gdiplus
 
 // Canvas on a GDI+ bitmap (PARGB32) that shares the PixelImage's memory. Rectangles, straight
-// lines and images land on whole pixels exactly as with cairo; text goes through GDI+'s own
-// grid-fitted anti-aliasing.
+// lines and copies land on whole pixels exactly as with cairo, images are blended with cairo's
+// rounding (PixelBlend.h), and text goes through GDI+'s own grid-fitted anti-aliasing.
 class GdiplusCanvas : public Canvas
 {
   public:
@@ -36,9 +36,12 @@ class GdiplusCanvas : public Canvas
 
   private:
     bool usable() const { return graphics != nullptr; }
-    void blit(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin, uint8_t alpha);
+    // Replaces dest's pixels through GDI+.
+    void blit(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin);
 
     DrawingBackendLease lease;
+    PixelImage& target;
+    CRect clip;
     std::unique_ptr<Gdiplus::Bitmap> surface;
     std::unique_ptr<Gdiplus::Graphics> graphics;
     std::unique_ptr<Gdiplus::Font> font;

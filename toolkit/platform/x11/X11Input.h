@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ToolkitTypes.h"
+#include "platform/DoubleClickTracker.h"
 
 #include <cstdint>
 
@@ -23,21 +24,3 @@ float x11WheelDistance(unsigned int button);
 // (modifier keys alone, dead keys).
 bool x11KeyCode(unsigned long keysym, const char* text, int textLength, unsigned int state,
                 CKeyCode& key);
-
-// Recognises the second press of a double click: the same button again within the interval,
-// close to the first press.
-class DoubleClickTracker
-{
-  public:
-    // kDoubleClick for the second press of a pair, else 0. `time` is the server's millisecond
-    // time stamp of the press (wrapping).
-    int32_t press(int32_t button, int32_t x, int32_t y, uint32_t time, uint32_t interval);
-
-  private:
-    static constexpr int32_t kSlopPixels = 4;
-    bool havePress = false;
-    int32_t lastButton = 0;
-    int32_t lastX = 0;
-    int32_t lastY = 0;
-    uint32_t lastTime = 0;
-};

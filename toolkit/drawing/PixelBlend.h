@@ -1,0 +1,18 @@
+#pragma once
+
+#include "CPoint.h"
+#include "CRect.h"
+
+#include <cstdint>
+
+class PixelImage;
+
+// Porter-Duff "over" of premultiplied 8-bit pixels, rounded exactly as cairo (pixman) rounds:
+// every product x * y / 255 is taken as (t + (t >> 8)) >> 8 with t = x * y + 128. Back ends
+// whose own compositing rounds differently draw images through this, so an image lands on the
+// same pixels on every platform.
+//
+// Blends the part of `image` that starts at srcOrigin into `dest` of `target`, within `clip`,
+// at the given overall opacity.
+void blendImageOver(PixelImage& target, const CRect& clip, const PixelImage& image,
+                    const CRect& dest, const CPoint& srcOrigin, uint8_t alpha);
