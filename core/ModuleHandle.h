@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 // The plug-in library's own module: its handle and file path, recorded by the library load
 // hook so that the toolkit can find the library's image resources.
 namespace ModuleHandle
@@ -13,5 +15,9 @@ void record(void* handle, const char* path);
 void* handle();
 // The module's file path, or an empty string if unknown.
 const char* path();
+
+// Per platform: the module containing this code and its path (at most pathSize bytes with the
+// terminator); false if it cannot be found.
+bool findOwnModule(void*& handle, char* path, std::size_t pathSize);
 
 } // namespace ModuleHandle

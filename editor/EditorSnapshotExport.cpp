@@ -4,15 +4,10 @@
 #include "EditorSnapshotExport.h"
 
 #include "AEffGUIEditor.h"
+#include "ExportMacro.h"
 #include "AudioEffect.h"
 #include "CFrame.h"
 #include "platform/TickClock.h"
-
-#if defined(_WIN32)
-#define OFC_EXPORT extern "C" __declspec(dllexport)
-#else
-#define OFC_EXPORT extern "C" __attribute__((visibility("default")))
-#endif
 
 OFC_EXPORT int OrvaneEditorSnapshot(AEffect* effect, const char* pngPath, unsigned int elapsedMs);
 

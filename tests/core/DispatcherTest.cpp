@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -281,7 +282,7 @@ TEST_F(Dispatcher, BlockSizeKeepsOnlyPlausibleValues)
     EXPECT_EQ(effect->getBlockSize(), 256);
     dispatch(e, effSetBlockSize, 0, 0);
     dispatch(e, effSetBlockSize, 0, -64);
-    dispatch(e, effSetBlockSize, 0, VstIntPtr(1) << 40);
+    dispatch(e, effSetBlockSize, 0, static_cast<VstIntPtr>(std::int64_t(1) << 40));
     EXPECT_EQ(effect->getBlockSize(), 256);
 }
 

@@ -41,8 +41,8 @@ class EditorWindowTest : public testing::Test
         // Whatever a case did, nothing of ours is left, and the class went with the last window.
         WNDCLASSEXW description{};
         description.cbSize = sizeof(description);
-        EXPECT_FALSE(GetClassInfoExW(dll->module(), editorClassName(dll->module()).c_str(),
-                                     &description));
+        EXPECT_FALSE(
+            GetClassInfoExW(dll->module(), editorClassName(dll->module()).c_str(), &description));
     }
     std::vector<HWND> editors() const { return editorWindowsIn(parent, dll->module()); }
     bool snapshotWorks() const

@@ -113,8 +113,8 @@ ProcessCounters::ProcessCounters()
     systemHandles = GetProcessHandleCount(self, &handles) && handles != 0;
     sources = std::string("GDI: ") + (systemGdi ? "GetGuiResources" : "GDI handle table") +
               ", USER: " + (systemUser ? "GetGuiResources" : "windows of the process") +
-              ", handles: " +
-              (systemHandles ? "GetProcessHandleCount" : "system handle list") + "\n";
+              ", handles: " + (systemHandles ? "GetProcessHandleCount" : "system handle list") +
+              "\n";
 }
 
 ProcessCounts ProcessCounters::now() const
@@ -161,7 +161,8 @@ bool ProcessCounters::selfCheck()
     }
     const ProcessCounts after = now();
     UnregisterClassW(L"OfcCounterProbe", GetModuleHandleW(nullptr));
-    checkLog = "probe of 3 each: " + describe(before, during) + "; freed: " + describe(during, after);
+    checkLog =
+        "probe of 3 each: " + describe(before, during) + "; freed: " + describe(during, after);
     auto follows = [](long a, long b, long c) { return a >= 0 && b >= a + 3 && c <= b - 3; };
     return follows(before.gdiObjects, during.gdiObjects, after.gdiObjects) &&
            follows(before.userObjects, during.userObjects, after.userObjects) &&

@@ -5,8 +5,8 @@
 
 namespace
 {
-VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr,
-                                   void*, float opt)
+VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*,
+                                   float opt)
 {
     switch (opcode)
     {

@@ -121,8 +121,8 @@ int main(int argc, char** argv)
     dispatch(effect, effEditGetRect, 0, 0, &rect);
     if (!rect) return 5;
     std::wstring title(argv[3], argv[3] + std::strlen(argv[3]));
-    host = createHostWindow(title.c_str(), 40, 30, rect->right - rect->left,
-                            rect->bottom - rect->top);
+    host =
+        createHostWindow(title.c_str(), 40, 30, rect->right - rect->left, rect->bottom - rect->top);
     if (!host) return 6;
     SetForegroundWindow(host);
     if (dispatch(effect, effEditOpen, 0, 0, host) != 1) return 7;

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <string>
 

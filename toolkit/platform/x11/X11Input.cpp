@@ -3,7 +3,6 @@
 #include <X11/X.h>
 #include <X11/keysym.h>
 
-
 namespace
 {
 // The host interface's virtual key numbers, which the controls' key handlers receive.

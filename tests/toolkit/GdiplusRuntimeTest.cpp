@@ -1,0 +1,55 @@
+// GDI+ runs while editor frames exist, and a GDI+ that will not start leaves the window blank
+// without harming anything else.
+#include "CFrame.h"
+#include "COffscreenContext.h"
+#include "CView.h"
+#include "GdiplusRuntime.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class RedView : public CView
+{
+  public:
+    explicit RedView(const CRect& r) : CView(r) {}
+    void draw(CDrawContext* context) override
+    {
+        context->setFillColor(kRedCColor);
+        context->fillRect(size);
+        setDirty(false);
+    }
+};
+
+CColor drawnPixel(bool startupWorks)
+{
+    gdiplusruntime::setStartupForTesting(
+        startupWorks ? nullptr : [](unsigned long long&) { return false; });
+    CFrame* frame = new CFrame(CRect(0, 0, 20, 20), nullptr, nullptr);
+    frame->addView(new RedView(CRect(0, 0, 20, 20)));
+    frame->idle();
+    const CColor pixel = frame->getBackBuffer()->getPixel(5, 5);
+    frame->forget();
+    gdiplusruntime::setStartupForTesting(nullptr);
+    return pixel;
+}
+} // namespace
+
+TEST(GdiplusRuntime, RunsWhileAFrameLivesAndStopsWithTheLast)
+{
+    EXPECT_EQ(gdiplusruntime::leaseCount(), 0);
+    CFrame* first = new CFrame(CRect(0, 0, 10, 10), nullptr, nullptr);
+    CFrame* second = new CFrame(CRect(0, 0, 10, 10), nullptr, nullptr);
+    EXPECT_EQ(gdiplusruntime::leaseCount(), 2);
+    first->forget();
+    EXPECT_EQ(gdiplusruntime::leaseCount(), 1);
+    second->forget();
+    EXPECT_EQ(gdiplusruntime::leaseCount(), 0);
+}
+
+TEST(GdiplusRuntime, AFailedStartLeavesTheWindowBlankAndIsTriedAgainLater)
+{
+    EXPECT_EQ(drawnPixel(false), kBlackCColor);
+    EXPECT_EQ(drawnPixel(true), kRedCColor);
+    EXPECT_EQ(gdiplusruntime::leaseCount(), 0);
+}
