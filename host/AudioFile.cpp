@@ -29,10 +29,8 @@ int containerForExtension(const std::string& ext)
     return 0;
 }
 
-// sf_format_check accepts FLAC even where the library cannot encode it.
 bool formatUsable(int format, int sampleRate, int channels)
 {
-    if (!containerAvailable(format & SF_FORMAT_TYPEMASK)) return false;
     SF_INFO probe = {};
     probe.format = format;
     probe.samplerate = sampleRate;
@@ -148,6 +146,11 @@ int outputFormatFor(const std::string& outputPath, int inputFormat, int sampleRa
     int container = containerForExtension(lowerExtension(outputPath));
     if (container == 0) container = inputFormat & SF_FORMAT_TYPEMASK;
     if (container == 0) container = SF_FORMAT_WAV;
+    // A container this build has no codec for stays chosen: writing it then fails with the
+    // reason, where falling back would put another format under the name asked for.
+    // (sf_format_check accepts FLAC even where the library cannot encode it.)
+    if (!containerAvailable(container))
+        return container | (container == SF_FORMAT_FLAC ? SF_FORMAT_PCM_24 : SF_FORMAT_FLOAT);
     const int kept = container | (inputFormat & SF_FORMAT_SUBMASK);
     if ((inputFormat & SF_FORMAT_SUBMASK) && formatUsable(kept, sampleRate, channels)) return kept;
     const int fallback =

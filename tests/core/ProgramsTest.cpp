@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -100,7 +101,8 @@ TEST_F(Programs, OutOfRangeProgramNumbersAreIgnored)
 {
     dispatch(effSetProgram, 0, 3);
     editor->echoes.clear();
-    for (VstIntPtr p : {VstIntPtr(9), VstIntPtr(-1), VstIntPtr(1) << 40})
+    for (VstIntPtr p : {VstIntPtr(9), VstIntPtr(-1), std::numeric_limits<VstIntPtr>::max(),
+                        std::numeric_limits<VstIntPtr>::min()})
         dispatch(effSetProgram, 0, p);
     EXPECT_EQ(dispatch(effGetProgram), 3);
     EXPECT_TRUE(editor->echoes.empty());

@@ -4,10 +4,10 @@
 # 1e-9 (64-bit processing, 64-bit float files) or 1e-6 (32-bit processing, 32-bit float files).
 #   compare-renders.sh WORK RATE "PROGRAMS" REF_NAME REF_RUNNER REF_HOST REF_PLUGIN
 #                      RUNNER HOST PLUGIN
-# A RUNNER is the emulator that starts a host (wine-run.sh) or empty for a native one. Exits 77
+# A RUNNER is the emulator that starts a host (wine-run.sh) or - for a native one. Exits 77
 # when the reference build is missing, unless CI is set: then that is a failure.
 set -uo pipefail
-work=$1 rate=$2 programs=$3 ref_name=$4 ref_runner=$5 ref_host=$6 ref_plugin=$7
+work=$1 rate=$2 programs=${3//;/ } ref_name=$4 ref_runner=$5 ref_host=$6 ref_plugin=$7
 runner=$8 host=$9 plugin=${10}
 
 for file in "$ref_host" "$ref_plugin"; do
@@ -23,7 +23,7 @@ done
 run() { # RUNNER HOST ARGUMENTS...
   local with=$1
   shift
-  if [ -n "$with" ]; then "$with" "$@"; else "$@"; fi
+  if [ "$with" != - ]; then "$with" "$@"; else "$@"; fi
 }
 
 rm -rf "$work" && mkdir -p "$work" || exit 1

@@ -21,10 +21,14 @@ class RedView : public CView
     }
 };
 
+bool failingStartup(unsigned long long&)
+{
+    return false;
+}
+
 CColor drawnPixel(bool startupWorks)
 {
-    gdiplusruntime::setStartupForTesting(
-        startupWorks ? nullptr : [](unsigned long long&) { return false; });
+    gdiplusruntime::setStartupForTesting(startupWorks ? nullptr : &failingStartup);
     CFrame* frame = new CFrame(CRect(0, 0, 20, 20), nullptr, nullptr);
     frame->addView(new RedView(CRect(0, 0, 20, 20)));
     frame->idle();
