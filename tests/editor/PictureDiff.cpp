@@ -7,9 +7,7 @@
 // difference over all text-field pixels may be at most D (default 12). Prints what it measured;
 // exits 0 when all bounds hold, 1 when one does not, 2 on bad arguments or unreadable files.
 
-#include "TextFields.h"
-#include "drawing/CBitmap.h"
-#include "drawing/PixelImage.h"
+#include "EditorPictures.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,34 +21,6 @@
 
 namespace
 {
-std::unique_ptr<CBitmap> loadPng(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    auto bitmap = std::make_unique<CBitmap>(data.data(), data.size());
-    return bitmap->isLoaded() ? std::move(bitmap) : nullptr;
-}
-
-int difference(CColor a, CColor b)
-{
-    return std::max({std::abs(a.red - b.red), std::abs(a.green - b.green),
-                     std::abs(a.blue - b.blue), std::abs(a.alpha - b.alpha)});
-}
-
-// Light pixels: the value texts are light on dark fields.
-int ink(const PixelImage& image, const CRect& r)
-{
-    int count = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-        {
-            const CColor c = image.colorAt(x, y);
-            count += (c.red + c.green + c.blue > 240) ? 1 : 0;
-        }
-    return count;
-}
-
 struct Bounds
 {
     int outsideTolerance = 0;
@@ -86,8 +56,8 @@ int main(int argc, char** argv)
                              "N] [--ink-ratio R] [--text-mean-difference D]\n");
         return 2;
     }
-    auto expected = loadPng(argv[1]);
-    auto actual = loadPng(argv[2]);
+    auto expected = loadPicture(argv[1]);
+    auto actual = loadPicture(argv[2]);
     if (!expected || !actual)
     {
         std::fprintf(stderr, "ofc-picture-diff: cannot read %s\n", expected ? argv[2] : argv[1]);
@@ -107,7 +77,7 @@ int main(int argc, char** argv)
     for (int y = 0; y < e.getHeight(); ++y)
         for (int x = 0; x < e.getWidth(); ++x)
         {
-            const int d = difference(e.colorAt(x, y), a.colorAt(x, y));
+            const int d = channelDifference(e.colorAt(x, y), a.colorAt(x, y));
             if (!inEditorTextField(x, y))
             {
                 outsideDiffering += d > bounds.outsideTolerance ? 1 : 0;
@@ -129,7 +99,7 @@ int main(int argc, char** argv)
     double worstRatio = 1.0;
     for (const CRect& field : kEditorTextFields)
     {
-        const int inkE = ink(e, field), inkA = ink(a, field);
+        const int inkE = inkIn(e, field), inkA = inkIn(a, field);
         const double ratio = (std::max(inkE, inkA) + 1.0) / (std::min(inkE, inkA) + 1.0);
         worstRatio = std::max(worstRatio, ratio);
         if (ratio > bounds.inkRatio)

@@ -4,7 +4,7 @@
 // To accept a deliberate change of the window, run the test with OFC_UPDATE_GOLDEN=1.
 
 #include "Snapshot.h"
-#include "TextFields.h"
+#include "EditorPictures.h"
 #include "drawing/CBitmap.h"
 #include "drawing/PixelImage.h"
 
@@ -21,15 +21,6 @@ namespace
 {
 
 const std::string kGolden = std::string(OFC_GOLDEN_DIR) + "/editor-fresh.png";
-
-std::unique_ptr<CBitmap> loadPng(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    auto bitmap = std::make_unique<CBitmap>(data.data(), data.size());
-    return bitmap->isLoaded() ? std::move(bitmap) : nullptr;
-}
 
 std::string snapshot(const std::string& name, const std::vector<std::string>& options,
                      ofchost::SnapshotReport* reportOut = nullptr)
@@ -52,28 +43,10 @@ std::string snapshot(const std::string& name, const std::vector<std::string>& op
     return path;
 }
 
-int difference(CColor a, CColor b)
-{
-    return std::max({std::abs(a.red - b.red), std::abs(a.green - b.green),
-                     std::abs(a.blue - b.blue), std::abs(a.alpha - b.alpha)});
-}
-
-int ink(const PixelImage& image, const CRect& r)
-{
-    int count = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-        {
-            const CColor c = image.colorAt(x, y);
-            count += (c.red + c.green + c.blue > 240) ? 1 : 0;
-        }
-    return count;
-}
-
 TEST(EditorSnapshot, FreshEditorMatchesTheGoldenPicture)
 {
     const std::string path = snapshot("editor-fresh.png", {});
-    auto actual = loadPng(path);
+    auto actual = loadPicture(path);
     ASSERT_NE(actual, nullptr);
     if (std::getenv("OFC_UPDATE_GOLDEN"))
     {
@@ -82,7 +55,7 @@ TEST(EditorSnapshot, FreshEditorMatchesTheGoldenPicture)
         out << in.rdbuf();
         GTEST_SKIP() << "golden picture replaced";
     }
-    auto golden = loadPng(kGolden);
+    auto golden = loadPicture(kGolden);
     ASSERT_NE(golden, nullptr) << kGolden;
     const PixelImage& a = *actual->getImage();
     const PixelImage& g = *golden->getImage();
@@ -92,13 +65,13 @@ TEST(EditorSnapshot, FreshEditorMatchesTheGoldenPicture)
     int differing = 0;
     for (int y = 0; y < a.getHeight(); ++y)
         for (int x = 0; x < a.getWidth(); ++x)
-            if (!inEditorTextField(x, y) && difference(a.colorAt(x, y), g.colorAt(x, y)) > 6) ++differing;
+            if (!inEditorTextField(x, y) && channelDifference(a.colorAt(x, y), g.colorAt(x, y)) > 6) ++differing;
     EXPECT_LE(differing, 60) << "pixels outside the text fields that differ";
 
     for (const CRect& field : kEditorTextFields)
     {
-        const int expected = ink(g, field);
-        const int got = ink(a, field);
+        const int expected = inkIn(g, field);
+        const int got = inkIn(a, field);
         EXPECT_GE(got * 2, expected) << "too little text in " << field.left << "," << field.top;
         EXPECT_LE(got, expected * 2 + 4) << "too much text in " << field.left << "," << field.top;
     }
@@ -109,13 +82,13 @@ TEST(EditorSnapshot, FreshEditorMatchesTheGoldenPicture)
 TEST(EditorSnapshot, FedEditorShowsMeterActivity)
 {
     ofchost::SnapshotReport report;
-    auto fed = loadPng(snapshot("editor-fed.png",
+    auto fed = loadPicture(snapshot("editor-fed.png",
                                 {"--program", "Classic Compressor I", "--feed", "demo"}, &report));
     EXPECT_EQ(report.framesFed, 6 * 44100);
     // The editor's clock followed the audio: six seconds, one idle call per block.
     EXPECT_EQ(report.editorMs, 6000u);
     EXPECT_EQ(report.idleCalls, 1u + (6u * 44100u + 511u) / 512u);
-    auto fresh = loadPng(snapshot("editor-fresh-again.png", {}));
+    auto fresh = loadPicture(snapshot("editor-fresh-again.png", {}));
     ASSERT_TRUE(fed && fresh);
     const CColor bar = {0, 204, 255, 255};
     auto countBar = [&](const PixelImage& image, const CRect& r)
@@ -123,7 +96,7 @@ TEST(EditorSnapshot, FedEditorShowsMeterActivity)
         int n = 0;
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
-                n += difference(image.colorAt(x, y), bar) <= 2 ? 1 : 0;
+                n += channelDifference(image.colorAt(x, y), bar) <= 2 ? 1 : 0;
         return n;
     };
     const CRect grBar(547, 59, 571, 185);
@@ -133,7 +106,7 @@ TEST(EditorSnapshot, FedEditorShowsMeterActivity)
     const CColor slow = {51, 215, 255, 255};
     int lit = 0;
     for (int y = levelBar.top; y < levelBar.bottom; ++y)
-        lit += difference(fed->getImage()->colorAt(514, y), slow) <= 2 ? 1 : 0;
+        lit += channelDifference(fed->getImage()->colorAt(514, y), slow) <= 2 ? 1 : 0;
     EXPECT_GT(lit, 20);
 
     snapshot("editor-fed-briefly.png", {"--feed", "demo", "--seconds", "0.5"}, &report);
