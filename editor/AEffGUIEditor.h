@@ -33,6 +33,10 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
     // The host's knob mode is the toolkit's process-wide mode.
     bool setKnobMode(VstInt32 mode) override;
     virtual void draw(ERect* rect);
+    // Times the next meter refresh from now, as if the editor had just been made: a host that
+    // takes over the editor's clock (the snapshot export) gets the same refresh instants
+    // however long the editor existed before.
+    virtual void restartRefreshClock() {}
 
     // VSTGUIEditorInterface
     void beginEdit(int32_t index) override;

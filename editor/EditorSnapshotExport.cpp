@@ -36,7 +36,13 @@ int OrvaneEditorSnapshot(AEffect* effect, const char* pngPath, unsigned int elap
     AEffGUIEditor* editor = editorOf(effect);
     if (!editor) return 0;
     ManualTickSource& clock = snapshotClock();
-    if (!editor->getFrame() && (!editor->open(nullptr) || !editor->getFrame())) return 0;
+    if (!editor->getFrame())
+    {
+        if (!editor->open(nullptr) || !editor->getFrame()) return 0;
+        // From here on the editor's time is the snapshot clock's: its meters refresh at the
+        // same instants of the fed audio on every run and every platform.
+        editor->restartRefreshClock();
+    }
     clock.advance(elapsedMs);
     if (!pngPath) return 1;
     CFrame* frame = editor->getFrame();

@@ -252,6 +252,11 @@ void VstTemplateGUI::refreshTextColours()
     levelMeter->setDirty();
 }
 
+void VstTemplateGUI::restartRefreshClock()
+{
+    refreshGate = RefreshGate(getTickCount());
+}
+
 void VstTemplateGUI::idle()
 {
     adoptCallingThread();

@@ -37,6 +37,7 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
     bool open(void* parentWindow) override;
     void close() override;
     void idle() override;
+    void restartRefreshClock() override;
     void setParameter(VstInt32 index, float value) override;
 
     // CControlListener

@@ -73,6 +73,7 @@ int main(int argc, char** argv)
     }
 
     int outsideDiffering = 0, outsideMax = 0, textPixels = 0, textDiffering = 0, textMax = 0;
+    CRect outsideArea(e.getWidth(), e.getHeight(), 0, 0); // where the outside differences lie
     double textSum = 0;
     for (int y = 0; y < e.getHeight(); ++y)
         for (int x = 0; x < e.getWidth(); ++x)
@@ -80,7 +81,13 @@ int main(int argc, char** argv)
             const int d = channelDifference(e.colorAt(x, y), a.colorAt(x, y));
             if (!inEditorTextField(x, y))
             {
-                outsideDiffering += d > bounds.outsideTolerance ? 1 : 0;
+                if (d > bounds.outsideTolerance)
+                {
+                    ++outsideDiffering;
+                    outsideArea = CRect(std::min(outsideArea.left, x), std::min(outsideArea.top, y),
+                                        std::max(outsideArea.right, x + 1),
+                                        std::max(outsideArea.bottom, y + 1));
+                }
                 outsideMax = std::max(outsideMax, d);
                 continue;
             }
@@ -92,6 +99,9 @@ int main(int argc, char** argv)
     const double textMean = textPixels ? textSum / textPixels : 0.0;
     std::printf("outside text: %d pixels differ by more than %d (largest channel difference %d)\n",
                 outsideDiffering, bounds.outsideTolerance, outsideMax);
+    if (outsideDiffering > 0)
+        std::printf("  within (%d,%d,%d,%d)\n", outsideArea.left, outsideArea.top, outsideArea.right,
+                    outsideArea.bottom);
     std::printf("text fields: %d of %d pixels differ, largest %d, mean %.2f\n", textDiffering,
                 textPixels, textMax, textMean);
 

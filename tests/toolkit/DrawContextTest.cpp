@@ -244,3 +244,25 @@ TEST(DrawContext, ImagesBlendWithTheSharedRounding)
         EXPECT_EQ(differing, 0) << "opacity " << int(alpha);
     }
 }
+
+// Translucent fills likewise: every canvas blends a solid colour as blendColorOver does.
+TEST(DrawContext, TranslucentFillsBlendWithTheSharedRounding)
+{
+    uint32_t seed = 777;
+    auto next = [&seed]() { return seed = seed * 1664525u + 1013904223u; };
+    for (int i = 0; i < 200; ++i)
+    {
+        const uint32_t r = next(), d = next();
+        const CColor color{uint8_t(r >> 24), uint8_t(r >> 16), uint8_t(r >> 8), uint8_t(r)};
+        const CColor under{uint8_t(d >> 24), uint8_t(d >> 16), uint8_t(d >> 8),
+                           uint8_t(i % 2 ? 255 : d)};
+        COffscreenContext context(nullptr, 4, 3, under);
+        PixelImage expected(4, 3, under);
+        context.getCanvas().fillRect(CRect(1, 0, 3, 2), color);
+        blendColorOver(expected, CRect(0, 0, 4, 3), CRect(1, 0, 3, 2), color);
+        for (int p = 0; p < 12; ++p)
+            ASSERT_EQ(context.getTarget().data()[p], expected.data()[p])
+                << "colour " << int(color.red) << "," << int(color.green) << "," << int(color.blue)
+                << "," << int(color.alpha) << " pixel " << p;
+    }
+}

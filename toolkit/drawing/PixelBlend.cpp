@@ -19,6 +19,14 @@ uint32_t scale(uint32_t pixel, uint32_t a)
     return result;
 }
 
+// One channel of a solid colour: premultiplied in floating point, rounded to 16 bits, and
+// the high byte of that kept.
+uint32_t premultipliedChannel(uint8_t channel, uint8_t alpha)
+{
+    const double value = (channel / 255.0) * (alpha / 255.0);
+    return static_cast<uint32_t>(value * 65535.0 + 0.5) >> 8;
+}
+
 uint32_t over(uint32_t source, uint32_t destination)
 {
     const uint32_t inverse = 255 - (source >> 24);
@@ -50,5 +58,24 @@ void blendImageOver(PixelImage& target, const CRect& clip, const PixelImage& ima
             if (source == 0) continue;
             to[x] = (source >> 24) == 255 ? source : over(source, to[x]);
         }
+    }
+}
+
+void blendColorOver(PixelImage& target, const CRect& clip, const CRect& rect, CColor color)
+{
+    if (color.alpha == 0 || target.isEmpty()) return;
+    const uint32_t source = (premultipliedChannel(255, color.alpha) << 24) |
+                            (premultipliedChannel(color.red, color.alpha) << 16) |
+                            (premultipliedChannel(color.green, color.alpha) << 8) |
+                            premultipliedChannel(color.blue, color.alpha);
+    CRect area = rect;
+    area.bound(clip);
+    area.bound(CRect(0, 0, target.getWidth(), target.getHeight()));
+    if (area.isEmpty()) return;
+    for (int32_t y = area.top; y < area.bottom; ++y)
+    {
+        uint32_t* row = target.data() + static_cast<std::size_t>(y) * target.getWidth();
+        for (int32_t x = area.left; x < area.right; ++x)
+            row[x] = over(source, row[x]);
     }
 }

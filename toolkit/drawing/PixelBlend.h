@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CColor.h"
 #include "CPoint.h"
 #include "CRect.h"
 
@@ -16,3 +17,8 @@ class PixelImage;
 // at the given overall opacity.
 void blendImageOver(PixelImage& target, const CRect& clip, const PixelImage& image,
                     const CRect& dest, const CPoint& srcOrigin, uint8_t alpha);
+
+// Blends `color` over the pixels of `rect` within `clip`. The colour is premultiplied the way
+// cairo premultiplies solid colours (through 16 bits per channel), so translucent fills match
+// cairo's to the last bit.
+void blendColorOver(PixelImage& target, const CRect& clip, const CRect& rect, CColor color);

@@ -107,8 +107,15 @@ void GdiplusCanvas::setClip(const CRect& clip)
 void GdiplusCanvas::fillRect(const CRect& r, CColor color)
 {
     if (!usable() || r.isEmpty()) return;
-    Gdiplus::SolidBrush brush(toGdiplus(color));
-    graphics->FillRectangle(&brush, toGdiplus(r));
+    if (color.alpha == 255)
+    {
+        Gdiplus::SolidBrush brush(toGdiplus(color));
+        graphics->FillRectangle(&brush, toGdiplus(r));
+        return;
+    }
+    // Translucent fills: GDI+ rounds the blend differently (see drawImage).
+    graphics->Flush(Gdiplus::FlushIntentionSync);
+    blendColorOver(target, clip, r, color);
 }
 
 void GdiplusCanvas::drawLine(const CPoint& from, const CPoint& to, CColor color, int32_t width)
