@@ -4,9 +4,9 @@
 #include "EditorSnapshotExport.h"
 
 #include "AEffGUIEditor.h"
-#include "ExportMacro.h"
 #include "AudioEffect.h"
 #include "CFrame.h"
+#include "ExportMacro.h"
 #include "platform/TickClock.h"
 
 OFC_EXPORT int OrvaneEditorSnapshot(AEffect* effect, const char* pngPath, unsigned int elapsedMs);

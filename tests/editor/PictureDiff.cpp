@@ -100,8 +100,8 @@ int main(int argc, char** argv)
     std::printf("outside text: %d pixels differ by more than %d (largest channel difference %d)\n",
                 outsideDiffering, bounds.outsideTolerance, outsideMax);
     if (outsideDiffering > 0)
-        std::printf("  within (%d,%d,%d,%d)\n", outsideArea.left, outsideArea.top, outsideArea.right,
-                    outsideArea.bottom);
+        std::printf("  within (%d,%d,%d,%d)\n", outsideArea.left, outsideArea.top,
+                    outsideArea.right, outsideArea.bottom);
     std::printf("text fields: %d of %d pixels differ, largest %d, mean %.2f\n", textDiffering,
                 textPixels, textMax, textMean);
 

@@ -65,7 +65,8 @@ TEST(EditorSnapshot, FreshEditorMatchesTheGoldenPicture)
     int differing = 0;
     for (int y = 0; y < a.getHeight(); ++y)
         for (int x = 0; x < a.getWidth(); ++x)
-            if (!inEditorTextField(x, y) && channelDifference(a.colorAt(x, y), g.colorAt(x, y)) > 6) ++differing;
+            if (!inEditorTextField(x, y) && channelDifference(a.colorAt(x, y), g.colorAt(x, y)) > 6)
+                ++differing;
     EXPECT_LE(differing, 60) << "pixels outside the text fields that differ";
 
     for (const CRect& field : kEditorTextFields)
@@ -82,8 +83,8 @@ TEST(EditorSnapshot, FreshEditorMatchesTheGoldenPicture)
 TEST(EditorSnapshot, FedEditorShowsMeterActivity)
 {
     ofchost::SnapshotReport report;
-    auto fed = loadPicture(snapshot("editor-fed.png",
-                                {"--program", "Classic Compressor I", "--feed", "demo"}, &report));
+    auto fed = loadPicture(snapshot(
+        "editor-fed.png", {"--program", "Classic Compressor I", "--feed", "demo"}, &report));
     EXPECT_EQ(report.framesFed, 6 * 44100);
     // The editor's clock followed the audio: six seconds, one idle call per block.
     EXPECT_EQ(report.editorMs, 6000u);

@@ -219,8 +219,8 @@ TEST(DrawContext, ImagesBlendWithTheSharedRounding)
         {
             const uint32_t r = next();
             const uint8_t a = (i % 5 == 0) ? 255 : (i % 7 == 0 ? 0 : uint8_t(r >> 24));
-            image.data()[i] = PixelImage::premultiply(
-                CColor{uint8_t(r >> 16), uint8_t(r >> 8), uint8_t(r), a});
+            image.data()[i] =
+                PixelImage::premultiply(CColor{uint8_t(r >> 16), uint8_t(r >> 8), uint8_t(r), a});
         }
         return image;
     };

@@ -1,9 +1,9 @@
 // GDI+ runs while editor frames exist, and a GDI+ that will not start leaves the window blank
 // without harming anything else.
+#include "GdiplusRuntime.h"
 #include "CFrame.h"
 #include "COffscreenContext.h"
 #include "CView.h"
-#include "GdiplusRuntime.h"
 
 #include <gtest/gtest.h>
 

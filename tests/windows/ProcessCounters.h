@@ -21,6 +21,8 @@ class ProcessCounters
     // Creates and frees a few objects of each kind and checks that every count follows, so a
     // count that cannot move never passes a leak check.
     bool selfCheck();
+    // False where this process has no GDI handle table to count (32-bit wine).
+    bool canCountGdiObjects() const { return gdiCountable; }
     std::string report() const { return sources + checkLog; }
     static std::string describe(const ProcessCounts& before, const ProcessCounts& after);
 
@@ -28,6 +30,7 @@ class ProcessCounters
     bool systemGdi = false;
     bool systemUser = false;
     bool systemHandles = false;
+    bool gdiCountable = true;
     std::string sources;
     std::string checkLog;
 };

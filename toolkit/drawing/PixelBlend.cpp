@@ -49,7 +49,8 @@ void blendImageOver(PixelImage& target, const CRect& clip, const PixelImage& ima
     if (area.isEmpty()) return;
     for (int32_t y = area.top; y < area.bottom; ++y)
     {
-        const uint32_t* from = image.data() + static_cast<std::size_t>(y - originY) * image.getWidth();
+        const uint32_t* from =
+            image.data() + static_cast<std::size_t>(y - originY) * image.getWidth();
         uint32_t* to = target.data() + static_cast<std::size_t>(y) * target.getWidth();
         for (int32_t x = area.left; x < area.right; ++x)
         {

@@ -30,9 +30,8 @@ std::unique_ptr<Gdiplus::Bitmap> wrap(const PixelImage& image)
 {
     if (image.isEmpty()) return nullptr;
     auto* bits = reinterpret_cast<BYTE*>(const_cast<uint32_t*>(image.data()));
-    auto bitmap = std::make_unique<Gdiplus::Bitmap>(image.getWidth(), image.getHeight(),
-                                                    image.getWidth() * 4,
-                                                    PixelFormat32bppPARGB, bits);
+    auto bitmap = std::make_unique<Gdiplus::Bitmap>(
+        image.getWidth(), image.getHeight(), image.getWidth() * 4, PixelFormat32bppPARGB, bits);
     if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
     return bitmap;
 }
@@ -50,7 +49,8 @@ CRect coveredPart(const PixelImage& image, const CRect& dest, const CPoint& srcO
 // expects.
 std::unique_ptr<Gdiplus::StringFormat> typographicFormat()
 {
-    std::unique_ptr<Gdiplus::StringFormat> format(Gdiplus::StringFormat::GenericTypographic()->Clone());
+    std::unique_ptr<Gdiplus::StringFormat> format(
+        Gdiplus::StringFormat::GenericTypographic()->Clone());
     format->SetFormatFlags(format->GetFormatFlags() |
                            Gdiplus::StringFormatFlagsMeasureTrailingSpaces |
                            Gdiplus::StringFormatFlagsNoWrap);
@@ -195,10 +195,10 @@ void GdiplusCanvas::drawText(const char* utf8, double x, double baseline, CColor
     Gdiplus::SolidBrush brush(toGdiplus(color));
     // GDI+ places a line by its top: the baseline minus the family's ascent.
     const double top = baseline - fontMetrics().ascent;
-    graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), font.get(),
-                         Gdiplus::PointF(static_cast<Gdiplus::REAL>(x),
-                                         static_cast<Gdiplus::REAL>(top)),
-                         format.get(), &brush);
+    graphics->DrawString(
+        text.c_str(), static_cast<INT>(text.size()), font.get(),
+        Gdiplus::PointF(static_cast<Gdiplus::REAL>(x), static_cast<Gdiplus::REAL>(top)),
+        format.get(), &brush);
 }
 
 void GdiplusCanvas::blit(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin)

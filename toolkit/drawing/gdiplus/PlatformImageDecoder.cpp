@@ -34,7 +34,8 @@ bool decodeWithPlatform(const unsigned char* data, std::size_t size, PixelImage&
             pixels.PixelFormat = PixelFormat32bppPARGB;
             pixels.Scan0 = image.data();
             Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
-            if (bitmap->LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+            if (bitmap->LockBits(&all,
+                                 Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
                                  PixelFormat32bppPARGB, &pixels) == Gdiplus::Ok)
             {
                 bitmap->UnlockBits(&pixels);
