@@ -7,6 +7,7 @@
 //   common options: --rate HZ ... --seconds S --passes N --block N
 
 #include "BenchOptions.h"
+#include "InstanceMemory.h"
 #include "PluginBenchmark.h"
 
 #include <cstdio>
@@ -71,6 +72,8 @@ bool benchPlugin(const BenchCase& bench, const BenchOptions& options)
         std::fprintf(stderr, "ofc-bench: %s\n", module.error().c_str());
         return false;
     }
+    // Measured first, in a heap that no benchmark has grown and freed yet.
+    printInstanceMemory(module, bench.path);
     const std::vector<std::string> programs =
         bench.programs.empty() ? std::vector<std::string>{""} : bench.programs;
     bool ok = true;

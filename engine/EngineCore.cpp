@@ -23,7 +23,7 @@ constexpr int kCheckPeriod = 32;
 EngineCore::EngineCore()
     : up(halfBandSlots().h, kHalfBandSlots, kHalfBandCentre),
       down(halfBandSlots().h, kHalfBandSlots, kHalfBandCentre), dryDelay(kLatency),
-      differenceDelay(kLatency - 2)
+      differenceDelay(kLatency - 2), noiseTables(NoiseTables::shared())
 {
     reset();
 }

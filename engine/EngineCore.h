@@ -56,5 +56,5 @@ class EngineCore
     HalfBandFir down;
     StereoDelay dryDelay;
     StereoDelay differenceDelay;
-    NoiseTables noiseTables;
+    const NoiseTables& noiseTables;
 };

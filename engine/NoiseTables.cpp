@@ -10,6 +10,13 @@ double powerOfTen(double dB)
 }
 } // namespace
 
+const NoiseTables& NoiseTables::shared()
+{
+    // Initialised exactly once even when engines are made on several threads at the same time.
+    static const NoiseTables tables;
+    return tables;
+}
+
 double NoiseTables::ditherAmplitude()
 {
     return powerOfTen(-136.0);

@@ -11,6 +11,10 @@ class NoiseTables
 
     NoiseTables();
     NoiseTables(const NoiseTables&) = delete;
+
+    // The tables every engine of the process reads: the same in every instance, so they are
+    // built once, on first use from whichever thread comes first, and never change after.
+    static const NoiseTables& shared();
     NoiseTables& operator=(const NoiseTables&) = delete;
 
     // Dither amplitude A = 10^(-136/20); each dither entry lies in -A/2..1.5A.

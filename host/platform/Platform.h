@@ -21,6 +21,9 @@ bool removeFile(const std::string& path);
 
 bool stderrIsTerminal();
 
+// The process's resident memory in bytes, or 0 if unknown.
+long long residentBytes();
+
 // The program's arguments as UTF-8, whatever the system's own encoding of the command line.
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 

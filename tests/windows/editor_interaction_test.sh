@@ -17,7 +17,7 @@ cleanup() {
 trap cleanup EXIT
 
 # A display number nobody uses; Xvfb itself refuses one that is taken (then try the next).
-for display in $(seq 71 130); do
+for display in $(seq 171 230); do
   [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ] && continue
   Xvfb :$display -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!

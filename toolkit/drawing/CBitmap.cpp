@@ -7,25 +7,44 @@
 #include "PngCodec.h"
 #include "Resources.h"
 
-CBitmap::CBitmap(int32_t resourceId) : resourceID(resourceId)
+#include <map>
+#include <mutex>
+
+namespace
 {
-    const ResourceBlob blob = findResource(resourceId);
-    load(blob.data, blob.size);
+// Null for data that neither libpng nor the platform's decoder can read.
+std::shared_ptr<const PixelImage> decode(const unsigned char* data, std::size_t size)
+{
+    auto decoded = std::make_shared<PixelImage>();
+    if (decodePng(data, size, *decoded) || decodeWithPlatform(data, size, *decoded)) return decoded;
+    return nullptr;
 }
 
-CBitmap::CBitmap(const unsigned char* pngData, std::size_t size)
+// The plug-in's images are the same for every editor of the process and never change, so
+// while any bitmap holds one, every other bitmap of that resource shares its pixels: a session
+// with many instances keeps one decoded copy of each image, not one per instance.
+std::shared_ptr<const PixelImage> sharedResourceImage(int32_t id)
 {
-    load(pngData, size);
+    static std::mutex mutex;
+    static std::map<int32_t, std::weak_ptr<const PixelImage>> decoded;
+    std::lock_guard<std::mutex> lock(mutex);
+    std::weak_ptr<const PixelImage>& entry = decoded[id];
+    if (auto alive = entry.lock()) return alive;
+    const ResourceBlob blob = findResource(id);
+    auto image = decode(blob.data, blob.size);
+    entry = image;
+    return image;
 }
+} // namespace
+
+CBitmap::CBitmap(int32_t resourceId)
+    : resourceID(resourceId), image(sharedResourceImage(resourceId))
+{
+}
+
+CBitmap::CBitmap(const unsigned char* pngData, std::size_t size) : image(decode(pngData, size)) {}
 
 CBitmap::~CBitmap() = default;
-
-void CBitmap::load(const unsigned char* data, std::size_t size)
-{
-    auto decoded = std::make_unique<PixelImage>();
-    if (decodePng(data, size, *decoded) || decodeWithPlatform(data, size, *decoded))
-        image = std::move(decoded);
-}
 
 void CBitmap::draw(CDrawContext* context, CRect& rect, const CPoint& offset)
 {

@@ -16,7 +16,8 @@ class PixelImage;
 class CBitmap : public CBaseObject
 {
   public:
-    // Loads the PNG resource `resourceId` (201 to 216).
+    // Loads the PNG resource `resourceId` (201 to 216), sharing the decoded pixels with the
+    // other bitmaps of that resource.
     explicit CBitmap(int32_t resourceId);
     // Decodes PNG data held by the caller (copied).
     CBitmap(const unsigned char* pngData, std::size_t size);
@@ -39,8 +40,7 @@ class CBitmap : public CBaseObject
     const PixelImage* getImage() const { return image.get(); }
 
   private:
-    void load(const unsigned char* data, std::size_t size);
-
     int32_t resourceID = 0;
-    std::unique_ptr<PixelImage> image;
+    // Shared with every other bitmap of the same resource (see CBitmap.cpp); never changed.
+    std::shared_ptr<const PixelImage> image;
 };

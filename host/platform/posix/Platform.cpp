@@ -49,6 +49,17 @@ bool stderrIsTerminal()
     return isatty(STDERR_FILENO) == 1;
 }
 
+long long residentBytes()
+{
+    // The second number of statm: resident pages.
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm) return 0;
+    long long size = 0, resident = 0;
+    const int read = std::fscanf(statm, "%lld %lld", &size, &resident);
+    std::fclose(statm);
+    return read == 2 ? resident * sysconf(_SC_PAGESIZE) : 0;
+}
+
 std::vector<std::string> commandLineArguments(int argc, char** argv)
 {
     return std::vector<std::string>(argv, argv + argc);

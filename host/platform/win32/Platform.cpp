@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <io.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 namespace ofchost::platform
@@ -145,6 +146,14 @@ bool removeFile(const std::string& path)
 bool stderrIsTerminal()
 {
     return _isatty(_fileno(stderr)) != 0;
+}
+
+long long residentBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters))) return 0;
+    return static_cast<long long>(counters.WorkingSetSize);
 }
 
 std::vector<std::string> commandLineArguments(int argc, char** argv)
