@@ -35,6 +35,14 @@ uint32_t over(uint32_t source, uint32_t destination)
 }
 } // namespace
 
+CRect imageCoverage(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin)
+{
+    CRect covered(dest.left - srcOrigin.h, dest.top - srcOrigin.v,
+                  dest.left - srcOrigin.h + image.getWidth(),
+                  dest.top - srcOrigin.v + image.getHeight());
+    return covered.bound(dest);
+}
+
 void blendImageOver(PixelImage& target, const CRect& clip, const PixelImage& image,
                     const CRect& dest, const CPoint& srcOrigin, uint8_t alpha)
 {
@@ -42,8 +50,7 @@ void blendImageOver(PixelImage& target, const CRect& clip, const PixelImage& ima
     // Where image pixel (0, 0) lands.
     const int32_t originX = dest.left - srcOrigin.h;
     const int32_t originY = dest.top - srcOrigin.v;
-    CRect area(originX, originY, originX + image.getWidth(), originY + image.getHeight());
-    area.bound(dest);
+    CRect area = imageCoverage(image, dest, srcOrigin);
     area.bound(clip);
     area.bound(CRect(0, 0, target.getWidth(), target.getHeight()));
     if (area.isEmpty()) return;

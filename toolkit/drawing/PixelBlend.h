@@ -13,6 +13,9 @@ class PixelImage;
 // whose own compositing rounds differently draw images through this, so an image lands on the
 // same pixels on every platform.
 //
+// The part of dest that the image covers when image pixel srcOrigin lands on dest's corner.
+CRect imageCoverage(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin);
+
 // Blends the part of `image` that starts at srcOrigin into `dest` of `target`, within `clip`,
 // at the given overall opacity.
 void blendImageOver(PixelImage& target, const CRect& clip, const PixelImage& image,

@@ -1,6 +1,7 @@
 #include "CairoCanvas.h"
 
 #include "CairoFonts.h"
+#include "PixelBlend.h"
 #include "PixelImage.h"
 
 #include <algorithm>
@@ -16,14 +17,6 @@ cairo_surface_t* wrap(const PixelImage& image)
                                                image.getHeight(), image.getWidth() * 4);
 }
 
-// The part of dest that the image covers when image pixel srcOrigin lands on dest's corner.
-CRect coveredPart(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin)
-{
-    CRect covered(dest.left - srcOrigin.h, dest.top - srcOrigin.v,
-                  dest.left - srcOrigin.h + image.getWidth(),
-                  dest.top - srcOrigin.v + image.getHeight());
-    return covered.bound(dest);
-}
 } // namespace
 
 CairoCanvas::CairoCanvas(PixelImage& target)
@@ -141,7 +134,7 @@ void CairoCanvas::drawText(const char* utf8, double x, double baseline, CColor c
 void CairoCanvas::drawImage(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin,
                             uint8_t alpha)
 {
-    const CRect part = coveredPart(image, dest, srcOrigin);
+    const CRect part = imageCoverage(image, dest, srcOrigin);
     if (part.isEmpty() || alpha == 0) return;
     cairo_surface_t* source = wrap(image);
     cairo_save(cr);
@@ -162,7 +155,7 @@ void CairoCanvas::drawImage(const PixelImage& image, const CRect& dest, const CP
 
 void CairoCanvas::copyImage(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin)
 {
-    const CRect part = coveredPart(image, dest, srcOrigin);
+    const CRect part = imageCoverage(image, dest, srcOrigin);
     if (part.isEmpty()) return;
     cairo_surface_t* source = wrap(image);
     cairo_save(cr);

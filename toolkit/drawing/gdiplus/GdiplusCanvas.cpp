@@ -36,15 +36,6 @@ std::unique_ptr<Gdiplus::Bitmap> wrap(const PixelImage& image)
     return bitmap;
 }
 
-// The part of dest that the image covers when image pixel srcOrigin lands on dest's corner.
-CRect coveredPart(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin)
-{
-    CRect covered(dest.left - srcOrigin.h, dest.top - srcOrigin.v,
-                  dest.left - srcOrigin.h + image.getWidth(),
-                  dest.top - srcOrigin.v + image.getHeight());
-    return covered.bound(dest);
-}
-
 // No padding around the text, trailing spaces measured: the advance, as the placement rule
 // expects.
 std::unique_ptr<Gdiplus::StringFormat> typographicFormat()
@@ -203,7 +194,7 @@ void GdiplusCanvas::drawText(const char* utf8, double x, double baseline, CColor
 
 void GdiplusCanvas::blit(const PixelImage& image, const CRect& dest, const CPoint& srcOrigin)
 {
-    const CRect part = coveredPart(image, dest, srcOrigin);
+    const CRect part = imageCoverage(image, dest, srcOrigin);
     if (part.isEmpty()) return;
     std::unique_ptr<Gdiplus::Bitmap> source = wrap(image);
     if (!source) return;
