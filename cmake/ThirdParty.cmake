@@ -30,8 +30,6 @@ function(ofc_find_source var pattern)
   set(${var} ${dir} PARENT_SCOPE)
 endfunction()
 
-# Third-party code keeps its own warnings; ours stay strict.
-set(ofc_saved_options "${CMAKE_C_FLAGS}")
 set(ZLIB_USE_STATIC_LIBS ON)
 find_package(ZLIB REQUIRED)
 
@@ -42,6 +40,7 @@ set(PNG_EXECUTABLES OFF CACHE BOOL "" FORCE)
 set(SKIP_INSTALL_ALL ON)
 ofc_find_source(ofc_png_source "libpng1.6-*")
 add_subdirectory(${ofc_png_source} ${CMAKE_BINARY_DIR}/third_party/libpng EXCLUDE_FROM_ALL)
+# Third-party code keeps its own warnings; ours stay strict (and -Werror).
 target_compile_options(png_static PRIVATE -w)
 add_library(ofc_png_bundle INTERFACE)
 target_include_directories(ofc_png_bundle SYSTEM INTERFACE ${ofc_png_source}
