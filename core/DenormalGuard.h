@@ -5,17 +5,19 @@
 #define OFC_HAVE_MXCSR 1
 #endif
 
-// Sets flush-to-zero and denormals-are-zero for the lifetime of the object and puts the
-// caller's control register back on every way out of the scope.
+// Sets flush-to-zero and denormals-are-zero, and rounding to nearest (a host may have left
+// another mode, and the engine's arithmetic assumes this one), for the lifetime of the object
+// and puts the caller's control register back on every way out of the scope.
 class DenormalGuard
 {
   public:
 #if defined(OFC_HAVE_MXCSR)
     static constexpr unsigned kFlushToZeroAndDenormalsAreZero = 0x8040;
+    static constexpr unsigned kRoundingControl = 0x6000;
 
     DenormalGuard() : saved(_mm_getcsr())
     {
-        _mm_setcsr(saved | kFlushToZeroAndDenormalsAreZero);
+        _mm_setcsr((saved & ~kRoundingControl) | kFlushToZeroAndDenormalsAreZero);
     }
     ~DenormalGuard()
     {

@@ -4,6 +4,7 @@
 #include "DenormalGuard.h"
 #include "StereoDelay.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -63,9 +64,11 @@ void VstTemplate::processDoubleReplacing(double** inputs, double** outputs, VstI
     processBlock(inputs, outputs, sampleFrames);
 }
 
-// One engine frame per sample frame. Inputs and outputs may be the same memory: each frame is
-// read completely before it is written. The block length is not bounded by the announced
-// block size; nothing here is sized by it.
+// The engine runs on chunks of double-precision frames on the stack. Inputs and outputs may be
+// the same memory: a chunk's input is copied before any of its output is written, and the
+// bypass path reads each frame before that frame is written. The block length is not bounded
+// by the announced block size; nothing here is sized by it. The meters are published once per
+// chunk: a reader on another thread cannot tell the difference.
 template <typename Sample>
 void VstTemplate::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
 {
@@ -75,30 +78,37 @@ void VstTemplate::processBlock(Sample** inputs, Sample** outputs, VstInt32 sampl
 
     DenormalGuard denormals;
     const bool direct = static_cast<double>(getSampleRate()) >= kDirectPathRate;
-    const Sample* inL = inputs[0];
-    const Sample* inR = inputs[1];
-    Sample* outL = outputs[0];
-    Sample* outR = outputs[1];
-    double gainOut = 0.0, levelFast = -100.0, levelSlow = -100.0;
+    constexpr VstInt32 kChunk = 256;
+    double left[kChunk], right[kChunk];
+    CompressorEngine::Meters meters;
 
-    for (VstInt32 i = 0; i < sampleFrames; ++i)
+    for (VstInt32 start = 0; start < sampleFrames; start += kChunk)
     {
-        double l = inL[i], r = inR[i];
-        double dl = l, dr = r;
-        bypassDelay->process(dl, dr);
-        if (direct)
-            engine->processFrameDirect(l, r, gainOut, levelFast, levelSlow);
-        else
-            engine->processFrameOversampled(l, r, gainOut, levelFast, levelSlow);
-        if (bypass.load(relaxed))
+        const VstInt32 frames = std::min(kChunk, sampleFrames - start);
+        const Sample* inL = inputs[0] + start;
+        const Sample* inR = inputs[1] + start;
+        Sample* outL = outputs[0] + start;
+        Sample* outR = outputs[1] + start;
+        for (VstInt32 i = 0; i < frames; ++i)
         {
-            l = dl;
-            r = dr;
+            left[i] = inL[i];
+            right[i] = inR[i];
         }
-        meterGain.store(gainOut, relaxed);
-        meterLevelFast.store(levelFast, relaxed);
-        meterLevelSlow.store(levelSlow, relaxed);
-        outL[i] = static_cast<Sample>(l);
-        outR[i] = static_cast<Sample>(r);
+        if (direct)
+            engine->processDirect(left, right, frames, meters);
+        else
+            engine->processOversampled(left, right, frames, meters);
+
+        for (VstInt32 i = 0; i < frames; ++i)
+        {
+            double dl = inL[i], dr = inR[i];
+            bypassDelay->process(dl, dr);
+            const bool bypassed = bypass.load(relaxed);
+            outL[i] = static_cast<Sample>(bypassed ? dl : left[i]);
+            outR[i] = static_cast<Sample>(bypassed ? dr : right[i]);
+        }
+        meterGain.store(meters.gain, relaxed);
+        meterLevelFast.store(meters.levelFast, relaxed);
+        meterLevelSlow.store(meters.levelSlow, relaxed);
     }
 }

@@ -43,10 +43,12 @@ class Biquad
         double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
     };
 
+    // The state terms are summed first: in the compressor's feedback loop they are ready long
+    // before the new sample is, which then waits for one multiplication and one addition.
     double step(double x, Channel& s) const
     {
         const Coefficients& k = coefficients;
-        const double y = k.b0 * x + k.b1 * s.x1 + k.b2 * s.x2 - k.a1 * s.y1 - k.a2 * s.y2;
+        const double y = k.b0 * x + ((k.b1 * s.x1 + k.b2 * s.x2) - (k.a1 * s.y1 + k.a2 * s.y2));
         s.x2 = s.x1;
         s.x1 = x;
         s.y2 = s.y1;

@@ -53,6 +53,13 @@ struct CompressorEngine::State
         if (const EngineDesign* d = exchange.takeFresh()) core.adopt(*d);
     }
 
+    void readMeters(Meters& m) const
+    {
+        m.gain = core.gainOut;
+        m.levelFast = core.levelFast();
+        m.levelSlow = core.levelSlow();
+    }
+
     void updateCurve()
     {
         redesign(
@@ -98,26 +105,38 @@ void CompressorEngine::reset()
     s->core.reset();
 }
 
+void CompressorEngine::processOversampled(double* left, double* right, int frames, Meters& meters)
+{
+    s->takeFreshDesign();
+    s->core.processOversampled(left, right, frames);
+    s->readMeters(meters);
+}
+
+void CompressorEngine::processDirect(double* left, double* right, int frames, Meters& meters)
+{
+    s->takeFreshDesign();
+    s->core.processDirect(left, right, frames);
+    s->readMeters(meters);
+}
+
 void CompressorEngine::processFrameOversampled(double& l, double& r, double& gain, double& fast,
                                                double& slow)
 {
-    s->takeFreshDesign();
-    EngineCore& core = s->core;
-    core.frameOversampled(l, r);
-    gain = core.gainOut;
-    fast = core.levelFast();
-    slow = core.levelSlow();
+    Meters m;
+    processOversampled(&l, &r, 1, m);
+    gain = m.gain;
+    fast = m.levelFast;
+    slow = m.levelSlow;
 }
 
 void CompressorEngine::processFrameDirect(double& l, double& r, double& gain, double& fast,
                                           double& slow)
 {
-    s->takeFreshDesign();
-    EngineCore& core = s->core;
-    core.frameDirect(l, r);
-    gain = core.gainOut;
-    fast = core.levelFast();
-    slow = core.levelSlow();
+    Meters m;
+    processDirect(&l, &r, 1, m);
+    gain = m.gain;
+    fast = m.levelFast;
+    slow = m.levelSlow;
 }
 
 void CompressorEngine::setDetection(double v)

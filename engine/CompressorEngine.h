@@ -30,7 +30,19 @@ class CompressorEngine
     void setSampleRate(double hostRate);
     void reset();
 
-    // left/right: input on entry, output on return.
+    // The gain and the detector's levels after a block's last frame, for the meters.
+    struct Meters
+    {
+        double gain = 1.0, levelFast = -100.0, levelSlow = -100.0;
+    };
+
+    // left/right: a block of input frames on entry, the output on return. A design published
+    // while the block runs takes effect at the next block. The oversampled path belongs to host
+    // rates below 70000 Hz, the direct path to the others.
+    void processOversampled(double* left, double* right, int frames, Meters& meters);
+    void processDirect(double* left, double* right, int frames, Meters& meters);
+
+    // One frame; the same as a block of one.
     void processFrameOversampled(double& left, double& right, double& gain, double& fast,
                                  double& slow);
     void processFrameDirect(double& left, double& right, double& gain, double& fast, double& slow);

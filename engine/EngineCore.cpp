@@ -1,29 +1,16 @@
 #include "EngineCore.h"
 
-#include "HalfBandCoefficients.h"
+#include <algorithm>
 
 namespace
 {
-struct HalfBandSlots
-{
-    double h[kHalfBandSlots];
-    HalfBandSlots() { fillHalfBandCoefficients(h); }
-};
-const HalfBandSlots& halfBandSlots()
-{
-    static const HalfBandSlots slots;
-    return slots;
-}
-
 // Non-finite values that reach the recursive states (NaN or infinite input) are cleared on
 // this period; the half-band histories and delays flush themselves in bounded time.
 constexpr int kCheckPeriod = 32;
 } // namespace
 
 EngineCore::EngineCore()
-    : up(halfBandSlots().h, kHalfBandSlots, kHalfBandCentre),
-      down(halfBandSlots().h, kHalfBandSlots, kHalfBandCentre), dryDelay(kLatency),
-      differenceDelay(kLatency - 2), noiseTables(NoiseTables::shared())
+    : dryDelay(kLatency), differenceDelay(kLatency - 2), noiseTables(NoiseTables::shared())
 {
     reset();
 }
@@ -48,12 +35,30 @@ void EngineCore::reset()
     harmonics.reset();
     dryDelay.clear();
     differenceDelay.clear();
-    up.reset();
-    down.reset();
+    upInput.reset();
+    evenPhase.reset();
+    oddPhase.reset();
     x1L = x1R = x2L = x2R = gPrev = 0.0;
     noiseIndex = 0;
     gainOut = 1.0;
     framesToCheck = kCheckPeriod;
+    lastPath = Path::None;
+}
+
+// A path's histories were last filled at another rate, or not at all since the other path
+// took over: whatever they hold (a non-finite value among it) must not come out now.
+void EngineCore::enter(Path path)
+{
+    if (path == lastPath) return;
+    if (path == Path::Oversampled)
+    {
+        upInput.reset();
+        evenPhase.reset();
+        oddPhase.reset();
+    }
+    else
+        differenceDelay.clear();
+    lastPath = path;
 }
 
 inline void EngineCore::compressSample(double& xL, double& xR, double n)
@@ -61,10 +66,10 @@ inline void EngineCore::compressSample(double& xL, double& xR, double n)
     const double g = gainComputer.process(detector.levelFast, detector.levelSlow, n);
     gainOut = g;
 
-    // The detector hears the new sample with the new gain applied.
-    const double a = xL * g, b = xR * g;
-    double side = (a - b) * 0.5 + n;
-    double mid = (a + b) * 0.5 + n;
+    // The detector hears the new sample with the new gain applied. The gain goes on last: the
+    // half sum and half difference do not wait for it.
+    double side = g * ((xL - xR) * 0.5) + n;
+    double mid = g * ((xL + xR) * 0.5) + n;
     sideChain.process(mid, side);
     detector.process(mid + side, mid - side);
 
@@ -82,56 +87,116 @@ inline void EngineCore::compressSample(double& xL, double& xR, double n)
     xR = dR;
 }
 
-void EngineCore::frameOversampled(double& left, double& right)
+// Non-finite values are cleared from the recursive states before every kCheckPeriod-th frame;
+// run(first, count) processes the frames in between without a check.
+template <class Run> void EngineCore::inCheckedRuns(int frames, Run run)
 {
-    if (--framesToCheck == 0) sanitizeNowAndThen();
-
-    noiseIndex = noiseIndex % 2047 + 1;
-    const double n = noiseTables.noise[noiseIndex];
-
-    // Zero insertion halves the level; the factor 2 gives the up-sampler unit gain.
-    double u0L = 2.0 * (left + n), u0R = 2.0 * (right + n);
-    up.pushCentre(u0L, u0R);
-
-    // The odd phase of the up-sampler and the down-sampler's output for this frame. Neither
-    // depends on this frame's compressed samples (the down-sampler's newest frame meets a zero
-    // tap), so both convolutions run in one pass, alongside the feedback chain.
-    double u1L, u1R, eL, eR;
-    HalfBandFir::peekFullPair(up, u1L, u1R, down, eL, eR);
-    up.push(0.0, 0.0);
-
-    compressSample(u0L, u0R, n);
-    compressSample(u1L, u1R, n);
-    down.push(u0L, u0R);
-    down.push(u1L, u1R);
-
-    if (preview)
+    for (int first = 0; first < frames;)
     {
-        eL = left + n;
-        eR = right + n;
-        sideChain.preview(eL, eR);
+        if (framesToCheck == 1)
+        {
+            sanitizeNowAndThen();
+            ++framesToCheck;
+        }
+        const int count = std::min(frames - first, framesToCheck - 1);
+        run(first, count);
+        framesToCheck -= count;
+        first += count;
     }
-    mix(left, right, eL, eR);
 }
 
-void EngineCore::frameDirect(double& left, double& right)
+void EngineCore::processOversampled(double* left, double* right, int frames)
 {
-    if (--framesToCheck == 0) sanitizeNowAndThen();
+    enter(Path::Oversampled);
+    for (int first = 0; first < frames; first += HalfBandStream::kMaxFrames)
+        oversampledBlock(left + first, right + first,
+                         std::min(frames - first, HalfBandStream::kMaxFrames));
+}
 
-    noiseIndex = noiseIndex + 1;
-    const double n = noiseTables.noise[noiseIndex];
-    noiseIndex = noiseIndex % 2047;
-
-    double eL = left + n, eR = right + n;
-    compressSample(eL, eR, n);
-    if (preview)
+// Only the feedback chain is serial. The up-sampler depends on the input alone and the
+// down-sampler on the compressed samples alone (its newest frame meets a zero tap), so both
+// convolve the whole block, before and after the chain, as vector code.
+void EngineCore::oversampledBlock(double* left, double* right, int frames)
+{
+    double* sL = upInput.left();
+    double* sR = upInput.right();
+    for (int i = 0; i < frames; ++i)
     {
-        eL = left + n;
-        eR = right + n;
-        sideChain.preview(eL, eR);
+        noiseIndex = noiseIndex % 2047 + 1;
+        const double n = noiseTables.noise[noiseIndex];
+        block.noise[i] = n;
+        // Zero insertion halves the level; the factor 2 gives the up-sampler unit gain.
+        sL[i] = 2.0 * (left[i] + n);
+        sR[i] = 2.0 * (right[i] + n);
     }
-    differenceDelay.process(eL, eR);
-    mix(left, right, eL, eR);
+    halfBand.convolve(sL, frames, block.oddL);
+    halfBand.convolve(sR, frames, block.oddR);
+
+    double* evenL = evenPhase.left();
+    double* evenR = evenPhase.right();
+    double* oddL = oddPhase.left();
+    double* oddR = oddPhase.right();
+    inCheckedRuns(frames,
+                  [&](int first, int count)
+                  {
+                      for (int i = first; i < first + count; ++i)
+                      {
+                          const double n = block.noise[i];
+                          double aL = halfBand.centre(sL, i), aR = halfBand.centre(sR, i);
+                          double bL = block.oddL[i], bR = block.oddR[i];
+                          compressSample(aL, aR, n);
+                          compressSample(bL, bR, n);
+                          evenL[i] = aL;
+                          evenR[i] = aR;
+                          oddL[i] = bL;
+                          oddR[i] = bR;
+                      }
+                  });
+
+    // A frame's output meets the odd phase up to the frame before it.
+    halfBand.convolve(oddL - 1, frames, block.outL);
+    halfBand.convolve(oddR - 1, frames, block.outR);
+    for (int i = 0; i < frames; ++i)
+    {
+        double eL = block.outL[i] + halfBand.centre(evenL, i);
+        double eR = block.outR[i] + halfBand.centre(evenR, i);
+        if (preview)
+        {
+            eL = left[i] + block.noise[i];
+            eR = right[i] + block.noise[i];
+            sideChain.preview(eL, eR);
+        }
+        mix(left[i], right[i], eL, eR);
+    }
+    upInput.advance(frames);
+    evenPhase.advance(frames);
+    oddPhase.advance(frames);
+}
+
+void EngineCore::processDirect(double* left, double* right, int frames)
+{
+    enter(Path::Direct);
+    inCheckedRuns(frames,
+                  [&](int first, int count)
+                  {
+                      for (int i = first; i < first + count; ++i)
+                      {
+                          noiseIndex = noiseIndex + 1;
+                          const double n = noiseTables.noise[noiseIndex];
+                          noiseIndex = noiseIndex % 2047;
+
+                          double eL = left[i] + n, eR = right[i] + n;
+                          compressSample(eL, eR, n);
+                          if (preview)
+                          {
+                              eL = left[i] + n;
+                              eR = right[i] + n;
+                              sideChain.preview(eL, eR);
+                          }
+                          differenceDelay.process(eL, eR);
+                          mix(left[i], right[i], eL, eR);
+                      }
+                  });
 }
 
 // left/right: the frame's input on entry, the output on return; e: the difference signal

@@ -2,15 +2,15 @@
 
 #include "EngineDesign.h"
 #include "GainComputer.h"
-#include "HalfBandFir.h"
+#include "HalfBandFilter.h"
 #include "Harmonics.h"
 #include "LevelDetector.h"
 #include "NoiseTables.h"
 #include "SideChainFilter.h"
 #include "StereoDelay.h"
 
-// The audio thread's side of the engine: every signal state, the tables, and the per-frame
-// paths. Coefficients arrive as whole EngineDesign sets through adopt().
+// The audio thread's side of the engine: every signal state, the tables, and the two paths.
+// Coefficients arrive as whole EngineDesign sets through adopt().
 class EngineCore
 {
   public:
@@ -23,19 +23,26 @@ class EngineCore
     void adopt(const EngineDesign& design);
     void reset();
 
-    void frameOversampled(double& left, double& right);
-    void frameDirect(double& left, double& right);
+    // left/right: a block of input frames on entry, the output on return.
+    void processOversampled(double* left, double* right, int frames);
+    void processDirect(double* left, double* right, int frames);
 
     double gainOut = 1.0;
     double levelFast() const { return detector.levelFast; }
     double levelSlow() const { return detector.levelSlow; }
 
-    // Test access to the blocks.
-    HalfBandFir& upSampler() { return up; }
-    HalfBandFir& downSampler() { return down; }
     const NoiseTables& tables() const { return noiseTables; }
 
   private:
+    enum class Path
+    {
+        None,
+        Oversampled,
+        Direct
+    };
+    void enter(Path path);
+    template <class Run> void inCheckedRuns(int frames, Run run);
+    void oversampledBlock(double* left, double* right, int frames);
     void compressSample(double& xL, double& xR, double n);
     void mix(double& left, double& right, double eL, double eR);
     void sanitizeNowAndThen();
@@ -51,9 +58,19 @@ class EngineCore
     int noiseIndex = 0;
     int ditherI = 0, ditherJ = 0;
     int framesToCheck = 0;
+    Path lastPath = Path::None;
 
-    HalfBandFir up;
-    HalfBandFir down;
+    // The oversampled path: the up-sampler's input, the compressed samples of the even and odd
+    // phases, and per block the noise offsets, the odd phase and the down-sampled output.
+    HalfBandFilter halfBand;
+    HalfBandStream upInput, evenPhase, oddPhase;
+    struct Scratch
+    {
+        double noise[HalfBandStream::kMaxFrames];
+        double oddL[HalfBandStream::kMaxFrames], oddR[HalfBandStream::kMaxFrames];
+        double outL[HalfBandStream::kMaxFrames], outR[HalfBandStream::kMaxFrames];
+    } block;
+
     StereoDelay dryDelay;
     StereoDelay differenceDelay;
     const NoiseTables& noiseTables;

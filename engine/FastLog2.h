@@ -1,19 +1,20 @@
 #pragma once
 
-#include <cstdint>
-#include <cstring>
+#include <emmintrin.h>
 
 // Base-2 logarithm of a positive float from its bits: the exponent plus a quadratic in the
 // mantissa. Exact at powers of two except 1 and 2, where the quadratic's float rounding leaves
-// 2^-24 less; within 0.0098 of log2 elsewhere. All steps are single precision.
+// 2^-24 less; within 0.0098 of log2 elsewhere. All steps are single precision. The bits are
+// taken apart in vector registers: the trip through the integer registers would lengthen the
+// feedback loop this sits in.
 inline float fastLog2(float x)
 {
-    std::uint32_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    const int exponent = static_cast<int>((bits >> 23) & 255u) - 128;
-    const std::uint32_t mantissaBits = (bits & 0x807FFFFFu) + 0x3F800000u;
-    float m;
-    std::memcpy(&m, &mantissaBits, sizeof m);
+    const __m128i bits = _mm_castps_si128(_mm_set_ss(x));
+    const __m128i mantissaBits =
+        _mm_add_epi32(_mm_and_si128(bits, _mm_set1_epi32(0x807FFFFF)), _mm_set1_epi32(0x3F800000));
+    const __m128i exponent = _mm_sub_epi32(
+        _mm_and_si128(_mm_srli_epi32(bits, 23), _mm_set1_epi32(255)), _mm_set1_epi32(128));
+    const float m = _mm_cvtss_f32(_mm_castsi128_ps(mantissaBits));
     const float f = (-0.33333334f * m + 2.0f) * m - 0.6666667f;
-    return f + static_cast<float>(exponent);
+    return f + _mm_cvtss_f32(_mm_cvtepi32_ps(exponent));
 }

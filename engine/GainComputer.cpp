@@ -7,6 +7,8 @@ void GainComputer::Settings::setCurve(double thresholdDb, double kneeDb, double 
     ratio = ratioSlope;
     slopeFactor = ratioSlope - 1.0;
     knee = kneeDb;
+    twiceKnee = 2.0 * kneeDb;
+    kneeSlope = kneeDb > 0.0 ? slopeFactor * 0.25 / kneeDb : 0.0;
     thresholdMinusKnee = thresholdDb - kneeDb;
 }
 

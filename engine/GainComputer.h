@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FastExp.h"
 #include "LevelSmoother.h"
 
 #include <cmath>
@@ -16,6 +17,8 @@ class GainComputer
     {
         double thresholdMinusKnee = 10.0;
         double knee = 0.0;
+        double twiceKnee = 0.0;
+        double kneeSlope = 0.0; // (ratio - 1) / 4k, 0 without a knee
         double ratio = 1.0;
         double slopeFactor = 0.0; // ratio - 1
         LevelSmoother release{50.0, 44100.0};
@@ -41,37 +44,32 @@ class GainComputer
     double process(double x, double y, double n)
     {
         const double t1 = staticCurve(x, n);
-        const double cf = t1 > fast ? s.release.getCoefficient() : s.attack.getCoefficient();
-        fast = t1 + cf * (fast - t1);
+        fast = (t1 > fast ? s.release : s.attack).next(t1, fast);
 
         if (s.slowPathOn)
         {
             const double t2 = staticCurve(y, n);
-            const double cs =
-                t2 > slow ? s.releaseSlow.getCoefficient() : s.attack.getCoefficient();
-            slow = t2 + cs * (slow - t2);
+            slow = (t2 > slow ? s.releaseSlow : s.attack).next(t2, slow);
         }
         else
             slow = 0.0;
 
         const double m = slow < fast ? slow : fast;
-        const double risen = m + s.rise.getCoefficient() * (gain - m);
-        gain = m > gain ? risen : m;
+        gain = m > gain ? s.rise.next(m, gain) : m;
         return exponentOfGain(gain);
     }
 
+    // With w = v - (threshold - knee), the soft knee d^2 / 4k + d / 2 + k / 4 (d = w - k) is
+    // w^2 / 4k: the feedback loop waits on this, and a division would double its depth.
     double staticCurve(double v, double n) const
     {
-        const double k = s.knee;
-        double d = v - s.thresholdMinusKnee - k;
-        if (d < -k)
-            d = 0.0;
-        else if (d < k)
-            d = d * d / (4.0 * k) + d / 2.0 + k / 4.0;
-        return d * s.slopeFactor + n;
+        const double w = v - s.thresholdMinusKnee;
+        if (!(w >= 0.0)) return n;
+        if (w < s.twiceKnee) return w * w * s.kneeSlope + n;
+        return (w - s.knee) * s.slopeFactor + n;
     }
 
-    static double exponentOfGain(double dB) { return std::exp(dB * 0.11512925464970228); }
+    static double exponentOfGain(double dB) { return fastExp(dB * 0.11512925464970228); }
 
     void reset() { fast = slow = gain = 0.0; }
     // Resets the states if one of them is not finite; true if it did.

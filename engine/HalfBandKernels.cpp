@@ -1,31 +1,92 @@
 #include "HalfBandKernels.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
 namespace halfband
 {
-void plain(const double* history, const double* coefficients, int taps, double* sum)
+namespace
 {
-    double l = sum[0], r = sum[1];
-    for (int j = 0; j < taps; ++j)
+template <bool Fused>
+void model(const double* x, const double* c, int pairs, int frames, double* out)
+{
+    const int span = 2 * pairs - 1;
+    for (int i = 0; i < frames; ++i)
     {
-        l += coefficients[2 * j] * history[2 * j];
-        r += coefficients[2 * j + 1] * history[2 * j + 1];
+        double sums[4] = {0.0, 0.0, 0.0, 0.0};
+        for (int r = 0; r < 4; ++r)
+            for (int j = r; j < pairs; j += 4)
+            {
+                const double pair = x[i - j] + x[i - span + j];
+                sums[r] = Fused ? std::fma(c[j], pair, sums[r]) : sums[r] + c[j] * pair;
+            }
+        out[i] = (sums[0] + sums[2]) + (sums[1] + sums[3]);
     }
-    sum[0] = l;
-    sum[1] = r;
+}
+} // namespace
+
+void scalar(const double* x, const double* c, int pairs, int frames, double* out)
+{
+    model<false>(x, c, pairs, frames, out);
 }
 
-void laneSplit(const double* history, const double* coefficients, int taps, double* sum)
+void scalarFused(const double* x, const double* c, int pairs, int frames, double* out)
 {
-    const int grouped = taps - taps % 8;
-    for (int ch = 0; ch < 2; ++ch)
+    model<true>(x, c, pairs, frames, out);
+}
+
+namespace
+{
+bool hasAvx2()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+bool hasFma()
+{
+    return hasAvx2() && __builtin_cpu_supports("fma");
+}
+} // namespace
+
+int kernelCount()
+{
+    return 5;
+}
+
+KernelInfo kernelInfo(int index)
+{
+    switch (index)
     {
-        double s[8] = {};
-        for (int j = 0; j < grouped; ++j)
-            s[j % 8] += coefficients[2 * j + ch] * history[2 * j + ch];
-        double total = ((s[0] + s[4]) + (s[2] + s[6])) + ((s[1] + s[5]) + (s[3] + s[7]));
-        for (int j = grouped; j < taps; ++j)
-            total += coefficients[2 * j + ch] * history[2 * j + ch];
-        sum[ch] = total + sum[ch];
+    case 0:
+        return {"scalar", scalar, true};
+    case 1:
+        return {"scalarFused", scalarFused, true};
+    case 2:
+        return {"sse2", sse2, true};
+    case 3:
+        return {"avx2", avx2, hasAvx2()};
+    default:
+        return {"avx2Fma", avx2Fma, hasFma()};
     }
+}
+
+int findKernel(const char* name)
+{
+    for (int i = 0; name && i < kernelCount(); ++i)
+        if (std::strcmp(kernelInfo(i).name, name) == 0 && kernelInfo(i).supported) return i;
+    return -1;
+}
+
+const KernelInfo& best()
+{
+    static const KernelInfo chosen = []
+    {
+        const int named = findKernel(std::getenv(kKernelVariable));
+        if (named >= 0) return kernelInfo(named);
+        return kernelInfo(hasFma() ? 4 : (hasAvx2() ? 3 : 2));
+    }();
+    return chosen;
 }
 } // namespace halfband

@@ -1,58 +1,46 @@
 #pragma once
 
-// Kernels for the half-band filter's odd-tap convolution of a stereo history.
+// Kernels for the half-band filter's odd-tap convolution of a block of one channel. The odd
+// taps are symmetric (h[150 - m] = h[150 + m]), so each pair of taps takes one multiplication:
 //
-// history: `taps` frames, left and right interleaved, the most recent first.
-// coefficients: `taps` coefficients, each stored twice in a row (one per channel).
-// sum: in: the centre term (left, right); out: the centre term plus the convolution.
+//   out[i] = sum over j < pairs of c[j] * (x[i - j] + x[i - span + j]),  span = 2 * pairs - 1
 //
-// `plain` adds the products one by one in tap order. The vector kernels keep eight partial sums
-// (tap j goes to sum j mod 8), fold them pairwise in a fixed tree, add the tail that does not
-// fill a group of eight in tap order, then the centre term. Every kernel without FMA produces
-// the same bits as `laneSplit`, its scalar model, so the sound does not depend on the processor.
-// The FMA kernel rounds each product into its sum, which moves the last bits.
-using HalfBandKernel = void (*)(const double* history, const double* coefficients, int taps,
-                                double* sum);
-
-// Two filters with the same coefficients at once (the engine's up- and down-sampler): each
-// coefficient load serves both histories. Bit-identical to two calls of the single kernel.
-using HalfBandPairKernel = void (*)(const double* historyA, const double* historyB,
-                                    const double* coefficients, int taps, double* sumA,
-                                    double* sumB);
+// x points at the block's first frame and is preceded by at least `span` frames of history.
+// The terms are summed in four partial sums by j mod 4, each in increasing j, and out[i] is
+// (S0 + S2) + (S1 + S3). The vector kernels put neighbouring frames in their lanes and keep
+// this order in every lane: a vector holding the frames at x + t serves tap j for one group of
+// outputs and tap j + 4 for the next, so each is loaded once per residue. All kernels but the
+// fused one give the same bits as `scalar`, so the sound does not depend on the processor; the
+// fused kernel rounds each product into its sum (the same bits as `scalarFused`).
+using HalfBandKernel = void (*)(const double* x, const double* c, int pairs, int frames,
+                                double* out);
 
 namespace halfband
 {
-void plain(const double* history, const double* coefficients, int taps, double* sum);
-void laneSplit(const double* history, const double* coefficients, int taps, double* sum);
-void sse2(const double* history, const double* coefficients, int taps, double* sum);
-void avx2(const double* history, const double* coefficients, int taps, double* sum);
-void avx2Fma(const double* history, const double* coefficients, int taps, double* sum);
-void avx512(const double* history, const double* coefficients, int taps, double* sum);
-
-void sse2Pair(const double* historyA, const double* historyB, const double* coefficients, int taps,
-              double* sumA, double* sumB);
-void avx2Pair(const double* historyA, const double* historyB, const double* coefficients, int taps,
-              double* sumA, double* sumB);
-void avx2FmaPair(const double* historyA, const double* historyB, const double* coefficients,
-                 int taps, double* sumA, double* sumB);
+void scalar(const double* x, const double* c, int pairs, int frames, double* out);
+void scalarFused(const double* x, const double* c, int pairs, int frames, double* out);
+void sse2(const double* x, const double* c, int pairs, int frames, double* out);
+void avx2(const double* x, const double* c, int pairs, int frames, double* out);
+void avx2Fma(const double* x, const double* c, int pairs, int frames, double* out);
 
 struct KernelInfo
 {
     const char* name;
     HalfBandKernel kernel;
-    HalfBandPairKernel pair; // null: two calls of `kernel`
-    bool supported;          // the processor can run it
-    bool sameAsLanes;        // bit-identical to laneSplit
+    bool supported; // the processor can run it
 };
 
-// Every kernel with its availability on this processor, the plain one first.
+// Every kernel with its availability on this processor, the scalar one first.
 int kernelCount();
 KernelInfo kernelInfo(int index);
+// The index of the kernel of that name if this processor can run it, else -1.
+int findKernel(const char* name);
 
-// The kernel this processor runs, chosen once: AVX2 with FMA where present (the fused
-// multiply-adds halve the arithmetic of the costliest loop), else AVX2, else SSE2. AVX-512 is
-// not chosen: in the engine, between the scalar feedback chain's instructions, the 512-bit loop
-// measured slower than the 256-bit one. The fused kernel's sums differ from the others' in the
-// last bits only (see the kernel tests for the bound).
+// The environment variable through which a benchmark picks the kernel by name.
+inline constexpr const char* kKernelVariable = "OFC_HALFBAND_KERNEL";
+
+// The kernel engines run, chosen once: the one named by kKernelVariable if this processor can
+// run it, else AVX2 with FMA where present (the fused multiply-adds halve the arithmetic of the
+// costliest loop), else AVX2, else SSE2.
 const KernelInfo& best();
 } // namespace halfband

@@ -3,6 +3,8 @@
 #include "FastLog2.h"
 #include "LevelSmoother.h"
 
+#include <emmintrin.h>
+
 // Stereo-linked level detector working on the logarithm of the squared signal: Peak, RMS (an
 // exponential average of the level in dB) and "Dyn RMS" (a pre-smoothed fast path).
 class LevelDetector
@@ -31,9 +33,8 @@ class LevelDetector
     void process(double l, double r)
     {
         const double pl = l * l, pr = r * r;
-        double p = pl > pr ? pl : pr;
         // A NaN side chain counts as silence rather than steering the gain.
-        if (!(p >= kFloor)) p = kFloor;
+        const double p = maxOrSecond(maxOrSecond(pl, pr), kFloor);
         const float log2 = fastLog2(static_cast<float>(p));
         const double v = static_cast<double>(log2 * 0.6931472f * 8.685889f);
         if (s.dynRms)
@@ -62,6 +63,13 @@ class LevelDetector
     double levelSlow = -100.0;
 
   private:
+    // a > b ? a : b, and b when either is NaN: one instruction, where the conditional that
+    // says the same becomes a jump.
+    static double maxOrSecond(double a, double b)
+    {
+        return _mm_cvtsd_f64(_mm_max_sd(_mm_set_sd(a), _mm_set_sd(b)));
+    }
+
     Settings s;
     double e1 = -100.0, e2 = -100.0, e3 = -100.0;
 };

@@ -5,27 +5,31 @@
 class LevelSmoother
 {
   public:
-    LevelSmoother(double timeMs = 0.0, double rateHz = 44100.0)
-        : time(timeMs), rate(rateHz), c(coefficientFor(timeMs, rateHz))
+    LevelSmoother(double timeMs = 0.0, double rateHz = 44100.0) : time(timeMs), rate(rateHz)
     {
+        update();
     }
 
     void setTime(double ms)
     {
         time = ms;
-        c = coefficientFor(time, rate);
+        update();
     }
     void setRate(double hz)
     {
         rate = hz;
-        c = coefficientFor(time, rate);
+        update();
     }
 
     double getTime() const { return time; }
     double getRate() const { return rate; }
     double getCoefficient() const { return c; }
 
-    void smooth(double target, double& state) const { state = target + c * (state - target); }
+    // The state one step on towards the target: state + (1 - c) (target - state), written so
+    // that the target, which the feedback loop waits for, meets one multiplication and one
+    // addition.
+    double next(double target, double state) const { return cc * target + c * state; }
+    void smooth(double target, double& state) const { state = next(target, state); }
 
     // Third-order Taylor polynomial of e^x with x = -1000 / (time * rate). The polynomial is
     // monotonic and crosses zero near x = -1.6 (a time below ~0.1 ms at a few kHz); below that
@@ -39,7 +43,13 @@ class LevelSmoother
     }
 
   private:
+    void update()
+    {
+        c = coefficientFor(time, rate);
+        cc = 1.0 - c;
+    }
+
     double time;
     double rate;
-    double c;
+    double c = 0.0, cc = 1.0;
 };

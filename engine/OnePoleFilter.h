@@ -24,10 +24,11 @@ class OnePoleFilter
     void setCoefficients(const Coefficients& c) { coefficients = c; }
     const Coefficients& getCoefficients() const { return coefficients; }
 
+    // The state terms are summed first: they are ready before the new sample is.
     double processLeft(double x)
     {
         const Coefficients& k = coefficients;
-        const double y = k.b0 * x + k.b1 * xl + k.a1 * yl;
+        const double y = k.b0 * x + (k.b1 * xl + k.a1 * yl);
         xl = x;
         yl = y;
         return y;

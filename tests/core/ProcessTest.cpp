@@ -140,6 +140,28 @@ TEST(Process, CallersControlRegisterIsRestored)
     EXPECT_EQ(afterDouble, callers);
 }
 
+// The engine rounds to nearest whatever mode the caller left: the same input gives the same
+// bits under each of the four rounding modes.
+TEST(Process, TheCallersRoundingModeDoesNotChangeTheSound)
+{
+    std::vector<double> reference;
+    const unsigned original = _mm_getcsr();
+    for (unsigned mode : {0x0000u, 0x2000u, 0x4000u, 0x6000u})
+    {
+        auto effect = resumedEffect(44100.0f);
+        StereoBuffers<double> d(2048);
+        for (int i = 0; i < 2048; ++i)
+            d.inL[i] = d.inR[i] = 0.8 * std::sin(0.05 * i);
+        _mm_setcsr((original & ~0x6000u) | mode);
+        effect->processDoubleReplacing(d.inputs(), d.outputs(), 2048);
+        _mm_setcsr(original);
+        if (reference.empty())
+            reference = d.outL;
+        else
+            EXPECT_EQ(d.outL, reference) << "rounding mode " << mode;
+    }
+}
+
 TEST(Process, MissingBuffersAndEmptyBlocksAreHarmless)
 {
     auto effect = resumedEffect(44100.0f);

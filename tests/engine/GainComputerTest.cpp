@@ -107,7 +107,7 @@ TEST(GainComputer, SanitizeResetsOnlyBrokenStates)
     g.process(0.0, 0.0, 0.0);
     EXPECT_FALSE(g.sanitize());
     EXPECT_NE(g.gainState(), 0.0);
-    g.process(NAN, NAN, 0.0);
+    g.process(INFINITY, INFINITY, 0.0);
     EXPECT_TRUE(g.sanitize());
     EXPECT_EQ(g.gainState(), 0.0);
 }

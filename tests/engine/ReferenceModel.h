@@ -6,7 +6,6 @@
 #include "Biquad.h"
 #include "FastLog2.h"
 #include "HalfBandCoefficients.h"
-#include "HalfBandKernels.h"
 #include "LevelSmoother.h"
 #include "NoiseTables.h"
 #include "OnePoleFilter.h"
@@ -32,15 +31,11 @@ struct Settings
     bool delta = false;
 };
 
+// The half-band filter as written: every tap, one by one, in tap order.
 class Fir
 {
   public:
-    explicit Fir(bool tapOrder) : tapOrder(tapOrder), frames(2 * kHalfBandSlots, 0.0)
-    {
-        fillHalfBandCoefficients(h);
-        for (int j = 0; j < kHalfBandSlots / 2; ++j)
-            oddPairs[2 * j] = oddPairs[2 * j + 1] = h[2 * j + 1];
-    }
+    Fir() : frames(2 * kHalfBandSlots, 0.0) { fillHalfBandCoefficients(h); }
     void push(double l, double r)
     {
         pos = (pos + kHalfBandSlots - 1) % kHalfBandSlots;
@@ -56,32 +51,17 @@ class Fir
     void full(double& l, double& r) const
     {
         double sum[2] = {h[150] * at(150, 0), h[150] * at(150, 1)};
-        if (tapOrder)
+        for (int k = 1; k < kHalfBandSlots; k += 2)
         {
-            for (int k = 1; k < kHalfBandSlots; k += 2)
-            {
-                sum[0] += h[k] * at(k, 0);
-                sum[1] += h[k] * at(k, 1);
-            }
-        }
-        else
-        {
-            double run[kHalfBandSlots];
-            for (int j = 0; j < kHalfBandSlots / 2; ++j)
-            {
-                run[2 * j] = at(2 * j + 1, 0);
-                run[2 * j + 1] = at(2 * j + 1, 1);
-            }
-            halfband::best().kernel(run, oddPairs, kHalfBandSlots / 2, sum);
+            sum[0] += h[k] * at(k, 0);
+            sum[1] += h[k] * at(k, 1);
         }
         l = sum[0];
         r = sum[1];
     }
 
   private:
-    bool tapOrder;
     double h[kHalfBandSlots];
-    double oddPairs[kHalfBandSlots];
     std::vector<double> frames;
     int pos = 0;
 };
@@ -105,10 +85,13 @@ class Delay
 class Engine
 {
   public:
-    // tapOrder: sum the half-band taps one by one in tap order; otherwise with the kernel the
-    // engine runs on this processor (checked against the tap order on its own).
-    Engine(const Settings& settings, bool tapOrder)
-        : s(settings), up(tapOrder), down(tapOrder), dryDelay(151), differenceDelay(149)
+    // The exponential smoothing step as written: target + c (state - target).
+    static void smooth(const LevelSmoother& smoother, double target, double& state)
+    {
+        state = target + smoother.getCoefficient() * (state - target);
+    }
+
+    explicit Engine(const Settings& settings) : s(settings), dryDelay(151), differenceDelay(149)
     {
         fi = s.hostRate < 70000.0 ? 2.0 * s.hostRate : s.hostRate;
         const double d = s.detection;
@@ -216,17 +199,17 @@ class Engine
     {
         // gain computer
         const double t1 = curve(levelFast, n);
-        (t1 > Ef ? release : attack).smooth(t1, Ef);
+        smooth((t1 > Ef ? release : attack), t1, Ef);
         if (s.releaseSlow > s.release)
         {
             const double t2 = curve(levelSlow, n);
-            (t2 > Es ? releaseSlow : attack).smooth(t2, Es);
+            smooth((t2 > Es ? releaseSlow : attack), t2, Es);
         }
         else
             Es = 0.0;
         const double m = std::min(Ef, Es);
         if (m > G)
-            rise.smooth(m, G);
+            smooth(rise, m, G);
         else
             G = m;
         const double g = std::exp(G * 0.11512925464970228);
@@ -255,14 +238,14 @@ class Engine
             static_cast<double>(fastLog2(static_cast<float>(p)) * 0.6931472f * 8.685889f);
         if (s.detection == 600.0)
         {
-            slow.smooth(v, E3);
-            fast.smooth(E3, E1);
-            third.smooth(v, E2);
+            smooth(slow, v, E3);
+            smooth(fast, E3, E1);
+            smooth(third, v, E2);
         }
         else
         {
-            fast.smooth(v, E1);
-            slow.smooth(v, E2);
+            smooth(fast, v, E1);
+            smooth(slow, v, E2);
         }
         levelSlow = E2 * 0.5;
         levelFast = E1 * 0.5 - offset;

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -115,65 +117,58 @@ struct Difference
     double output = 0.0, gain = 0.0, level = 0.0;
 };
 
-Difference compare(const reference::Settings& s, bool tapOrder, bool expectExact)
+// The engine runs blocks of changing sizes (one frame, odd sizes, more than its internal
+// block) while the model goes frame by frame; the meters are compared at each block's end.
+Difference compare(const reference::Settings& s)
 {
     CompressorEngine engine;
     apply(engine, s);
-    auto model = std::make_unique<reference::Engine>(s, tapOrder);
-    Difference worst;
+    auto model = std::make_unique<reference::Engine>(s);
     const int frames = 12000;
+    std::vector<double> left(frames), right(frames);
     for (int i = 0; i < frames; ++i)
+        testSignal(i, s.hostRate, left[i], right[i]);
+
+    Difference worst;
+    const int sizes[] = {1, 5, 128, 129, 300, 64, 2, 1000};
+    for (int first = 0, b = 0; first < frames; ++b)
     {
-        double el, er, mr, ml, eg, ef, es, mg, mf, ms;
-        testSignal(i, s.hostRate, el, er);
-        ml = el;
-        mr = er;
+        const int count = std::min(sizes[b % 8], frames - first);
+        CompressorEngine::Meters meters;
+        double mg = 0, mf = 0, ms = 0;
+        std::vector<double> ml(left.begin() + first, left.begin() + first + count),
+            mr(right.begin() + first, right.begin() + first + count);
         if (s.hostRate < 70000.0)
-            engine.processFrameOversampled(el, er, eg, ef, es);
+            engine.processOversampled(&left[first], &right[first], count, meters);
         else
-            engine.processFrameDirect(el, er, eg, ef, es);
-        model->frame(ml, mr, mg, mf, ms);
-        if (expectExact)
+            engine.processDirect(&left[first], &right[first], count, meters);
+        for (int i = 0; i < count; ++i)
         {
-            EXPECT_EQ(el, ml) << "frame " << i;
-            EXPECT_EQ(er, mr) << "frame " << i;
-            EXPECT_EQ(eg, mg) << "frame " << i;
-            EXPECT_EQ(ef, mf) << "frame " << i;
-            EXPECT_EQ(es, ms) << "frame " << i;
-            if (el != ml || er != mr || eg != mg) break;
+            model->frame(ml[i], mr[i], mg, mf, ms);
+            worst.output = std::max({worst.output, std::fabs(left[first + i] - ml[i]),
+                                     std::fabs(right[first + i] - mr[i])});
         }
-        worst.output = std::max({worst.output, std::fabs(el - ml), std::fabs(er - mr)});
-        worst.gain = std::max(worst.gain, std::fabs(eg - mg));
-        worst.level = std::max({worst.level, std::fabs(ef - mf), std::fabs(es - ms)});
+        worst.gain = std::max(worst.gain, std::fabs(meters.gain - mg));
+        worst.level = std::max(
+            {worst.level, std::fabs(meters.levelFast - mf), std::fabs(meters.levelSlow - ms)});
+        first += count;
     }
     return worst;
 }
 } // namespace
 
-// The engine against the plain rendering with the same half-band sum: every output sample,
-// gain and level must be the same bits.
-TEST(EngineReference, SameBitsAsThePlainRendering)
+// The engine regroups sums and computes its exponential its own way; against the plain
+// rendering that moves the output in the last bits only, which through the feedback loop stays
+// far below the dither.
+TEST(EngineReference, WithinABillionthOfThePlainRendering)
 {
     int index = 0;
     for (const reference::Settings& s : cases())
     {
         SCOPED_TRACE(index++);
-        compare(s, false, true);
+        const Difference d = compare(s);
+        EXPECT_LT(d.output, 1e-9);
+        EXPECT_LT(d.gain, 1e-9);
+        EXPECT_LT(d.level, 1e-6);
     }
-}
-
-// Against the tap-by-tap sum order the half-band outputs move in the last bits only; through
-// the loop that stays far below the dither.
-TEST(EngineReference, CloseToTheTapOrderSum)
-{
-    Difference worst;
-    for (const reference::Settings& s : cases())
-    {
-        const Difference d = compare(s, true, false);
-        worst.output = std::max(worst.output, d.output);
-        worst.gain = std::max(worst.gain, d.gain);
-    }
-    EXPECT_LT(worst.output, 1e-9);
-    EXPECT_LT(worst.gain, 1e-9);
-    RecordProperty("worstOutputDifference", std::to_string(worst.output));
 }

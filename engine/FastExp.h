@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+// e^x for the gain computer's dB-to-linear step, inlined into the feedback loop where the C
+// library's call sat on the critical path. x = k ln2 / 64 + r with |r| <= ln2 / 128; the result
+// is 2^(k / 64) from a table times a degree-5 Taylor polynomial of e^r (evaluated in Estrin's
+// order, which shortens the dependency chain). Within 2 ulp of the correctly rounded value for
+// every x from -708 to 709; x is clamped to that range, and NaN stays NaN. Plain SSE2 double
+// arithmetic only, so every build gives the same bits.
+namespace fastexp
+{
+// 2^(j / 64), each rounded to the nearest double.
+alignas(64) inline constexpr double kPowers[64] = {
+    0x1.0000000000000p+0, 0x1.02c9a3e778061p+0, 0x1.059b0d3158574p+0, 0x1.0874518759bc8p+0,
+    0x1.0b5586cf9890fp+0, 0x1.0e3ec32d3d1a2p+0, 0x1.11301d0125b51p+0, 0x1.1429aaea92de0p+0,
+    0x1.172b83c7d517bp+0, 0x1.1a35beb6fcb75p+0, 0x1.1d4873168b9aap+0, 0x1.2063b88628cd6p+0,
+    0x1.2387a6e756238p+0, 0x1.26b4565e27cddp+0, 0x1.29e9df51fdee1p+0, 0x1.2d285a6e4030bp+0,
+    0x1.306fe0a31b715p+0, 0x1.33c08b26416ffp+0, 0x1.371a7373aa9cbp+0, 0x1.3a7db34e59ff7p+0,
+    0x1.3dea64c123422p+0, 0x1.4160a21f72e2ap+0, 0x1.44e086061892dp+0, 0x1.486a2b5c13cd0p+0,
+    0x1.4bfdad5362a27p+0, 0x1.4f9b2769d2ca7p+0, 0x1.5342b569d4f82p+0, 0x1.56f4736b527dap+0,
+    0x1.5ab07dd485429p+0, 0x1.5e76f15ad2148p+0, 0x1.6247eb03a5585p+0, 0x1.6623882552225p+0,
+    0x1.6a09e667f3bcdp+0, 0x1.6dfb23c651a2fp+0, 0x1.71f75e8ec5f74p+0, 0x1.75feb564267c9p+0,
+    0x1.7a11473eb0187p+0, 0x1.7e2f336cf4e62p+0, 0x1.82589994cce13p+0, 0x1.868d99b4492edp+0,
+    0x1.8ace5422aa0dbp+0, 0x1.8f1ae99157736p+0, 0x1.93737b0cdc5e5p+0, 0x1.97d829fde4e50p+0,
+    0x1.9c49182a3f090p+0, 0x1.a0c667b5de565p+0, 0x1.a5503b23e255dp+0, 0x1.a9e6b5579fdbfp+0,
+    0x1.ae89f995ad3adp+0, 0x1.b33a2b84f15fbp+0, 0x1.b7f76f2fb5e47p+0, 0x1.bcc1e904bc1d2p+0,
+    0x1.c199bdd85529cp+0, 0x1.c67f12e57d14bp+0, 0x1.cb720dcef9069p+0, 0x1.d072d4a07897cp+0,
+    0x1.d5818dcfba487p+0, 0x1.da9e603db3285p+0, 0x1.dfc97337b9b5fp+0, 0x1.e502ee78b3ff6p+0,
+    0x1.ea4afa2a490dap+0, 0x1.efa1bee615a27p+0, 0x1.f50765b6e4540p+0, 0x1.fa7c1819e90d8p+0,
+};
+
+// ln2 / 64 split so that k * kLn2High is exact for every |k| below 2^17.
+inline constexpr double kLn2High = 0x1.62e42fee00000p-7;
+inline constexpr double kLn2Low = 0x1.a39ef35793c76p-39;
+inline constexpr double kSixtyFourOverLn2 = 0x1.71547652b82fep+6;
+// Adding this rounds to an integer and leaves it in the low bits of the mantissa.
+inline constexpr double kRoundingShift = 0x1.8p52;
+} // namespace fastexp
+
+inline double fastExp(double x)
+{
+    using namespace fastexp;
+    x = x < -708.0 ? -708.0 : x;
+    x = x > 709.0 ? 709.0 : x;
+
+    const double shifted = x * kSixtyFourOverLn2 + kRoundingShift;
+    const double kd = shifted - kRoundingShift;
+    std::uint64_t shiftedBits;
+    std::memcpy(&shiftedBits, &shifted, sizeof shiftedBits);
+    const std::uint32_t k = static_cast<std::uint32_t>(shiftedBits); // two's complement
+
+    const double r = (x - kd * kLn2High) - kd * kLn2Low;
+    const double r2 = r * r;
+    const double q =
+        (r + r2 * (0.5 + r * (1.0 / 6.0))) + (r2 * r2) * ((1.0 / 24.0) + r * (1.0 / 120.0));
+
+    // 2^(k / 64) = 2^(k >> 6) * table[k & 63], the power of two added to the exponent field.
+    std::uint64_t bits;
+    std::memcpy(&bits, &kPowers[k & 63u], sizeof bits);
+    const std::int64_t exponent = static_cast<std::int32_t>(k) >> 6;
+    bits += static_cast<std::uint64_t>(exponent) << 52;
+    double scaled;
+    std::memcpy(&scaled, &bits, sizeof scaled);
+    return scaled + scaled * q;
+}
