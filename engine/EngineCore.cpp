@@ -61,30 +61,63 @@ void EngineCore::enter(Path path)
     lastPath = path;
 }
 
-inline void EngineCore::compressSample(double& xL, double& xR, double n)
+// The feedback loop over block samples begin..end (SamplesPerFrame of them share a noise
+// offset): each sample's gain comes from the levels the previous one left, then the detector
+// hears the sample with that gain applied. This is the serial part of the engine; everything
+// else is done block by block around it.
+template <int SamplesPerFrame> void EngineCore::feedbackRun(int begin, int end)
 {
-    const double g = gainComputer.process(detector.levelFast, detector.levelSlow, n);
-    gainOut = g;
+    for (int k = begin; k < end; ++k)
+    {
+        const double xL = block.xL[k], xR = block.xR[k], n = block.noise[k / SamplesPerFrame];
+        const double g = gainComputer.process(detector.levelFast, detector.levelSlow, n);
+        // The gain goes on last: the half sum and half difference do not wait for it.
+        double side = g * ((xL - xR) * 0.5) + n;
+        double mid = g * ((xL + xR) * 0.5) + n;
+        sideChain.process(mid, side);
+        detector.process(mid + side, mid - side);
+        block.gain[k] = g;
+    }
+}
 
-    // The detector hears the new sample with the new gain applied. The gain goes on last: the
-    // half sum and half difference do not wait for it.
-    double side = g * ((xL - xR) * 0.5) + n;
-    double mid = g * ((xL + xR) * 0.5) + n;
-    sideChain.process(mid, side);
-    detector.process(mid + side, mid - side);
+// The audible path applies each sample's gain to the input of the following call: difference
+// k is x(k - 2) g(k - 1), reduced by the colourings, minus x(k - 2).
+// The states are copied into locals for the loop: written through the output pointers, the
+// members would have to be stored and reloaded on every sample, and the colouring filters'
+// recursions would wait on each reload.
+template <bool Colouring>
+void EngineCore::outputStage(const double* xL, const double* xR, const double* g, int count,
+                             double* dL, double* dR)
+{
+    Harmonics colouring = harmonics;
+    double aL = x1L, aR = x1R, bL = x2L, bR = x2R, gain = gPrev;
+    for (int k = 0; k < count; ++k)
+    {
+        double yL = bL * gain, yR = bR * gain;
+        if (Colouring) colouring.apply(bL, bR, gain, yL, yR);
+        dL[k] = yL - bL;
+        dR[k] = yR - bR;
+        bL = aL;
+        bR = aR;
+        aL = xL[k];
+        aR = xR[k];
+        gain = g[k];
+    }
+    harmonics = colouring;
+    x1L = aL;
+    x1R = aR;
+    x2L = bL;
+    x2R = bR;
+    gPrev = gain;
+}
 
-    // The audible path applies the previous gain to the input of two calls ago.
-    double yL = x2L * gPrev, yR = x2R * gPrev;
-    if (harmonics.anyOn()) harmonics.apply(x2L, x2R, gPrev, yL, yR);
-    const double dL = yL - x2L, dR = yR - x2R;
-
-    x2L = x1L;
-    x2R = x1R;
-    x1L = xL;
-    x1R = xR;
-    gPrev = g;
-    xL = dL;
-    xR = dR;
+void EngineCore::outputStage(int count)
+{
+    if (harmonics.anyOn())
+        outputStage<true>(block.xL, block.xR, block.gain, count, block.dL, block.dR);
+    else
+        outputStage<false>(block.xL, block.xR, block.gain, count, block.dL, block.dR);
+    gainOut = block.gain[count - 1];
 }
 
 // Non-finite values are cleared from the recursive states before every kCheckPeriod-th frame;
@@ -108,14 +141,14 @@ template <class Run> void EngineCore::inCheckedRuns(int frames, Run run)
 void EngineCore::processOversampled(double* left, double* right, int frames)
 {
     enter(Path::Oversampled);
-    for (int first = 0; first < frames; first += HalfBandStream::kMaxFrames)
-        oversampledBlock(left + first, right + first,
-                         std::min(frames - first, HalfBandStream::kMaxFrames));
+    for (int first = 0; first < frames; first += kBlock)
+        oversampledBlock(left + first, right + first, std::min(frames - first, kBlock));
 }
 
-// Only the feedback chain is serial. The up-sampler depends on the input alone and the
+// Only the feedback loop is serial. The up-sampler depends on the input alone and the
 // down-sampler on the compressed samples alone (its newest frame meets a zero tap), so both
-// convolve the whole block, before and after the chain, as vector code.
+// convolve the whole block, before and after the loop, as vector code; so does the output
+// stage, which needs only the inputs and the gains.
 void EngineCore::oversampledBlock(double* left, double* right, int frames)
 {
     double* sL = upInput.left();
@@ -129,30 +162,31 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames)
         sL[i] = 2.0 * (left[i] + n);
         sR[i] = 2.0 * (right[i] + n);
     }
-    halfBand.convolve(sL, frames, block.oddL);
-    halfBand.convolve(sR, frames, block.oddR);
+    halfBand.convolve(sL, frames, block.outL);
+    halfBand.convolve(sR, frames, block.outR);
+    for (int i = 0; i < frames; ++i)
+    {
+        block.xL[2 * i] = halfBand.centre(sL, i);
+        block.xR[2 * i] = halfBand.centre(sR, i);
+        block.xL[2 * i + 1] = block.outL[i];
+        block.xR[2 * i + 1] = block.outR[i];
+    }
+
+    inCheckedRuns(frames,
+                  [this](int first, int count) { feedbackRun<2>(2 * first, 2 * (first + count)); });
+    outputStage(2 * frames);
 
     double* evenL = evenPhase.left();
     double* evenR = evenPhase.right();
     double* oddL = oddPhase.left();
     double* oddR = oddPhase.right();
-    inCheckedRuns(frames,
-                  [&](int first, int count)
-                  {
-                      for (int i = first; i < first + count; ++i)
-                      {
-                          const double n = block.noise[i];
-                          double aL = halfBand.centre(sL, i), aR = halfBand.centre(sR, i);
-                          double bL = block.oddL[i], bR = block.oddR[i];
-                          compressSample(aL, aR, n);
-                          compressSample(bL, bR, n);
-                          evenL[i] = aL;
-                          evenR[i] = aR;
-                          oddL[i] = bL;
-                          oddR[i] = bR;
-                      }
-                  });
-
+    for (int i = 0; i < frames; ++i)
+    {
+        evenL[i] = block.dL[2 * i];
+        evenR[i] = block.dR[2 * i];
+        oddL[i] = block.dL[2 * i + 1];
+        oddR[i] = block.dR[2 * i + 1];
+    }
     // A frame's output meets the odd phase up to the frame before it.
     halfBand.convolve(oddL - 1, frames, block.outL);
     halfBand.convolve(oddR - 1, frames, block.outR);
@@ -176,27 +210,36 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames)
 void EngineCore::processDirect(double* left, double* right, int frames)
 {
     enter(Path::Direct);
-    inCheckedRuns(frames,
-                  [&](int first, int count)
-                  {
-                      for (int i = first; i < first + count; ++i)
-                      {
-                          noiseIndex = noiseIndex + 1;
-                          const double n = noiseTables.noise[noiseIndex];
-                          noiseIndex = noiseIndex % 2047;
+    for (int first = 0; first < frames; first += kBlock)
+        directBlock(left + first, right + first, std::min(frames - first, kBlock));
+}
 
-                          double eL = left[i] + n, eR = right[i] + n;
-                          compressSample(eL, eR, n);
-                          if (preview)
-                          {
-                              eL = left[i] + n;
-                              eR = right[i] + n;
-                              sideChain.preview(eL, eR);
-                          }
-                          differenceDelay.process(eL, eR);
-                          mix(left[i], right[i], eL, eR);
-                      }
-                  });
+void EngineCore::directBlock(double* left, double* right, int frames)
+{
+    for (int i = 0; i < frames; ++i)
+    {
+        noiseIndex = noiseIndex + 1;
+        const double n = noiseTables.noise[noiseIndex];
+        noiseIndex = noiseIndex % 2047;
+        block.noise[i] = n;
+        block.xL[i] = left[i] + n;
+        block.xR[i] = right[i] + n;
+    }
+    inCheckedRuns(frames, [this](int first, int count) { feedbackRun<1>(first, first + count); });
+    outputStage(frames);
+
+    for (int i = 0; i < frames; ++i)
+    {
+        double eL = block.dL[i], eR = block.dR[i];
+        if (preview)
+        {
+            eL = left[i] + block.noise[i];
+            eR = right[i] + block.noise[i];
+            sideChain.preview(eL, eR);
+        }
+        differenceDelay.process(eL, eR);
+        mix(left[i], right[i], eL, eR);
+    }
 }
 
 // left/right: the frame's input on entry, the output on return; e: the difference signal

@@ -43,7 +43,12 @@ class EngineCore
     void enter(Path path);
     template <class Run> void inCheckedRuns(int frames, Run run);
     void oversampledBlock(double* left, double* right, int frames);
-    void compressSample(double& xL, double& xR, double n);
+    void directBlock(double* left, double* right, int frames);
+    template <int SamplesPerFrame> void feedbackRun(int begin, int end);
+    template <bool Colouring>
+    void outputStage(const double* xL, const double* xR, const double* g, int count, double* dL,
+                     double* dR);
+    void outputStage(int count);
     void mix(double& left, double& right, double eL, double eR);
     void sanitizeNowAndThen();
 
@@ -60,15 +65,20 @@ class EngineCore
     int framesToCheck = 0;
     Path lastPath = Path::None;
 
-    // The oversampled path: the up-sampler's input, the compressed samples of the even and odd
-    // phases, and per block the noise offsets, the odd phase and the down-sampled output.
+    // The oversampled path: the up-sampler's input and the compressed samples of the even and
+    // odd phases, each with the history the half-band filter reaches back to.
     HalfBandFilter halfBand;
     HalfBandStream upInput, evenPhase, oddPhase;
-    struct Scratch
+
+    // One block's working values: per frame the noise offset and a convolution's output; per
+    // sample at the internal rate the loop's input, its gain and the difference signal.
+    static constexpr int kBlock = HalfBandStream::kMaxFrames;
+    struct Block
     {
-        double noise[HalfBandStream::kMaxFrames];
-        double oddL[HalfBandStream::kMaxFrames], oddR[HalfBandStream::kMaxFrames];
-        double outL[HalfBandStream::kMaxFrames], outR[HalfBandStream::kMaxFrames];
+        double noise[kBlock];
+        double outL[kBlock], outR[kBlock];
+        double xL[2 * kBlock], xR[2 * kBlock], gain[2 * kBlock];
+        double dL[2 * kBlock], dR[2 * kBlock];
     } block;
 
     StereoDelay dryDelay;

@@ -18,7 +18,8 @@ class GainComputer
         double thresholdMinusKnee = 10.0;
         double knee = 0.0;
         double twiceKnee = 0.0;
-        double kneeSlope = 0.0; // (ratio - 1) / 4k, 0 without a knee
+        double kneeSlope = 0.0;      // (ratio - 1) / 4k, 0 without a knee
+        double thresholdSlope = 0.0; // threshold (ratio - 1)
         double ratio = 1.0;
         double slopeFactor = 0.0; // ratio - 1
         LevelSmoother release{50.0, 44100.0};
@@ -59,14 +60,16 @@ class GainComputer
         return exponentOfGain(gain);
     }
 
-    // With w = v - (threshold - knee), the soft knee d^2 / 4k + d / 2 + k / 4 (d = w - k) is
-    // w^2 / 4k: the feedback loop waits on this, and a division would double its depth.
+    // The feedback loop waits on this, so it is written for depth. With w = v - (threshold -
+    // knee), the soft knee d^2 / 4k + d / 2 + k / 4 (d = w - k) is w^2 / 4k, without a division;
+    // above the knee (v - threshold) (ratio - 1) + n is v (ratio - 1) plus a term that does not
+    // wait for v.
     double staticCurve(double v, double n) const
     {
         const double w = v - s.thresholdMinusKnee;
         if (!(w >= 0.0)) return n;
         if (w < s.twiceKnee) return w * w * s.kneeSlope + n;
-        return (w - s.knee) * s.slopeFactor + n;
+        return v * s.slopeFactor + (n - s.thresholdSlope);
     }
 
     static double exponentOfGain(double dB) { return fastExp(dB * 0.11512925464970228); }

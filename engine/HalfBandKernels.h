@@ -8,20 +8,16 @@
 // x points at the block's first frame and is preceded by at least `span` frames of history.
 // The terms are summed in four partial sums by j mod 4, each in increasing j, and out[i] is
 // (S0 + S2) + (S1 + S3). The vector kernels put neighbouring frames in their lanes and keep
-// this order in every lane: a vector holding the frames at x + t serves tap j for one group of
-// outputs and tap j + 4 for the next, so each is loaded once per residue. All kernels but the
-// fused one give the same bits as `scalar`, so the sound does not depend on the processor; the
-// fused kernel rounds each product into its sum (the same bits as `scalarFused`).
+// this order in every lane, so every kernel gives the same bits as `scalar` and the sound does
+// not depend on the processor.
 using HalfBandKernel = void (*)(const double* x, const double* c, int pairs, int frames,
                                 double* out);
 
 namespace halfband
 {
 void scalar(const double* x, const double* c, int pairs, int frames, double* out);
-void scalarFused(const double* x, const double* c, int pairs, int frames, double* out);
 void sse2(const double* x, const double* c, int pairs, int frames, double* out);
 void avx2(const double* x, const double* c, int pairs, int frames, double* out);
-void avx2Fma(const double* x, const double* c, int pairs, int frames, double* out);
 
 struct KernelInfo
 {
@@ -40,7 +36,6 @@ int findKernel(const char* name);
 inline constexpr const char* kKernelVariable = "OFC_HALFBAND_KERNEL";
 
 // The kernel engines run, chosen once: the one named by kKernelVariable if this processor can
-// run it, else AVX2 with FMA where present (the fused multiply-adds halve the arithmetic of the
-// costliest loop), else AVX2, else SSE2.
+// run it, else AVX2 where present, else SSE2.
 const KernelInfo& best();
 } // namespace halfband

@@ -2,83 +2,80 @@
 
 #include <immintrin.h>
 
-// Built for AVX2 (and FMA for the fused variant) through function attributes only: the library
-// as a whole stays at the SSE2 baseline, and these run only after the processor check. Eight
-// frames per step in two vectors, each with its four partial sums by j mod 4 (eight independent
-// sums keep the arithmetic busy while each waits for its previous result); the frames that do
-// not fill a step go through the scalar model of the same order.
+// Built for AVX2 through function attributes only: the library as a whole stays at the SSE2
+// baseline, and this runs only after the processor check.
+//
+// Eight frames per step in two vectors. For the taps j = r, r + 4, r + 8, ... of one residue r,
+// the frames x[i - j] of the two vectors move back by one vector from one tap to the next, and
+// the frames x[i - span + j] forward by one: each tap reuses one vector of each side and loads
+// one. Two residues run side by side (four independent sums), then the other two.
 namespace halfband
 {
 namespace
 {
-template <bool Fused> struct Avx2Step;
-
-template <> struct Avx2Step<false>
+struct Residue
 {
-    __attribute__((target("avx2"), always_inline)) static inline __m256d
-    add(__m256d sum, __m256d k, const double* a, const double* b)
-    {
-        return _mm256_add_pd(
-            sum, _mm256_mul_pd(k, _mm256_add_pd(_mm256_loadu_pd(a), _mm256_loadu_pd(b))));
-    }
+    const double* back;    // x - j for the current tap
+    const double* forward; // x - span + j
+    __m256d back0, back1, forward0, forward1, sum0, sum1;
 };
 
-template <> struct Avx2Step<true>
+__attribute__((target("avx2"), always_inline)) inline void start(Residue& s, const double* x,
+                                                                 int span, int r)
 {
-    __attribute__((target("avx2,fma"), always_inline)) static inline __m256d
-    add(__m256d sum, __m256d k, const double* a, const double* b)
-    {
-        return _mm256_fmadd_pd(k, _mm256_add_pd(_mm256_loadu_pd(a), _mm256_loadu_pd(b)), sum);
-    }
-};
+    s.back = x - r;
+    s.forward = x - span + r;
+    s.back0 = _mm256_loadu_pd(s.back);
+    s.back1 = _mm256_loadu_pd(s.back + 4);
+    s.forward0 = _mm256_loadu_pd(s.forward);
+    s.forward1 = _mm256_loadu_pd(s.forward + 4);
+    s.sum0 = s.sum1 = _mm256_setzero_pd();
+}
 
-#define OFC_AVX2_EIGHT_FRAMES(Step)                                                                \
-    const int span = 2 * pairs - 1;                                                                \
-    __m256d l0 = _mm256_setzero_pd(), l1 = l0, l2 = l0, l3 = l0;                                   \
-    __m256d h0 = l0, h1 = l0, h2 = l0, h3 = l0;                                                    \
-    int j = 0;                                                                                     \
-    for (; j + 4 <= pairs; j += 4)                                                                 \
-    {                                                                                              \
-        const double* a = x - j;                                                                   \
-        const double* b = x - span + j;                                                            \
-        __m256d k = _mm256_set1_pd(c[j]);                                                          \
-        l0 = Step::add(l0, k, a, b);                                                               \
-        h0 = Step::add(h0, k, a + 4, b + 4);                                                       \
-        k = _mm256_set1_pd(c[j + 1]);                                                              \
-        l1 = Step::add(l1, k, a - 1, b + 1);                                                       \
-        h1 = Step::add(h1, k, a + 3, b + 5);                                                       \
-        k = _mm256_set1_pd(c[j + 2]);                                                              \
-        l2 = Step::add(l2, k, a - 2, b + 2);                                                       \
-        h2 = Step::add(h2, k, a + 2, b + 6);                                                       \
-        k = _mm256_set1_pd(c[j + 3]);                                                              \
-        l3 = Step::add(l3, k, a - 3, b + 3);                                                       \
-        h3 = Step::add(h3, k, a + 1, b + 7);                                                       \
-    }                                                                                              \
-    __m256d* low[4] = {&l0, &l1, &l2, &l3};                                                        \
-    __m256d* high[4] = {&h0, &h1, &h2, &h3};                                                       \
-    for (int r = 0; j + r < pairs; ++r)                                                            \
-    {                                                                                              \
-        const double* a = x - j - r;                                                               \
-        const double* b = x - span + j + r;                                                        \
-        const __m256d k = _mm256_set1_pd(c[j + r]);                                                \
-        *low[r] = Step::add(*low[r], k, a, b);                                                     \
-        *high[r] = Step::add(*high[r], k, a + 4, b + 4);                                           \
-    }                                                                                              \
-    _mm256_storeu_pd(out, _mm256_add_pd(_mm256_add_pd(l0, l2), _mm256_add_pd(l1, l3)));            \
-    _mm256_storeu_pd(out + 4, _mm256_add_pd(_mm256_add_pd(h0, h2), _mm256_add_pd(h1, h3)));
+__attribute__((target("avx2"), always_inline)) inline void tap(Residue& s, double c)
+{
+    const __m256d k = _mm256_set1_pd(c);
+    s.sum0 = _mm256_add_pd(s.sum0, _mm256_mul_pd(k, _mm256_add_pd(s.back0, s.forward0)));
+    s.sum1 = _mm256_add_pd(s.sum1, _mm256_mul_pd(k, _mm256_add_pd(s.back1, s.forward1)));
+    s.back1 = s.back0;
+    s.back -= 4;
+    s.back0 = _mm256_loadu_pd(s.back);
+    s.forward0 = s.forward1;
+    s.forward += 4;
+    s.forward1 = _mm256_loadu_pd(s.forward + 4);
+}
+
+// Residues r and r + 1 of eight frames into sums[r], sums[r + 1] (two vectors each).
+__attribute__((target("avx2"), always_inline)) inline void
+residuePair(const double* x, const double* c, int pairs, int r, __m256d* sums)
+{
+    const int span = 2 * pairs - 1;
+    Residue a, b;
+    start(a, x, span, r);
+    start(b, x, span, r + 1);
+    int j = r;
+    for (; j + 1 < pairs; j += 4)
+    {
+        tap(a, c[j]);
+        tap(b, c[j + 1]);
+    }
+    if (j < pairs) tap(a, c[j]);
+    sums[2 * r] = a.sum0;
+    sums[2 * r + 1] = a.sum1;
+    sums[2 * r + 2] = b.sum0;
+    sums[2 * r + 3] = b.sum1;
+}
 
 __attribute__((target("avx2"))) void eightFrames(const double* x, const double* c, int pairs,
                                                  double* out)
 {
-    OFC_AVX2_EIGHT_FRAMES(Avx2Step<false>)
+    __m256d s[8]; // residue r, vector v at 2r + v
+    residuePair(x, c, pairs, 0, s);
+    residuePair(x, c, pairs, 2, s);
+    for (int v = 0; v < 2; ++v)
+        _mm256_storeu_pd(out + 4 * v, _mm256_add_pd(_mm256_add_pd(s[v], s[4 + v]),
+                                                    _mm256_add_pd(s[2 + v], s[6 + v])));
 }
-
-__attribute__((target("avx2,fma"))) void eightFramesFused(const double* x, const double* c,
-                                                          int pairs, double* out)
-{
-    OFC_AVX2_EIGHT_FRAMES(Avx2Step<true>)
-}
-#undef OFC_AVX2_EIGHT_FRAMES
 } // namespace
 
 __attribute__((target("avx2"))) void avx2(const double* x, const double* c, int pairs, int frames,
@@ -88,14 +85,5 @@ __attribute__((target("avx2"))) void avx2(const double* x, const double* c, int 
     for (; i + 8 <= frames; i += 8)
         eightFrames(x + i, c, pairs, out + i);
     scalar(x + i, c, pairs, frames - i, out + i);
-}
-
-__attribute__((target("avx2,fma"))) void avx2Fma(const double* x, const double* c, int pairs,
-                                                 int frames, double* out)
-{
-    int i = 0;
-    for (; i + 8 <= frames; i += 8)
-        eightFramesFused(x + i, c, pairs, out + i);
-    scalarFused(x + i, c, pairs, frames - i, out + i);
 }
 } // namespace halfband

@@ -4,9 +4,10 @@
 
 #include <emmintrin.h>
 
-// A Biquad whose left and right channels share one SSE2 register. Each lane performs exactly
-// the scalar operations in the scalar order, so the results are the same bits as Biquad's;
-// the pair just halves the instructions on the audio path.
+// A second-order filter in direct form I whose left and right channels share one SSE2 register.
+// It serves the output stage's colourings, where nothing waits for a sample's output but the
+// filter's own next sample: the previous output comes in last, so that the recursion is one
+// multiplication and one subtraction deep.
 class PairedBiquad
 {
   public:
@@ -23,8 +24,8 @@ class PairedBiquad
     {
         __m128d y = _mm_add_pd(_mm_mul_pd(b0, x), _mm_mul_pd(b1, x1));
         y = _mm_add_pd(y, _mm_mul_pd(b2, x2));
-        y = _mm_sub_pd(y, _mm_mul_pd(a1, y1));
         y = _mm_sub_pd(y, _mm_mul_pd(a2, y2));
+        y = _mm_sub_pd(y, _mm_mul_pd(a1, y1));
         x2 = x1;
         x1 = x;
         y2 = y1;
