@@ -9,7 +9,7 @@ void GainComputer::Settings::setCurve(double thresholdDb, double kneeDb, double 
     knee = kneeDb;
     twiceKnee = 2.0 * kneeDb;
     kneeSlope = kneeDb > 0.0 ? slopeFactor * 0.25 / kneeDb : 0.0;
-    thresholdSlope = thresholdDb * slopeFactor;
+    threshold = thresholdDb;
     thresholdMinusKnee = thresholdDb - kneeDb;
 }
 

@@ -18,8 +18,8 @@ class GainComputer
         double thresholdMinusKnee = 10.0;
         double knee = 0.0;
         double twiceKnee = 0.0;
-        double kneeSlope = 0.0;      // (ratio - 1) / 4k, 0 without a knee
-        double thresholdSlope = 0.0; // threshold (ratio - 1)
+        double kneeSlope = 0.0; // (ratio - 1) / 4k, 0 without a knee
+        double threshold = 10.0;
         double ratio = 1.0;
         double slopeFactor = 0.0; // ratio - 1
         LevelSmoother release{50.0, 44100.0};
@@ -62,14 +62,13 @@ class GainComputer
 
     // The feedback loop waits on this, so it is written for depth. With w = v - (threshold -
     // knee), the soft knee d^2 / 4k + d / 2 + k / 4 (d = w - k) is w^2 / 4k, without a division;
-    // above the knee (v - threshold) (ratio - 1) + n is v (ratio - 1) plus a term that does not
-    // wait for v.
+    // above the knee d is v - threshold, one subtraction.
     double staticCurve(double v, double n) const
     {
         const double w = v - s.thresholdMinusKnee;
         if (!(w >= 0.0)) return n;
         if (w < s.twiceKnee) return w * w * s.kneeSlope + n;
-        return v * s.slopeFactor + (n - s.thresholdSlope);
+        return (v - s.threshold) * s.slopeFactor + n;
     }
 
     static double exponentOfGain(double dB) { return fastExp(dB * 0.11512925464970228); }
