@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,12 +26,19 @@ std::string shellQuoted(const std::string& word)
 }
 } // namespace
 
-CommandResult runHost(const std::vector<std::string>& arguments)
+CommandResult runHost(const std::vector<std::string>& arguments, const std::string& environment,
+                      const std::string& stdoutTo)
 {
-    std::string command = shellQuoted(OFC_HOST_PROGRAM);
+    return runProgram(OFC_HOST_PROGRAM, arguments, environment, stdoutTo);
+}
+
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& environment, const std::string& stdoutTo)
+{
+    std::string command = environment + " " + shellQuoted(program);
     for (const auto& a : arguments)
         command += " " + shellQuoted(a);
-    command += " 2>&1";
+    command += stdoutTo.empty() ? " 2>&1" : " 2>&1 >" + shellQuoted(stdoutTo);
     CommandResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
@@ -40,6 +49,31 @@ CommandResult runHost(const std::vector<std::string>& arguments)
     const int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+long peakMemoryKiB(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> words = {program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage = {};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss;
 }
 
 TempDirectory::TempDirectory()
