@@ -2,13 +2,14 @@
 
 #include "AudioFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdexcept>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,12 +69,20 @@ long peakMemoryKiB(const std::string& program, const std::vector<std::string>& a
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    // The child's own high-water mark, read while it runs: its rusage would also count the
+    // memory of this process, which it shares until exec.
+    long peak = 0;
     int status = 0;
-    rusage usage = {};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
-        return -1;
-    return usage.ru_maxrss;
+    while (child > 0 && waitpid(child, &status, WNOHANG) == 0)
+    {
+        std::FILE* file = std::fopen(("/proc/" + std::to_string(child) + "/status").c_str(), "r");
+        char line[256];
+        while (file && std::fgets(line, sizeof line, file))
+            if (std::strncmp(line, "VmHWM:", 6) == 0) peak = std::max(peak, std::atol(line + 6));
+        if (file) std::fclose(file);
+        usleep(5000);
+    }
+    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 && peak > 0 ? peak : -1;
 }
 
 TempDirectory::TempDirectory()
