@@ -7,7 +7,9 @@
 //   common options: --rate HZ ... --seconds S --passes N --block N
 
 #include "BenchOptions.h"
+#include "CommandLine.h"
 #include "InstanceMemory.h"
+#include "OutputFile.h"
 #include "PluginBenchmark.h"
 
 #include <cstdio>
@@ -109,16 +111,16 @@ int main(int argc, char** argv)
     if (!parseBenchOptions(argc - 1, argv + 1, options, error))
     {
         std::fprintf(stderr, "ofc-bench: %s\n%s", error.c_str(), kBenchUsage);
-        return 2;
+        return ofchost::kExitUsage;
     }
     if (options.help)
     {
         std::fputs(kBenchUsage, stdout);
-        return 0;
+        return ofchost::reportWriteErrors(ofchost::kExitOk, "ofc-bench");
     }
     printHeader(options);
     bool ok = true;
     for (const auto& bench : options.cases)
         ok = benchPlugin(bench, options) && ok;
-    return ok ? 0 : 1;
+    return ofchost::reportWriteErrors(ok ? ofchost::kExitOk : ofchost::kExitFailed, "ofc-bench");
 }

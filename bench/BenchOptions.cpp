@@ -1,8 +1,7 @@
 #include "BenchOptions.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
+#include "CommandLine.h"
+
 #include <unistd.h>
 
 #ifndef OFC_BUILT_PLUGIN
@@ -16,31 +15,13 @@ const char* const kBenchUsage =
     "usage: ofc-bench [PLUGIN.so [--program N|NAME ...] [--set Name=value ...]]\n"
     "                 [--rate HZ ...] [--seconds S] [--passes N] [--block N]\n"
     "Without PLUGIN.so: this build's plug-in in programs 0 and 4, and the LSP stereo\n"
-    "compressor in feed-back mode if it is installed; rates 44100 and 96000 by default.\n";
+    "compressor in feed-back mode if it is installed; rates 44100 and 96000 by default.\n"
+    "--set Name=value is repeatable; the last one for a parameter wins.\n"
+    "Exit status: 0 done, 1 a plug-in could not be measured, 2 usage error.\n";
 
 namespace
 {
 const char* const kPeerPlugin = "/usr/lib/vst/lsp-plugins/compressor-stereo.so";
-
-bool parseNumber(const std::string& text, double low, double high, double& value)
-{
-    errno = 0;
-    char* end = nullptr;
-    const double parsed = std::strtod(text.c_str(), &end);
-    if (text.empty() || errno != 0 || !end || *end != '\0' || !std::isfinite(parsed) ||
-        parsed < low || parsed > high)
-        return false;
-    value = parsed;
-    return true;
-}
-
-bool parseCount(const std::string& text, int low, int high, int& value)
-{
-    double parsed = 0.0;
-    if (!parseNumber(text, low, high, parsed) || parsed != std::floor(parsed)) return false;
-    value = static_cast<int>(parsed);
-    return true;
-}
 
 void addDefaultCases(BenchOptions& options)
 {
@@ -48,70 +29,62 @@ void addDefaultCases(BenchOptions& options)
     if (access(kPeerPlugin, R_OK) == 0) options.cases.push_back({kPeerPlugin, {}, {{"sct", 1.0f}}});
 }
 
-bool applyOption(const std::string& name, const std::string& value, BenchCase& bench,
-                 BenchOptions& options, std::string& error)
+bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOptions& options,
+                 std::string& error)
 {
-    bool ok = true;
+    const std::string& name = option.name;
     if (name == "--program")
-        bench.programs.push_back(value);
-    else if (name == "--set")
+    {
+        bench.programs.push_back(option.value);
+        return true;
+    }
+    if (name == "--set")
     {
         ofchost::ParameterSetting setting;
-        ok = ofchost::parseParameterSetting(value, setting, error);
-        bench.settings.push_back(setting);
-        return ok;
+        if (!ofchost::parseParameterSetting(option.value, setting, error))
+        {
+            error = "--set " + error;
+            return false;
+        }
+        ofchost::addSetting(bench.settings, setting);
+        return true;
     }
-    else if (name == "--rate")
+    if (name == "--rate")
     {
-        double rate = 0.0;
-        ok = parseNumber(value, 8000.0, 384000.0, rate);
+        int rate = 0;
+        if (!ofchost::parseCountOption(option, ofchost::kMinSampleRate, ofchost::kMaxSampleRate,
+                                       "Hz", rate, error))
+            return false;
         options.rates.push_back(rate);
+        return true;
     }
-    else if (name == "--seconds")
-        ok = parseNumber(value, 0.1, 600.0, options.seconds);
-    else if (name == "--passes")
-        ok = parseCount(value, 1, 1000, options.passes);
-    else if (name == "--block")
-        ok = parseCount(value, 1, 65536, options.blockSize);
-    else
-    {
-        error = "unknown option " + name;
-        return false;
-    }
-    if (!ok) error = "bad value for " + name + ": " + value;
-    return ok;
+    if (name == "--seconds")
+        return ofchost::parseNumberOption(option, 0.1, 600.0, "seconds", options.seconds, error);
+    if (name == "--passes")
+        return ofchost::parseCountOption(option, 1, 1000, "passes", options.passes, error);
+    return ofchost::parseCountOption(option, 1, 65536, "frames", options.blockSize, error);
 }
 
 } // namespace
 
 bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error)
 {
-    BenchCase given;
-    for (int i = 0; i < argc; ++i)
+    static const std::vector<ofchost::OptionSpec> kOptions = {
+        {"--program", true}, {"--set", true},    {"--rate", true},
+        {"--seconds", true}, {"--passes", true}, {"--block", true}};
+    ofchost::CommandLine line;
+    if (!ofchost::parseCommandLine(argc, argv, kOptions, line, error)) return false;
+    options.help = line.help;
+    if (line.help) return true;
+    if (line.positional.size() > 1)
     {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h")
-        {
-            options.help = true;
-            return true;
-        }
-        if (arg.empty() || arg[0] != '-')
-        {
-            if (!given.path.empty())
-            {
-                error = "one plug-in at a time";
-                return false;
-            }
-            given.path = arg;
-            continue;
-        }
-        if (i + 1 >= argc)
-        {
-            error = arg + " needs a value";
-            return false;
-        }
-        if (!applyOption(arg, argv[++i], given, options, error)) return false;
+        error = "one plug-in at a time";
+        return false;
     }
+    BenchCase given;
+    if (!line.positional.empty()) given.path = line.positional[0];
+    for (const auto& option : line.options)
+        if (!applyOption(option, given, options, error)) return false;
     if (given.path.empty() && (!given.programs.empty() || !given.settings.empty()))
     {
         error = "--program and --set need a plug-in";

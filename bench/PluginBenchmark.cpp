@@ -13,6 +13,16 @@ namespace
 {
 using ofchost::PluginInstance;
 
+// One period of the signal followed by as much of its repetition as a block can reach past the
+// end, so that every block starting inside the period reads contiguous frames.
+std::vector<float> periodWithWrap(const std::vector<float>& period, int block)
+{
+    std::vector<float> extended(period.size() + static_cast<std::size_t>(block));
+    for (std::size_t i = 0; i < extended.size(); ++i)
+        extended[i] = period[i % period.size()];
+    return extended;
+}
+
 // The plug-in's channel buffers: inputs point into a private copy of the signal (advanced per
 // block; a plug-in that writes into its inputs cannot change the next run's material), outputs
 // are one block long. The two signal channels alternate over however many inputs there are.
@@ -20,7 +30,8 @@ class BenchBuffers
 {
   public:
     BenchBuffers(const BenchSignal& signal, int inputs, int outputs, int block)
-        : left(signal.left), right(signal.right), inputCount(inputs),
+        : period(signal.left.size()), left(periodWithWrap(signal.left, block)),
+          right(periodWithWrap(signal.right, block)), inputCount(inputs),
           outputs(static_cast<std::size_t>(std::max(outputs, 1)),
                   std::vector<float>(static_cast<std::size_t>(block))),
           inputPointers(static_cast<std::size_t>(std::max(inputs, 1)), nullptr)
@@ -32,7 +43,8 @@ class BenchBuffers
     float** inputsAt(std::size_t frame)
     {
         for (int k = 0; k < inputCount; ++k)
-            inputPointers[static_cast<std::size_t>(k)] = (k % 2 == 0 ? left : right).data() + frame;
+            inputPointers[static_cast<std::size_t>(k)] =
+                (k % 2 == 0 ? left : right).data() + frame % period;
         return inputPointers.data();
     }
     float** outputBuffers() { return outputPointers.data(); }
@@ -46,6 +58,7 @@ class BenchBuffers
     }
 
   private:
+    std::size_t period;
     std::vector<float> left, right;
     int inputCount;
     std::vector<std::vector<float>> outputs;
@@ -77,7 +90,7 @@ std::unique_ptr<PluginInstance> prepare(const ofchost::PluginModule& module,
     auto plugin = PluginInstance::create(module, error);
     if (!plugin) return nullptr;
     AEffect* effect = plugin->effect();
-    if (!(effect->flags & effFlagsCanReplacing) || !effect->processReplacing)
+    if (!plugin->canProcessFloat())
     {
         error = "the plug-in has no processReplacing";
         return nullptr;
@@ -102,14 +115,9 @@ BenchSignal makeBenchSignal(double sampleRate, double seconds)
     const ofchost::DemoSignal demo = ofchost::makeDemoSignal(sampleRate);
     BenchSignal signal;
     signal.sampleRate = sampleRate;
-    const auto frames = static_cast<std::size_t>(std::lround(seconds * sampleRate));
-    signal.left.resize(frames);
-    signal.right.resize(frames);
-    for (std::size_t i = 0; i < frames; ++i)
-    {
-        signal.left[i] = demo.left[i % demo.left.size()];
-        signal.right[i] = demo.right[i % demo.right.size()];
-    }
+    signal.frames = static_cast<std::size_t>(std::lround(seconds * sampleRate));
+    signal.left = demo.left;
+    signal.right = demo.right;
     return signal;
 }
 
@@ -119,7 +127,7 @@ bool runBenchmark(const ofchost::PluginModule& module, const BenchSetup& setup,
     auto plugin = prepare(module, setup, signal.sampleRate, error);
     if (!plugin) return false;
     result.pluginName = plugin->effectName();
-    if (plugin->effect()->numPrograms > 0)
+    if (plugin->programCount() > 0)
         result.programName =
             std::to_string(plugin->dispatch(effGetProgram)) + " " + plugin->currentProgramName();
 
@@ -132,7 +140,7 @@ bool runBenchmark(const ofchost::PluginModule& module, const BenchSetup& setup,
     bool finite = true;
     for (int pass = 0; pass <= setup.passes; ++pass)
     {
-        const double ns = timePass(effect, buffers, signal.left.size(), setup.blockSize, finite);
+        const double ns = timePass(effect, buffers, signal.frames, setup.blockSize, finite);
         if (pass > 0) passes.push_back(ns);
     }
     plugin->dispatch(effStopProcess);

@@ -12,13 +12,15 @@
 namespace ofcbench
 {
 
+// The demo signal at the rate, repeated to the length of a pass. Only one period is held, so
+// the memory needed does not grow with the length asked for.
 struct BenchSignal
 {
     double sampleRate = 0.0;
-    std::vector<float> left, right;
+    std::size_t frames = 0;         // one pass
+    std::vector<float> left, right; // one period
 };
 
-// The demo signal at the rate, repeated to the length asked for.
 BenchSignal makeBenchSignal(double sampleRate, double seconds);
 
 struct BenchSetup

@@ -21,12 +21,27 @@ std::string lowerExtension(const std::string& path)
     return ext;
 }
 
-int containerForExtension(const std::string& ext)
+// Container and, for the lossy ones, their only encoding; -1 for an unknown extension.
+int formatForExtension(const std::string& ext)
 {
-    if (ext == "wav") return SF_FORMAT_WAV;
-    if (ext == "aif" || ext == "aiff") return SF_FORMAT_AIFF;
-    if (ext == "flac") return SF_FORMAT_FLAC;
-    return 0;
+    static const struct
+    {
+        const char* ext;
+        int format;
+    } kKnown[] = {{"", 0},
+                  {"wav", SF_FORMAT_WAV},
+                  {"aif", SF_FORMAT_AIFF},
+                  {"aiff", SF_FORMAT_AIFF},
+                  {"flac", SF_FORMAT_FLAC},
+                  {"caf", SF_FORMAT_CAF},
+                  {"w64", SF_FORMAT_W64},
+                  {"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
+                  {"oga", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
+                  {"opus", SF_FORMAT_OGG | SF_FORMAT_OPUS},
+                  {"mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III}};
+    for (const auto& known : kKnown)
+        if (ext == known.ext) return known.format;
+    return -1;
 }
 
 bool formatUsable(int format, int sampleRate, int channels)
@@ -141,9 +156,31 @@ bool AudioFileWriter::close(std::string& error)
     return true;
 }
 
+const char* const kOutputExtensions =
+    ".wav, .aif, .aiff, .flac, .caf, .w64, .ogg, .oga, .opus, .mp3";
+
+bool isIntegerFormat(int format)
+{
+    switch (format & SF_FORMAT_SUBMASK)
+    {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+        return true;
+    default:
+        return false;
+    }
+}
+
 int outputFormatFor(const std::string& outputPath, int inputFormat, int sampleRate, int channels)
 {
-    int container = containerForExtension(lowerExtension(outputPath));
+    const int byExtension = formatForExtension(lowerExtension(outputPath));
+    if (byExtension < 0) return 0;
+    // Lossy containers take their one encoding; whether this build has it shows when writing.
+    if (byExtension & SF_FORMAT_SUBMASK) return byExtension;
+    int container = byExtension;
     if (container == 0) container = inputFormat & SF_FORMAT_TYPEMASK;
     if (container == 0) container = SF_FORMAT_WAV;
     // A container this build has no codec for stays chosen: writing it then fails with the
@@ -155,8 +192,9 @@ int outputFormatFor(const std::string& outputPath, int inputFormat, int sampleRa
     if ((inputFormat & SF_FORMAT_SUBMASK) && formatUsable(kept, sampleRate, channels)) return kept;
     const int fallback =
         container | (container == SF_FORMAT_FLAC ? SF_FORMAT_PCM_24 : SF_FORMAT_FLOAT);
-    if (formatUsable(fallback, sampleRate, channels)) return fallback;
-    return SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    // Even where the container cannot hold this output, the name decides: writing then fails
+    // with the reason instead of putting a WAV file under another name.
+    return fallback;
 }
 
 bool containerAvailable(int container)
@@ -203,6 +241,9 @@ std::string describeFormat(int format)
     case SF_FORMAT_OGG:
         container = "Ogg";
         break;
+    case SF_FORMAT_MPEG:
+        container = "MPEG";
+        break;
     default:
         container = "audio file";
         break;
@@ -231,6 +272,12 @@ std::string describeFormat(int format)
         break;
     case SF_FORMAT_VORBIS:
         sample = "Vorbis";
+        break;
+    case SF_FORMAT_OPUS:
+        sample = "Opus";
+        break;
+    case SF_FORMAT_MPEG_LAYER_III:
+        sample = "layer III";
         break;
     default:
         sample = "encoded";

@@ -18,18 +18,27 @@ struct AudioFormat
     sf_count_t frames = 0; // as the file header says; reading stops at the real end
 };
 
-class AudioFileReader
+// Where a render's audio comes from: a file, or the built-in demo.
+class AudioSource
+{
+  public:
+    virtual ~AudioSource() = default;
+    virtual const AudioFormat& format() const = 0;
+    // Reads up to frames frames into interleaved; answers the number read, 0 at the end.
+    virtual sf_count_t read(double* interleaved, sf_count_t frames) = 0;
+};
+
+class AudioFileReader : public AudioSource
 {
   public:
     AudioFileReader() = default;
-    ~AudioFileReader();
+    ~AudioFileReader() override;
     AudioFileReader(const AudioFileReader&) = delete;
     AudioFileReader& operator=(const AudioFileReader&) = delete;
 
     bool open(const std::string& path, std::string& error);
-    const AudioFormat& format() const { return info; }
-    // Reads up to frames frames into interleaved; answers the number read, 0 at the end.
-    sf_count_t read(double* interleaved, sf_count_t frames);
+    const AudioFormat& format() const override { return info; }
+    sf_count_t read(double* interleaved, sf_count_t frames) override;
 
   private:
     SNDFILE* file = nullptr;
@@ -57,9 +66,17 @@ class AudioFileWriter
 };
 
 // The format an output file gets: the container from the output's extension (.wav, .aif,
-// .aiff, .flac; any other extension keeps the input's container), the input's sample format
-// where that container can hold it, otherwise 32-bit float (24-bit integer for FLAC).
+// .aiff, .flac, .caf, .w64, .ogg, .opus, .mp3; a name without an extension keeps the input's
+// container), the input's sample format where that container can hold it, otherwise 32-bit
+// float (24-bit integer for FLAC; lossy containers have their own encoding). 0 for an extension
+// that names no container this host writes.
 int outputFormatFor(const std::string& outputPath, int inputFormat, int sampleRate, int channels);
+
+// The extensions outputFormatFor knows, for messages.
+extern const char* const kOutputExtensions;
+
+// Integer samples: values beyond full scale are clipped when written.
+bool isIntegerFormat(int format);
 
 // Whether this build's libsndfile has the codec of a container (SF_FORMAT_FLAC needs the
 // external Xiph libraries, which a build may leave out).

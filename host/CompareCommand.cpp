@@ -3,7 +3,9 @@
 // compared with a tolerance, not bit for bit.
 
 #include "AudioFile.h"
+#include "CommandLine.h"
 #include "HostCommand.h"
+#include "OutputFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,10 +19,11 @@ namespace
 {
 using namespace ofchost;
 
-constexpr const char* kUsage = "usage: ofc-host compare A.wav B.wav [--tolerance T]\n"
-                               "Prints the largest absolute difference per channel; exits 1 if "
-                               "one exceeds T (default 0),\nor if the files differ in channels, "
-                               "rate or length.\n";
+constexpr const char* kUsage =
+    "usage: ofc-host compare A.wav B.wav [--tolerance T]\n"
+    "Prints the largest absolute difference per channel.\n"
+    "Exit status: 0 within T (default 0), 1 a difference beyond T or files that differ in\n"
+    "channels, rate or length, 2 usage error or a file that cannot be read.\n";
 
 struct Differences
 {
@@ -65,37 +68,29 @@ bool compareFiles(AudioFileReader& a, AudioFileReader& b, Differences& result, s
 
 int runCompare(int argc, char** argv)
 {
-    std::vector<std::string> files;
-    double tolerance = 0.0;
-    for (int i = 0; i < argc; ++i)
-    {
-        const std::string arg = argv[i];
-        if (arg == "--tolerance" && i + 1 < argc)
-        {
-            char* end = nullptr;
-            errno = 0;
-            tolerance = std::strtod(argv[++i], &end);
-            if (errno || *end != '\0' || !(tolerance >= 0.0))
-            {
-                std::fprintf(stderr, "ofc-host compare: bad tolerance %s\n%s", argv[i], kUsage);
-                return 2;
-            }
-        }
-        else if (arg.size() > 1 && arg[0] == '-')
-        {
-            std::fprintf(stderr, "ofc-host compare: unknown option %s\n%s", arg.c_str(), kUsage);
-            return 2;
-        }
-        else
-            files.push_back(arg);
-    }
-    if (files.size() != 2)
-    {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    AudioFileReader a, b;
+    CommandLine line;
     std::string error;
+    double tolerance = 0.0;
+    const bool parsed = parseCommandLine(argc, argv, {{"--tolerance", true}}, line, error);
+    if (parsed && !line.help && line.positional.size() != 2) error = "expected A.wav and B.wav";
+    if (!error.empty())
+    {
+        std::fprintf(stderr, "ofc-host compare: %s\n%s", error.c_str(), kUsage);
+        return kExitUsage;
+    }
+    if (line.help)
+    {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    for (const auto& option : line.options)
+        if (!parseNumberOption(option, 0.0, 1e9, "sample units", tolerance, error))
+        {
+            std::fprintf(stderr, "ofc-host compare: %s\n%s", error.c_str(), kUsage);
+            return kExitUsage;
+        }
+    const std::vector<std::string>& files = line.positional;
+    AudioFileReader a, b;
     if (!a.open(files[0], error) || !b.open(files[1], error))
     {
         std::fprintf(stderr, "ofc-host compare: %s\n", error.c_str());

@@ -136,4 +136,24 @@ DemoSignal makeDemoSignal(double sampleRate)
     return demo;
 }
 
+DemoSource::DemoSource(int sampleRate) : demo(makeDemoSignal(sampleRate))
+{
+    info.sampleRate = sampleRate;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    info.frames = static_cast<sf_count_t>(demo.left.size());
+}
+
+sf_count_t DemoSource::read(double* interleaved, sf_count_t frames)
+{
+    const sf_count_t n = std::max<sf_count_t>(0, std::min(frames, info.frames - position));
+    for (sf_count_t i = 0; i < n; ++i)
+    {
+        interleaved[2 * i] = demo.left[static_cast<std::size_t>(position + i)];
+        interleaved[2 * i + 1] = demo.right[static_cast<std::size_t>(position + i)];
+    }
+    position += n;
+    return n;
+}
+
 } // namespace ofchost

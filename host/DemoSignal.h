@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AudioFile.h"
+
 #include <vector>
 
 // The built-in demo: six seconds of stereo material that shows what a compressor does.
@@ -22,5 +24,21 @@ constexpr double kDemoSeconds = 6.0;
 constexpr double kDemoPeak = 0.8912509381337456; // -1 dBFS
 
 DemoSignal makeDemoSignal(double sampleRate);
+
+// The demo as an audio source, read from memory: a demo render writes no file it was not asked
+// to write. Its format is that of a stereo 32-bit float WAV file.
+class DemoSource : public AudioSource
+{
+  public:
+    explicit DemoSource(int sampleRate);
+    const AudioFormat& format() const override { return info; }
+    sf_count_t read(double* interleaved, sf_count_t frames) override;
+    const DemoSignal& signal() const { return demo; }
+
+  private:
+    DemoSignal demo;
+    AudioFormat info;
+    sf_count_t position = 0;
+};
 
 } // namespace ofchost

@@ -1,13 +1,32 @@
 #include "PluginInstance.h"
 
 #include <cstring>
+#include <vector>
 
 namespace ofchost
 {
 namespace
 {
-constexpr std::size_t kTextBuffer = 512;
+// Names are meant to fit in 64 characters; the buffer leaves room for plug-ins that write
+// much more than they should.
+constexpr std::size_t kTextBuffer = 64 * 1024;
+
+std::string cleanText(const char* buffer)
+{
+    std::string text;
+    for (std::size_t i = 0; buffer[i] != '\0' && text.size() < kMaxTextLength; ++i)
+    {
+        const auto c = static_cast<unsigned char>(buffer[i]);
+        text += (c < 32 || c == 127) ? '?' : static_cast<char>(c);
+    }
+    return text;
 }
+
+VstInt32 listed(VstInt32 count)
+{
+    return count < 0 ? 0 : (count > kMaxListed ? kMaxListed : count);
+}
+} // namespace
 
 std::unique_ptr<PluginInstance>
 PluginInstance::create(const PluginModule& module, audioMasterCallback callback, std::string& error)
@@ -26,6 +45,11 @@ PluginInstance::create(const PluginModule& module, audioMasterCallback callback,
     if (record->magic != kEffectMagic)
     {
         error = "the entry point returned a record without the VST magic";
+        return nullptr;
+    }
+    if (!record->dispatcher)
+    {
+        error = "the effect has no dispatcher";
         return nullptr;
     }
     return std::unique_ptr<PluginInstance>(new PluginInstance(record));
@@ -49,31 +73,41 @@ void PluginInstance::open(double sampleRate, VstInt32 blockSize) const
     dispatch(effSetBlockSize, 0, blockSize);
 }
 
+VstInt32 PluginInstance::parameterCount() const
+{
+    return listed(record->numParams);
+}
+
+VstInt32 PluginInstance::programCount() const
+{
+    return listed(record->numPrograms);
+}
+
 std::string PluginInstance::text(VstInt32 opcode, VstInt32 index, VstIntPtr value) const
 {
-    char buffer[kTextBuffer] = {};
-    dispatch(opcode, index, value, buffer);
-    buffer[kTextBuffer - 1] = '\0';
-    return buffer;
+    std::vector<char> buffer(kTextBuffer, '\0');
+    dispatch(opcode, index, value, buffer.data());
+    buffer.back() = '\0';
+    return cleanText(buffer.data());
 }
 
 float PluginInstance::parameter(VstInt32 index) const
 {
-    return record->getParameter(record, index);
+    return record->getParameter ? record->getParameter(record, index) : 0.0f;
 }
 
 void PluginInstance::setParameter(VstInt32 index, float value) const
 {
-    record->setParameter(record, index, value);
+    if (record->setParameter) record->setParameter(record, index, value);
 }
 
 std::string PluginInstance::programName(VstInt32 program) const
 {
-    char buffer[kTextBuffer] = {};
-    if (dispatch(effGetProgramNameIndexed, program, -1, buffer))
+    std::vector<char> buffer(kTextBuffer, '\0');
+    if (dispatch(effGetProgramNameIndexed, program, -1, buffer.data()))
     {
-        buffer[kTextBuffer - 1] = '\0';
-        return buffer;
+        buffer.back() = '\0';
+        return cleanText(buffer.data());
     }
     const VstIntPtr current = dispatch(effGetProgram);
     dispatch(effSetProgram, 0, program);
@@ -82,15 +116,26 @@ std::string PluginInstance::programName(VstInt32 program) const
     return name;
 }
 
+bool PluginInstance::canProcessFloat() const
+{
+    return (record->flags & effFlagsCanReplacing) && record->processReplacing;
+}
+
+bool PluginInstance::canProcessDouble() const
+{
+    return (record->flags & effFlagsCanDoubleReplacing) && record->processDoubleReplacing;
+}
+
 void PluginInstance::processReplacing(float** inputs, float** outputs, VstInt32 frames) const
 {
-    record->processReplacing(record, inputs, outputs, frames);
+    if (record->processReplacing) record->processReplacing(record, inputs, outputs, frames);
 }
 
 void PluginInstance::processDoubleReplacing(double** inputs, double** outputs,
                                             VstInt32 frames) const
 {
-    record->processDoubleReplacing(record, inputs, outputs, frames);
+    if (record->processDoubleReplacing)
+        record->processDoubleReplacing(record, inputs, outputs, frames);
 }
 
 std::string fourCharCode(VstInt32 id)

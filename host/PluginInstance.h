@@ -9,6 +9,9 @@
 namespace ofchost
 {
 
+constexpr VstInt32 kMaxListed = 4096;
+constexpr std::size_t kMaxTextLength = 128;
+
 // One effect instance, driven only through its AEffect record, as a host drives it.
 // Closing (effClose) happens in the destructor.
 class PluginInstance
@@ -34,7 +37,13 @@ class PluginInstance
     void resume() const { dispatch(effMainsChanged, 0, 1); }
     void suspend() const { dispatch(effMainsChanged, 0, 0); }
 
-    // A text opcode answered into a generous zeroed buffer; always terminated.
+    // How many parameters and programs the host works with: the record's counts, never below 0
+    // and never above kMaxListed, so a broken or hostile record cannot make a host loop for ever.
+    VstInt32 parameterCount() const;
+    VstInt32 programCount() const;
+
+    // A text opcode answered into a generous zeroed buffer; at most kMaxTextLength characters,
+    // with control characters shown as '?', so that a hostile name cannot flood a report.
     std::string text(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0) const;
     std::string effectName() const { return text(effGetEffectName); }
     std::string vendorString() const { return text(effGetVendorString); }
@@ -50,6 +59,9 @@ class PluginInstance
     std::string programName(VstInt32 program) const;
     std::string currentProgramName() const { return text(effGetProgramName); }
 
+    // A flag is believed only when the function it promises is there.
+    bool canProcessFloat() const;
+    bool canProcessDouble() const;
     void processReplacing(float** inputs, float** outputs, VstInt32 frames) const;
     void processDoubleReplacing(double** inputs, double** outputs, VstInt32 frames) const;
 

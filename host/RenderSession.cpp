@@ -1,9 +1,11 @@
 #include "RenderSession.h"
 
+#include "Platform.h"
 #include "RenderProgress.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 namespace ofchost
 {
@@ -33,17 +35,14 @@ template <typename Sample> class PluginBlock
             outputPointers.push_back(channel.data());
     }
 
-    // Frames 0..frames-1 from interleaved file frames (null: silence).
-    void load(const double* interleaved, int fileChannels, int frames)
+    Sample* const* inputs() const { return inputPointers.data(); }
+    int inputChannels() const { return inputCount; }
+
+    void silence(int frames)
     {
         for (int k = 0; k < inputCount; ++k)
-        {
-            Sample* in = input[static_cast<std::size_t>(k)].data();
-            const int source = interleaved ? fileChannelForInput(k, fileChannels) : -1;
-            for (int i = 0; i < frames; ++i)
-                in[i] = source < 0 ? Sample(0)
-                                   : static_cast<Sample>(interleaved[i * fileChannels + source]);
-        }
+            std::fill(inputPointers[static_cast<std::size_t>(k)],
+                      inputPointers[static_cast<std::size_t>(k)] + frames, Sample(0));
     }
 
     void process(const PluginInstance& plugin, int frames)
@@ -79,7 +78,7 @@ template <> void PluginBlock<double>::run(const PluginInstance& plugin, int fram
 template <> void PluginBlock<float>::run(const PluginInstance& plugin, int frames)
 {
     AEffect* effect = plugin.effect();
-    if (effect->flags & effFlagsCanReplacing)
+    if (plugin.canProcessFloat())
         plugin.processReplacing(inputPointers.data(), outputPointers.data(), frames);
     else if (effect->process)
         effect->process(effect, inputPointers.data(), outputPointers.data(), frames);
@@ -96,7 +95,61 @@ void noteChannelMismatch(int fileChannels, int inputs, std::vector<std::string>&
                            " get silence");
 }
 
+// Output samples on their way to the file: what a file cannot hold honestly is counted, and
+// NaN and infinities become silence rather than full-scale clicks in an integer file.
+void inspectOutput(double* interleaved, std::size_t samples, int channels, std::int64_t firstFrame,
+                   RenderReport& report)
+{
+    for (std::size_t i = 0; i < samples; ++i)
+    {
+        double& x = interleaved[i];
+        if (!std::isfinite(x))
+        {
+            if (report.nonFinite++ == 0)
+                report.firstNonFiniteFrame = firstFrame + static_cast<std::int64_t>(i) / channels;
+            x = 0.0;
+            continue;
+        }
+        const double magnitude = std::fabs(x);
+        if (magnitude > 1.0) ++report.overFullScale;
+        report.outputPeak = std::max(report.outputPeak, magnitude);
+    }
+}
+
+constexpr std::size_t kScratchSamples = 1 << 16;
+
 } // namespace
+
+template <typename Sample>
+std::int64_t readPlanar(AudioSource& source, std::vector<double>& scratch, Sample* const* inputs,
+                        int inputCount, std::int64_t frames, AudioLevels* levels)
+{
+    const int channels = source.format().channels;
+    const std::int64_t chunk =
+        std::max<std::int64_t>(1, static_cast<std::int64_t>(kScratchSamples) / channels);
+    scratch.resize(static_cast<std::size_t>(std::min(chunk, frames) * channels));
+    std::int64_t done = 0;
+    while (done < frames)
+    {
+        const sf_count_t n = source.read(scratch.data(), std::min(chunk, frames - done));
+        if (n <= 0) break;
+        if (levels) levels->add(scratch.data(), static_cast<std::size_t>(n));
+        for (int k = 0; k < inputCount; ++k)
+        {
+            const int from = fileChannelForInput(k, channels);
+            Sample* in = inputs[k] + done;
+            for (sf_count_t i = 0; i < n; ++i)
+                in[i] = from < 0 ? Sample(0) : static_cast<Sample>(scratch[i * channels + from]);
+        }
+        done += n;
+    }
+    return done;
+}
+
+template std::int64_t readPlanar<float>(AudioSource&, std::vector<double>&, float* const*, int,
+                                        std::int64_t, AudioLevels*);
+template std::int64_t readPlanar<double>(AudioSource&, std::vector<double>&, double* const*, int,
+                                         std::int64_t, AudioLevels*);
 
 int fileChannelForInput(int input, int fileChannels)
 {
@@ -104,7 +157,7 @@ int fileChannelForInput(int input, int fileChannels)
     return input < fileChannels ? input : -1;
 }
 
-RenderSession::RenderSession(const PluginInstance& plugin, AudioFileReader& reader,
+RenderSession::RenderSession(const PluginInstance& plugin, AudioSource& reader,
                              AudioFileWriter& writer, const RenderRequest& request)
     : plugin(plugin), reader(reader), writer(writer), request(request)
 {
@@ -125,12 +178,14 @@ bool RenderSession::run(RenderReport& report, std::string& error)
         error = "the block size must be positive";
         return false;
     }
-    report.usedDouble =
-        request.doublePrecision && (effect->flags & effFlagsCanDoubleReplacing) != 0;
+    report.usedDouble = request.doublePrecision && plugin.canProcessDouble();
     if (request.doublePrecision && !report.usedDouble)
         report.warnings.push_back(
-            "the plug-in cannot process 64-bit samples; rendering with 32-bit samples");
-    if (!report.usedDouble && !(effect->flags & effFlagsCanReplacing) && !effect->process)
+            (effect->flags & effFlagsCanDoubleReplacing)
+                ? "the plug-in claims 64-bit processing but gives no function for it; rendering "
+                  "with 32-bit samples"
+                : "the plug-in cannot process 64-bit samples; rendering with 32-bit samples");
+    if (!report.usedDouble && !plugin.canProcessFloat() && !effect->process)
     {
         error = "the plug-in offers no processing entry";
         return false;
@@ -157,7 +212,6 @@ template <typename Sample> bool RenderSession::stream(RenderReport& report, std:
 {
     const AEffect* effect = plugin.effect();
     const int block = request.blockSize;
-    const int fileChannels = reader.format().channels;
     const int outputs = effect->numOutputs;
     const double rate = reader.format().sampleRate;
 
@@ -178,25 +232,29 @@ template <typename Sample> bool RenderSession::stream(RenderReport& report, std:
     std::int64_t tail = skip;
 
     PluginBlock<Sample> buffers(effect->numInputs, outputs, block);
-    std::vector<double> fromFile(static_cast<std::size_t>(block) * fileChannels);
+    std::vector<double> scratch;
     std::vector<double> toFile(static_cast<std::size_t>(block) * outputs);
     RenderProgress progress(reader.format().frames, rate,
                             request.showProgress && stderrIsTerminal(), stderr);
 
+    std::int64_t written = 0;
     for (;;)
     {
-        int frames = static_cast<int>(reader.read(fromFile.data(), block));
-        if (frames > 0)
+        if (request.stopOnInterruption && platform::interruption())
         {
-            report.inputLevels.add(fromFile.data(), static_cast<std::size_t>(frames));
-            report.frames += frames;
-            buffers.load(fromFile.data(), fileChannels, frames);
+            report.interrupted = true;
+            return true;
         }
+        int frames =
+            static_cast<int>(readPlanar(reader, scratch, buffers.inputs(), buffers.inputChannels(),
+                                        block, &report.inputLevels));
+        if (frames > 0)
+            report.frames += frames;
         else if (tail > 0)
         {
             frames = static_cast<int>(std::min<std::int64_t>(tail, block));
             tail -= frames;
-            buffers.load(nullptr, fileChannels, frames);
+            buffers.silence(frames);
         }
         else
             break;
@@ -206,8 +264,11 @@ template <typename Sample> bool RenderSession::stream(RenderReport& report, std:
         skip -= dropped;
         buffers.store(dropped, frames, toFile.data());
         const auto kept = static_cast<std::size_t>(frames - dropped);
+        // The levels show what the plug-in produced, NaN included; the file gets it cleaned.
         report.outputLevels.add(toFile.data(), kept);
+        inspectOutput(toFile.data(), kept * outputs, outputs, written, report);
         if (!writer.write(toFile.data(), static_cast<sf_count_t>(kept), error)) return false;
+        written += static_cast<std::int64_t>(kept);
         progress.update(report.frames);
     }
     return true;

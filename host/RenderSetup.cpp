@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <strings.h>
 
@@ -29,7 +30,7 @@ std::string trimmed(const std::string& text)
 
 std::string programList(const PluginInstance& plugin)
 {
-    const VstInt32 count = plugin.effect()->numPrograms;
+    const VstInt32 count = plugin.programCount();
     if (count <= 0) return "the plug-in has no programs";
     std::string list = "programs:";
     for (VstInt32 p = 0; p < count; ++p)
@@ -60,6 +61,27 @@ VstInt32 matchName(VstInt32 count, const std::string& wanted, NameOf nameOf)
 }
 
 } // namespace
+
+bool checkSampleRate(double rate, const std::string& what, std::string& error)
+{
+    if (rate >= kMinSampleRate && rate <= kMaxSampleRate) return true;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15g", rate);
+    error = what + ": the sample rate must be from " + std::to_string(kMinSampleRate) + " to " +
+            std::to_string(kMaxSampleRate) + " Hz, got " + text;
+    return false;
+}
+
+void addSetting(std::vector<ParameterSetting>& settings, const ParameterSetting& setting)
+{
+    for (auto it = settings.begin(); it != settings.end(); ++it)
+        if (strcasecmp(it->name.c_str(), setting.name.c_str()) == 0)
+        {
+            settings.erase(it);
+            break;
+        }
+    settings.push_back(setting);
+}
 
 bool parseParameterSetting(const std::string& text, ParameterSetting& setting, std::string& error)
 {
@@ -92,7 +114,7 @@ bool parseParameterSetting(const std::string& text, ParameterSetting& setting, s
 
 VstInt32 findProgram(const PluginInstance& plugin, const std::string& choice, std::string& error)
 {
-    const VstInt32 count = plugin.effect()->numPrograms;
+    const VstInt32 count = plugin.programCount();
     long number = 0;
     if (parseWholeInteger(choice, number))
     {
@@ -112,7 +134,7 @@ VstInt32 findProgram(const PluginInstance& plugin, const std::string& choice, st
 
 VstInt32 findParameter(const PluginInstance& plugin, const std::string& name, std::string& error)
 {
-    const VstInt32 count = plugin.effect()->numParams;
+    const VstInt32 count = plugin.parameterCount();
     const VstInt32 index =
         matchName(count, name, [&](VstInt32 i) { return plugin.parameterName(i); });
     if (index == -2)

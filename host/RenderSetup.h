@@ -16,9 +16,21 @@ struct ParameterSetting
     float value = 0.0f;
 };
 
+// The sample rates the host runs a plug-in at, whether they come from a file's header, the demo's
+// --rate or the benchmark's: the range our plug-in accepts.
+constexpr int kMinSampleRate = 1000;
+constexpr int kMaxSampleRate = 768000;
+
+// False with a message naming `what` (a file, an option) for a rate outside that range.
+bool checkSampleRate(double rate, const std::string& what, std::string& error);
+
 // "Name=value": the name may contain spaces ("Make Up Gain=0.6"); the value is a finite number
 // in 0..1, the range of every VST parameter.
 bool parseParameterSetting(const std::string& text, ParameterSetting& setting, std::string& error);
+
+// Adds a setting; an earlier one for the same name (ignoring case) gives way, so the last
+// --set for a parameter wins.
+void addSetting(std::vector<ParameterSetting>& settings, const ParameterSetting& setting);
 
 // The index of the program a text names: a number counts as a program number, anything else is
 // matched against the program names, exactly first, then ignoring case. -1 and a message listing

@@ -1,14 +1,18 @@
 #include "Snapshot.h"
 
 #include "AudioFile.h"
+#include "CommandLine.h"
 #include "DemoSignal.h"
 #include "EditorSnapshotExport.h"
+#include "OutputFile.h"
+#include "Platform.h"
 #include "PluginInstance.h"
 #include "RenderSession.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <strings.h>
 
 namespace ofchost
 {
@@ -23,7 +27,7 @@ OrvaneEditorSnapshotFunction findSnapshotExport(const PluginModule& module, std:
     return reinterpret_cast<OrvaneEditorSnapshotFunction>(symbol);
 }
 
-// Stereo blocks from a file or from the built-in demo.
+// Stereo blocks from a file or from the built-in demo, at a rate the plug-in accepts.
 class FeedSource
 {
   public:
@@ -31,57 +35,29 @@ class FeedSource
     {
         if (request.feedPath == "demo")
         {
-            demo = std::make_unique<DemoSignal>(makeDemoSignal(request.sampleRate));
-            rate = request.sampleRate;
+            source = std::make_unique<DemoSource>(static_cast<int>(request.sampleRate));
             return true;
         }
-        if (!file.open(request.feedPath, error)) return false;
-        rate = file.format().sampleRate;
-        channels = file.format().channels;
-        if (rate < 1000.0 || rate > 768000.0 || channels < 1)
-        {
-            error = request.feedPath + ": unusable sample rate or channel count";
+        auto file = std::make_unique<AudioFileReader>();
+        if (!file->open(request.feedPath, error) ||
+            !checkSampleRate(file->format().sampleRate, request.feedPath, error))
             return false;
-        }
+        source = std::move(file);
         return true;
     }
 
-    double sampleRate() const { return rate; }
+    double sampleRate() const { return source->format().sampleRate; }
 
     // Fills up to `frames` frames of left and right; 0 at the end.
     std::int64_t read(float* left, float* right, std::int64_t frames)
     {
-        if (demo)
-        {
-            const std::int64_t total = static_cast<std::int64_t>(demo->left.size());
-            const std::int64_t n = std::min(frames, total - position);
-            for (std::int64_t i = 0; i < n; ++i)
-            {
-                left[i] = demo->left[position + i];
-                right[i] = demo->right[position + i];
-            }
-            position += n;
-            return n;
-        }
-        interleaved.resize(static_cast<std::size_t>(frames * channels));
-        const std::int64_t n = file.read(interleaved.data(), frames);
-        const int leftChannel = fileChannelForInput(0, channels);
-        const int rightChannel = fileChannelForInput(1, channels);
-        for (std::int64_t i = 0; i < n; ++i)
-        {
-            left[i] = static_cast<float>(interleaved[i * channels + leftChannel]);
-            right[i] = static_cast<float>(interleaved[i * channels + rightChannel]);
-        }
-        return n;
+        float* const channels[2] = {left, right};
+        return readPlanar(*source, scratch, channels, 2, frames, nullptr);
     }
 
   private:
-    std::unique_ptr<DemoSignal> demo;
-    std::int64_t position = 0;
-    AudioFileReader file;
-    std::vector<double> interleaved;
-    double rate = 0.0;
-    int channels = 2;
+    std::unique_ptr<AudioSource> source;
+    std::vector<double> scratch;
 };
 
 class SnapshotSession
@@ -119,8 +95,9 @@ class SnapshotSession
         ++report.idleCalls;
     }
 
-    // Feeds the audio block by block; the editor's clock follows the audio's own time.
-    void feed(FeedSource& source, const SnapshotRequest& request)
+    // Feeds the audio block by block; the editor's clock follows the audio's own time. False if
+    // interrupted.
+    bool feed(FeedSource& source, const SnapshotRequest& request)
     {
         const double rate = source.sampleRate();
         const std::int64_t limit = request.feedSeconds < 0.0
@@ -139,6 +116,7 @@ class SnapshotSession
         std::uint64_t msSoFar = 0;
         while (report.framesFed < limit)
         {
+            if (platform::interruption()) return false;
             const std::int64_t want = std::min<std::int64_t>(block, limit - report.framesFed);
             const std::int64_t got = source.read(inputs[0], inputs[1], want);
             if (got <= 0) break;
@@ -150,13 +128,20 @@ class SnapshotSession
             msSoFar = msNow;
         }
         report.feedRate = rate;
+        return true;
     }
 
+    // The picture goes to a temporary file first, so a failure leaves any old one as it was.
     bool write(const std::string& path, std::string& error)
     {
-        if (snapshot(plugin.effect(), path.c_str(), 0)) return true;
-        error = "cannot write " + path;
-        return false;
+        OutputFile file;
+        if (!file.create(path, error)) return false;
+        if (!snapshot(plugin.effect(), file.temporaryPath().c_str(), 0))
+        {
+            error = "the plug-in could not write the picture to " + path;
+            return false;
+        }
+        return file.commit(error);
     }
 
   private:
@@ -176,9 +161,24 @@ PluginModule& keptModule()
 
 } // namespace
 
+const char* const kSnapshotUsage =
+    "usage: ofc-host snapshot PLUGIN.so OUT.png [options]\n"
+    "  --program N|NAME      select a program by number or by name\n"
+    "  --set Name=value      set a parameter by name to a normalised value (repeatable;\n"
+    "                        the last one for a parameter wins)\n"
+    "  --feed FILE|demo      run an audio file (or the built-in demo) through the plug-in first\n"
+    "  --seconds S           stop the feed after S seconds\n"
+    "  --rate HZ             sample rate of the demo, or without a feed (default 44100)\n"
+    "  --block N             frames per processing call (default 512)\n"
+    "Exit status: 0 done, 1 failed (OUT.png untouched), 2 usage error, 130/143 interrupted.\n";
+
 bool takeSnapshot(const SnapshotRequest& request, SnapshotReport& report, std::string& error)
 {
     report = SnapshotReport{};
+    const bool feeding = !request.feedPath.empty();
+    const std::vector<NamedFile> read = {{"the plug-in", request.pluginPath},
+                                         {"the feed", feeding ? request.feedPath : ""}};
+    if (!checkOutputPath(request.pngPath, read, error)) return false;
     PluginModule& module = keptModule();
     if (!module.load(request.pluginPath))
     {
@@ -189,7 +189,6 @@ bool takeSnapshot(const SnapshotRequest& request, SnapshotReport& report, std::s
     if (!snapshot) return false;
 
     FeedSource source;
-    const bool feeding = !request.feedPath.empty();
     if (feeding && !source.open(request, error)) return false;
     const double rate = feeding ? source.sampleRate() : request.sampleRate;
 
@@ -202,74 +201,92 @@ bool takeSnapshot(const SnapshotRequest& request, SnapshotReport& report, std::s
     SnapshotSession session(*plugin, snapshot, report);
     if (!session.openEditor(error)) return false;
     if (feeding)
-        session.feed(source, request);
+        report.interrupted = !session.feed(source, request);
     else
         session.idle(request.settleMs);
-    const bool written = session.write(request.pngPath, error);
+    if (report.interrupted) error = "interrupted: " + request.pngPath + " was not written";
+    const bool written = !report.interrupted && session.write(request.pngPath, error);
     plugin->dispatch(effEditClose);
     if (feeding) plugin->suspend();
     return written;
 }
 
-bool parseSnapshotArguments(int argc, char** argv, SnapshotRequest& request, std::string& error)
+namespace
 {
-    if (argc < 2)
+
+bool applySnapshotOption(const ParsedOption& option, SnapshotRequest& request, std::string& error)
+{
+    const std::string& name = option.name;
+    double seconds = 0.0;
+    int count = 0;
+    if (name == "--program" || name == "--feed")
     {
-        error = "needs PLUGIN.so and OUT.png";
+        (name == "--program" ? request.program : request.feedPath) = option.value;
+        if (!option.value.empty()) return true;
+        error = name + " needs a value";
         return false;
     }
-    request.pluginPath = argv[0];
-    request.pngPath = argv[1];
-    auto number = [&](const char* text, double lo, double hi, double& out)
+    if (name == "--set")
     {
-        char* end = nullptr;
-        out = std::strtod(text, &end);
-        if (end == text || *end != '\0' || !std::isfinite(out) || out < lo || out > hi)
+        ParameterSetting setting;
+        if (!parseParameterSetting(option.value, setting, error))
         {
-            error = std::string("not a usable number: ") + text;
+            error = "--set " + error;
             return false;
         }
+        addSetting(request.settings, setting);
         return true;
-    };
-    for (int i = 2; i < argc; ++i)
-    {
-        const std::string option = argv[i];
-        if (i + 1 >= argc)
-        {
-            error = option + " needs a value";
-            return false;
-        }
-        const char* value = argv[++i];
-        double n = 0.0;
-        if (option == "--program")
-            request.program = value;
-        else if (option == "--set")
-        {
-            ParameterSetting setting;
-            if (!parseParameterSetting(value, setting, error)) return false;
-            request.settings.push_back(setting);
-        }
-        else if (option == "--feed")
-            request.feedPath = value;
-        else if (option == "--seconds")
-        {
-            if (!number(value, 0.0, 86400.0, request.feedSeconds)) return false;
-        }
-        else if (option == "--rate")
-        {
-            if (!number(value, 1000.0, 768000.0, request.sampleRate)) return false;
-        }
-        else if (option == "--block")
-        {
-            if (!number(value, 1.0, 65536.0, n)) return false;
-            request.blockSize = static_cast<VstInt32>(n);
-        }
-        else
-        {
-            error = "unknown option " + option;
-            return false;
-        }
     }
+    if (name == "--seconds")
+    {
+        if (!parseNumberOption(option, 0.0, 86400.0, "seconds", seconds, error)) return false;
+        request.feedSeconds = seconds;
+        return true;
+    }
+    if (name == "--rate")
+    {
+        if (!parseCountOption(option, kMinSampleRate, kMaxSampleRate, "Hz", count, error))
+            return false;
+        request.sampleRate = count;
+        return true;
+    }
+    if (!parseCountOption(option, 1, 65536, "frames", count, error)) return false;
+    request.blockSize = count;
+    return true;
+}
+
+bool hasExtension(const std::string& path, const std::string& ext)
+{
+    if (path.size() <= ext.size()) return false;
+    const std::string tail = path.substr(path.size() - ext.size());
+    return strcasecmp(tail.c_str(), ext.c_str()) == 0;
+}
+
+} // namespace
+
+bool parseSnapshotArguments(int argc, char** argv, SnapshotRequest& request, std::string& error)
+{
+    static const std::vector<OptionSpec> kOptions = {{"--program", true}, {"--set", true},
+                                                     {"--feed", true},    {"--seconds", true},
+                                                     {"--rate", true},    {"--block", true}};
+    CommandLine line;
+    if (!parseCommandLine(argc, argv, kOptions, line, error)) return false;
+    request.help = line.help;
+    if (line.help) return true;
+    if (line.positional.size() != 2)
+    {
+        error = "expected PLUGIN.so and OUT.png";
+        return false;
+    }
+    request.pluginPath = line.positional[0];
+    request.pngPath = line.positional[1];
+    if (!hasExtension(request.pngPath, ".png"))
+    {
+        error = "the picture is a PNG file: OUT must end in .png, got " + request.pngPath;
+        return false;
+    }
+    for (const auto& option : line.options)
+        if (!applySnapshotOption(option, request, error)) return false;
     return true;
 }
 

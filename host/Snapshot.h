@@ -27,6 +27,7 @@ struct SnapshotRequest
     // Without audio the window is shown as it looks this long after opening: the meters have
     // had their first refresh.
     unsigned settleMs = 1000;
+    bool help = false; // --help was given: nothing else was read
 };
 
 struct SnapshotReport
@@ -37,12 +38,15 @@ struct SnapshotReport
     double feedRate = 0.0;
     unsigned idleCalls = 0;
     std::uint64_t editorMs = 0; // how far the editor's clock was moved
+    bool interrupted = false;   // the feed was stopped by Ctrl-C or a termination request
 };
+
+extern const char* const kSnapshotUsage;
 
 bool takeSnapshot(const SnapshotRequest& request, SnapshotReport& report, std::string& error);
 
-// "--program X", "--set Name=value" (repeatable), "--feed FILE|demo", "--seconds S",
-// "--rate R", "--block N" after the plug-in and the output path.
+// PLUGIN.so OUT.png and the options of kSnapshotUsage, in the syntax of CommandLine.h; false
+// with a message for a usage error.
 bool parseSnapshotArguments(int argc, char** argv, SnapshotRequest& request, std::string& error);
 
 } // namespace ofchost

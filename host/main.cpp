@@ -1,6 +1,7 @@
 // ofc-host: loads VST 2.4 plug-ins the way a host does and works with them from the command
 // line. The commands come from the registration table (HostCommand.h).
 
+#include "CommandLine.h"
 #include "HostCommand.h"
 #include "Platform.h"
 
@@ -41,7 +42,8 @@ int main(int argc, char** rawArgv)
     int count = 0;
     const ofchost::HostCommand* list = ofchost::commands(count);
     for (int i = 0; i < count; ++i)
-        if (std::strcmp(list[i].name, argv[1]) == 0) return list[i].run(argc - 2, argv + 2);
+        if (std::strcmp(list[i].name, argv[1]) == 0)
+            return ofchost::reportWriteErrors(list[i].run(argc - 2, argv + 2), "ofc-host");
     std::fprintf(stderr, "ofc-host: unknown command '%s'\n\n", argv[1]);
     printUsage(stderr);
     return 2;

@@ -9,7 +9,7 @@ plugin=build/release/OrvaneFeedbackCompressor.so
 build/release/host/ofc-host info "$plugin"
 # The built-in demo through the plug-in: drums, a sustained chord and a level sweep. Program 0
 # is the neutral reset (threshold 0 dB), so the demo uses a program that audibly compresses.
-build/release/host/ofc-host render "$plugin" "$out/demo-output.wav" \
+build/release/host/ofc-host render "$plugin" --demo "$out/demo-output.wav" \
   --write-input "$out/demo-input.wav" --program "Classic Compressor I"
 # The editor window as a person sees it, drawn without a display: once fresh, and once 3.5 s
 # into the same demo (drums and chord), where the meters, the hold bar above the falling

@@ -135,7 +135,7 @@ TEST(EditorSnapshot, RefusesBadArguments)
     request.pluginPath = OFC_PLUGIN_PATH;
     request.pngPath = "/nonexistent-directory/out.png";
     EXPECT_FALSE(ofchost::takeSnapshot(request, report, error));
-    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+    EXPECT_NE(error.find("/nonexistent-directory does not exist"), std::string::npos) << error;
 }
 
 } // namespace

@@ -28,7 +28,7 @@ compare() { # name, snapshot options...
 }
 compare fresh || status=1
 # One recording of the demo feeds both, so only the plug-ins differ, not the hosts' generators.
-"$linux_host" render "$linux_plugin" "$work/demo-output.wav" --write-input "$work/demo.wav" \
+"$linux_host" render "$linux_plugin" --demo "$work/demo-output.wav" --write-input "$work/demo.wav" \
   --output-format float >/dev/null 2>&1 || status=1
 compare fed --program "Classic Compressor I" --feed "$work/demo.wav" --seconds 3.5 || status=1
 exit $status

@@ -2,10 +2,13 @@
 
 #include "AudioFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -24,12 +27,19 @@ std::string shellQuoted(const std::string& word)
 }
 } // namespace
 
-CommandResult runHost(const std::vector<std::string>& arguments)
+CommandResult runHost(const std::vector<std::string>& arguments, const std::string& environment,
+                      const std::string& stdoutTo)
 {
-    std::string command = shellQuoted(OFC_HOST_PROGRAM);
+    return runProgram(OFC_HOST_PROGRAM, arguments, environment, stdoutTo);
+}
+
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& environment, const std::string& stdoutTo)
+{
+    std::string command = environment + " " + shellQuoted(program);
     for (const auto& a : arguments)
         command += " " + shellQuoted(a);
-    command += " 2>&1";
+    command += stdoutTo.empty() ? " 2>&1" : " 2>&1 >" + shellQuoted(stdoutTo);
     CommandResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
@@ -40,6 +50,39 @@ CommandResult runHost(const std::vector<std::string>& arguments)
     const int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+long peakMemoryKiB(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> words = {program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    // The child's own high-water mark, read while it runs: its rusage would also count the
+    // memory of this process, which it shares until exec.
+    long peak = 0;
+    int status = 0;
+    while (child > 0 && waitpid(child, &status, WNOHANG) == 0)
+    {
+        std::FILE* file = std::fopen(("/proc/" + std::to_string(child) + "/status").c_str(), "r");
+        char line[256];
+        while (file && std::fgets(line, sizeof line, file))
+            if (std::strncmp(line, "VmHWM:", 6) == 0) peak = std::max(peak, std::atol(line + 6));
+        if (file) std::fclose(file);
+        usleep(5000);
+    }
+    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 && peak > 0 ? peak : -1;
 }
 
 TempDirectory::TempDirectory()

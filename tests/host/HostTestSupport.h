@@ -13,8 +13,16 @@ struct CommandResult
     std::string output; // stdout and stderr together
 };
 
-// ofc-host with these arguments (each passed as one word).
-CommandResult runHost(const std::vector<std::string>& arguments);
+// ofc-host with these arguments (each passed as one word), with `environment` ("NAME=value"
+// words) and, if given, standard output sent to `stdoutTo` instead of the result.
+CommandResult runHost(const std::vector<std::string>& arguments,
+                      const std::string& environment = "", const std::string& stdoutTo = "");
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& environment = "", const std::string& stdoutTo = "");
+
+// The peak resident memory of one run of the program in KiB, its output discarded; -1 if the
+// run failed.
+long peakMemoryKiB(const std::string& program, const std::vector<std::string>& arguments);
 
 // A fresh directory under the system's temporary directory, removed with its files on
 // destruction.

@@ -93,51 +93,66 @@ TEST(RenderSetup, ParameterSettingsTakeNamesWithSpacesAndNormalisedValues)
         EXPECT_FALSE(parseParameterSetting(bad, s, error)) << bad;
 }
 
-TEST(RenderOptions, PositionalsOptionsAndTheDemoInputPath)
+bool parses(std::vector<std::string> words, RenderOptions& options, std::string& error)
 {
-    std::vector<std::string> words = {
-        "p.so",      "out/demo.wav",         "--set=Knee=0.5",        "--double", "--block", "64",
-        "--program", "Classic Compressor I", "--output-format=double"};
     std::vector<char*> argv;
     for (auto& w : words)
         argv.push_back(w.data());
+    return parseRenderOptions(static_cast<int>(argv.size()), argv.data(), options, error);
+}
+
+TEST(RenderOptions, PositionalsOptionsAndTheDemo)
+{
     RenderOptions options;
     std::string error;
-    ASSERT_TRUE(parseRenderOptions(static_cast<int>(argv.size()), argv.data(), options, error))
+    ASSERT_TRUE(parses({"p.so", "--demo", "out/demo.wav", "--set=Knee=0.5", "--double", "--block",
+                        "64", "--program", "Classic Compressor I", "--output-format=double",
+                        "--set", "knee=0.25"},
+                       options, error))
         << error;
     EXPECT_TRUE(options.demo());
     EXPECT_EQ(options.pluginPath, "p.so");
-    EXPECT_EQ(options.demoInputPath, "out/demo-input.wav");
+    EXPECT_EQ(options.outputPath, "out/demo.wav");
+    EXPECT_EQ(options.demoInputPath, ""); // written only where asked
     EXPECT_EQ(options.request.blockSize, 64);
     EXPECT_TRUE(options.request.doublePrecision);
     EXPECT_EQ(options.program, "Classic Compressor I");
     EXPECT_EQ(options.outputSampleFormat, SF_FORMAT_DOUBLE);
-    ASSERT_EQ(options.settings.size(), 1u);
-    EXPECT_EQ(options.settings[0].name, "Knee");
+    ASSERT_EQ(options.settings.size(), 1u); // the last --set for a parameter wins
+    EXPECT_EQ(options.settings[0].value, 0.25f);
 
-    EXPECT_EQ(demoInputPathFor("out.d/demo"), "out.d/demo-input.wav");
-    EXPECT_EQ(demoInputPathFor("take.flac"), "take-input.flac");
-
-    const std::vector<std::vector<std::string>> bad = {
-        {"p.so"},
-        {"p.so", "a.wav", "b.wav", "c.wav"},
-        {"p.so", "out.wav", "--block", "0"},
-        {"p.so", "out.wav", "--block", "-5"},
-        {"p.so", "out.wav", "--rate", "1"},
-        {"p.so", "out.wav", "--rate", "44100.5"},
-        {"p.so", "out.wav", "--program"},
-        {"p.so", "out.wav", "--loud"},
-        {"p.so", "out.wav", "--output-format", "half"},
-        {"p.so", "in.wav", "out.wav", "--write-input", "x.wav"}};
-    for (auto words2 : bad)
+    const struct
     {
-        std::vector<char*> args;
-        for (auto& w : words2)
-            args.push_back(w.data());
+        std::vector<std::string> words;
+        const char* says;
+    } bad[] = {
+        {{"p.so"}, "expected PLUGIN.so, IN and OUT"},
+        {{"p.so", "take.wav"}, "only one file named (take.wav)"},
+        {{"p.so", "a.wav", "b.wav", "c.wav"}, "expected PLUGIN.so, IN and OUT"},
+        {{"p.so", "in.wav", "--demo", "out.wav"}, "no input file"},
+        {{"p.so", "--demo", "out.wav", "--block", "0"},
+         "--block must be a whole number of "
+         "frames from 1 to 65536, got 0"},
+        {{"p.so", "--demo", "o.wav", "--rate", "1"},
+         "--rate must be a whole number of Hz from "
+         "1000 to 768000, got 1"},
+        {{"p.so", "--demo", "out.wav", "--rate", "44100.5"}, "got 44100.5"},
+        {{"p.so", "--demo", "out.wav", "--program"}, "--program needs a value"},
+        {{"p.so", "--demo", "out.wav", "--loud"}, "unknown option --loud"},
+        {{"p.so", "--demo", "out.wav", "--double=1"}, "--double takes no value"},
+        {{"p.so", "--demo", "out.wav", "--output-format", "half"}, "got half"},
+        {{"p.so", "in.wav", "out.wav", "--write-input", "x.wav"}, "apply to --demo only"},
+        {{"p.so", "in.wav", "-"}, "standard output"},
+        {{"p.so", "--demo", "o.wav", "--write-input=-"}, "standard output"},
+        {{"p.so", "in.wav", "out.txt"}, "out.txt: no audio container"},
+        {{"p.so", "in.wav", "out.wav", "--set", "Knee=2"}, "--set 'Knee=2'"},
+    };
+    for (const auto& c : bad)
+    {
         RenderOptions rejected;
-        EXPECT_FALSE(
-            parseRenderOptions(static_cast<int>(args.size()), args.data(), rejected, error))
-            << words2.back();
+        error.clear();
+        EXPECT_FALSE(parses(c.words, rejected, error)) << c.says;
+        EXPECT_NE(error.find(c.says), std::string::npos) << error;
     }
 }
 

@@ -37,8 +37,8 @@ for program in $programs; do
       tolerance=1e-9
     fi
     ours="$work/p$program-$precision.wav" theirs="$work/p$program-$precision-$ref_name.wav"
-    if ! run "$runner" "$host" render "$plugin" "$ours" "${flags[@]}" >"$ours.log" 2>&1 ||
-      ! run "$ref_runner" "$ref_host" render "$ref_plugin" "$theirs" "${flags[@]}" \
+    if ! run "$runner" "$host" render "$plugin" --demo "$ours" "${flags[@]}" >"$ours.log" 2>&1 ||
+      ! run "$ref_runner" "$ref_host" render "$ref_plugin" --demo "$theirs" "${flags[@]}" \
         >"$theirs.log" 2>&1; then
       echo "program $program, $precision: a render failed"
       cat "$ours.log" "$theirs.log"

@@ -8,6 +8,7 @@
 #include <io.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <wchar.h>
 
 namespace ofchost::platform
 {
@@ -109,11 +110,8 @@ void* loadLibrary(const std::string& path, std::string& error)
     // A missing dependency answers an error code here instead of a message box.
     DWORD previousMode = 0;
     SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
-    // As on other systems, a bare name not found in the current directory is searched for.
-    const std::wstring wide = widen(path);
-    const bool bareName = wide.find_first_of(L"/\\:") == std::wstring::npos &&
-                          GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES;
-    HMODULE library = LoadLibraryW(bareName ? wide.c_str() : absolutePath(wide).c_str());
+    // The file named, never one found by searching: a bare name is in the current directory.
+    HMODULE library = LoadLibraryW(absolutePath(widen(path)).c_str());
     const DWORD code = library ? 0 : GetLastError();
     SetThreadErrorMode(previousMode, nullptr);
     if (!library) error = path + ": " + systemMessage(code);
@@ -138,9 +136,78 @@ bool sameFile(const std::string& a, const std::string& b)
     return ia.volume == ib.volume && ia.indexHigh == ib.indexHigh && ia.indexLow == ib.indexLow;
 }
 
+bool samePlace(const std::string& a, const std::string& b)
+{
+    if (sameFile(a, b)) return true;
+    // File names on Windows ignore case.
+    return _wcsicmp(absolutePath(widen(a)).c_str(), absolutePath(widen(b)).c_str()) == 0;
+}
+
 bool removeFile(const std::string& path)
 {
     return DeleteFileW(widen(path).c_str()) != 0;
+}
+
+std::string followLinks(const std::string& path)
+{
+    return path;
+}
+
+bool createNewFile(const std::string& path, std::string& error)
+{
+    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+    {
+        CloseHandle(file);
+        return true;
+    }
+    const DWORD code = GetLastError();
+    if (code == ERROR_PATH_NOT_FOUND)
+        error = "the folder of " + path + " does not exist";
+    else if (code == ERROR_ACCESS_DENIED)
+        error = "cannot create files in the folder of " + path + ": " + systemMessage(code);
+    else
+        error = "cannot create " + path + ": " + systemMessage(code);
+    return false;
+}
+
+bool replaceFile(const std::string& from, const std::string& to, std::string& error)
+{
+    if (MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    error = "cannot put the finished file in place as " + to + ": " + systemMessage(GetLastError());
+    return false;
+}
+
+namespace
+{
+volatile LONG caughtSignal = 0;
+
+BOOL WINAPI noteInterruption(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
+        return FALSE;
+    // The second one ends the process as usual.
+    if (InterlockedExchange(&caughtSignal, 2) != 0) return FALSE;
+    return TRUE;
+}
+} // namespace
+
+void catchInterruptions()
+{
+    SetConsoleCtrlHandler(noteInterruption, TRUE);
+}
+
+int interruption()
+{
+    return static_cast<int>(caughtSignal);
+}
+
+long processId()
+{
+    return static_cast<long>(GetCurrentProcessId());
 }
 
 bool stderrIsTerminal()

@@ -1,0 +1,5 @@
+// A loadable library without a VST entry point.
+int ofcNotAPlugin()
+{
+    return 0;
+}
