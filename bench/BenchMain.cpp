@@ -8,11 +8,13 @@
 
 #include "BenchOptions.h"
 #include "CommandLine.h"
+#include "HalfBandKernels.h"
 #include "InstanceMemory.h"
 #include "OutputFile.h"
 #include "PluginBenchmark.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -48,6 +50,7 @@ std::string settingsText(const BenchCase& bench)
 void printHeader(const BenchOptions& options)
 {
     std::printf("ofc-bench: %s\n", cpuModel().c_str());
+    std::printf("our half-band kernel: %s\n", halfband::best().name);
     std::printf("material: the demo signal repeated to %.1f s, stereo, 32-bit processReplacing in "
                 "blocks of %d, one thread, best and median of %d passes after one warm-up pass\n\n",
                 options.seconds, options.blockSize, options.passes);
@@ -118,6 +121,8 @@ int main(int argc, char** argv)
         std::fputs(kBenchUsage, stdout);
         return ofchost::reportWriteErrors(ofchost::kExitOk, "ofc-bench");
     }
+    // Set before any plug-in is loaded: our plug-in reads it once, when its first engine is made.
+    if (!options.kernel.empty()) setenv(halfband::kKernelVariable, options.kernel.c_str(), 1);
     printHeader(options);
     bool ok = true;
     for (const auto& bench : options.cases)

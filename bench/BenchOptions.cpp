@@ -1,6 +1,7 @@
 #include "BenchOptions.h"
 
 #include "CommandLine.h"
+#include "HalfBandKernels.h"
 
 #include <unistd.h>
 
@@ -14,9 +15,12 @@ namespace ofcbench
 const char* const kBenchUsage =
     "usage: ofc-bench [PLUGIN.so [--program N|NAME ...] [--set Name=value ...]]\n"
     "                 [--rate HZ ...] [--seconds S] [--passes N] [--block N]\n"
+    "                 [--kernel scalar|sse2|avx2]\n"
     "Without PLUGIN.so: this build's plug-in in programs 0 and 4, and the LSP stereo\n"
     "compressor in feed-back mode if it is installed; rates 44100 and 96000 by default.\n"
     "--set Name=value is repeatable; the last one for a parameter wins.\n"
+    "--kernel runs our plug-in's half-band filter with that kernel (default: the widest\n"
+    "this processor runs); every kernel gives the same sound.\n"
     "Exit status: 0 done, 1 a plug-in could not be measured, 2 usage error.\n";
 
 namespace
@@ -62,6 +66,18 @@ bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOpt
         return ofchost::parseNumberOption(option, 0.1, 600.0, "seconds", options.seconds, error);
     if (name == "--passes")
         return ofchost::parseCountOption(option, 1, 1000, "passes", options.passes, error);
+    if (name == "--kernel")
+    {
+        if (halfband::findKernel(option.value.c_str()) < 0)
+        {
+            error = "--kernel must name a kernel this processor runs (scalar, sse2" +
+                    std::string(halfband::findKernel("avx2") >= 0 ? ", avx2" : "") + "), got " +
+                    option.value;
+            return false;
+        }
+        options.kernel = option.value;
+        return true;
+    }
     return ofchost::parseCountOption(option, 1, 65536, "frames", options.blockSize, error);
 }
 
@@ -70,8 +86,8 @@ bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOpt
 bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error)
 {
     static const std::vector<ofchost::OptionSpec> kOptions = {
-        {"--program", true}, {"--set", true},    {"--rate", true},
-        {"--seconds", true}, {"--passes", true}, {"--block", true}};
+        {"--program", true}, {"--set", true},   {"--rate", true},  {"--seconds", true},
+        {"--passes", true},  {"--block", true}, {"--kernel", true}};
     ofchost::CommandLine line;
     if (!ofchost::parseCommandLine(argc, argv, kOptions, line, error)) return false;
     options.help = line.help;

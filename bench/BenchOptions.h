@@ -24,6 +24,7 @@ struct BenchOptions
     double seconds = 20.0;
     int passes = 7;
     int blockSize = 512;
+    std::string kernel; // empty: the plug-in's own choice
     bool help = false;
 };
 
