@@ -32,10 +32,11 @@ class LevelDetector
     // l, r: the side-chain signal (the compressed signal, filtered).
     void process(double l, double r)
     {
-        const double pl = l * l, pr = r * r;
-        // A NaN side chain counts as silence rather than steering the gain.
-        const double p = maxOrSecond(maxOrSecond(pl, pr), kFloor);
-        const float log2 = fastLog2(static_cast<float>(p));
+        // max(l^2, r^2, floor), where a NaN side chain counts as silence rather than steering
+        // the gain: the max instruction answers its second operand when either is NaN.
+        const __m128d p =
+            _mm_max_sd(_mm_max_sd(_mm_set_sd(l * l), _mm_set_sd(r * r)), _mm_set_sd(kFloor));
+        const float log2 = fastLog2OfDouble(p);
         const double v = static_cast<double>(log2 * 0.6931472f * 8.685889f);
         if (s.dynRms)
         {
@@ -63,13 +64,6 @@ class LevelDetector
     double levelSlow = -100.0;
 
   private:
-    // a > b ? a : b, and b when either is NaN: one instruction, where the conditional that
-    // says the same becomes a jump.
-    static double maxOrSecond(double a, double b)
-    {
-        return _mm_cvtsd_f64(_mm_max_sd(_mm_set_sd(a), _mm_set_sd(b)));
-    }
-
     Settings s;
     double e1 = -100.0, e2 = -100.0, e3 = -100.0;
 };
