@@ -12,6 +12,7 @@
 #include "InstanceMemory.h"
 #include "OutputFile.h"
 #include "PluginBenchmark.h"
+#include "platform/Platform.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -122,7 +123,8 @@ int main(int argc, char** argv)
         return ofchost::reportWriteErrors(ofchost::kExitOk, "ofc-bench");
     }
     // Set before any plug-in is loaded: our plug-in reads it once, when its first engine is made.
-    if (!options.kernel.empty()) setenv(halfband::kKernelVariable, options.kernel.c_str(), 1);
+    if (!options.kernel.empty())
+        ofchost::platform::setEnvironment(halfband::kKernelVariable, options.kernel);
     printHeader(options);
     bool ok = true;
     for (const auto& bench : options.cases)

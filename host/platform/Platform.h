@@ -51,4 +51,7 @@ long long residentBytes();
 // The program's arguments as UTF-8, whatever the system's own encoding of the command line.
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 
+// Sets a variable in this process's environment, where libraries loaded afterwards see it.
+void setEnvironment(const std::string& name, const std::string& value);
+
 } // namespace ofchost::platform

@@ -166,4 +166,9 @@ std::vector<std::string> commandLineArguments(int argc, char** argv)
     return std::vector<std::string>(argv, argv + argc);
 }
 
+void setEnvironment(const std::string& name, const std::string& value)
+{
+    setenv(name.c_str(), value.c_str(), 1);
+}
+
 } // namespace ofchost::platform

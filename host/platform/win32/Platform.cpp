@@ -240,4 +240,12 @@ std::vector<std::string> commandLineArguments(int argc, char** argv)
     return arguments;
 }
 
+// The C runtime's copy and the process's own block both: a library initialises its copy from
+// the process's block when it is loaded.
+void setEnvironment(const std::string& name, const std::string& value)
+{
+    _putenv_s(name.c_str(), value.c_str());
+    SetEnvironmentVariableA(name.c_str(), value.c_str());
+}
+
 } // namespace ofchost::platform
