@@ -163,10 +163,12 @@ bool createNewFile(const std::string& path, std::string& error)
         return true;
     }
     const DWORD code = GetLastError();
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
     if (code == ERROR_PATH_NOT_FOUND)
-        error = "the folder of " + path + " does not exist";
+        error = "the folder " + folder + " does not exist";
     else if (code == ERROR_ACCESS_DENIED)
-        error = "cannot create files in the folder of " + path + ": " + systemMessage(code);
+        error = "cannot create files in the folder " + folder + ": " + systemMessage(code);
     else
         error = "cannot create " + path + ": " + systemMessage(code);
     return false;
