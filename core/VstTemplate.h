@@ -5,8 +5,10 @@
 #include "Program.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
+class AEffEditor;
 class CompressorEngine;
 class StereoDelay;
 
@@ -21,7 +23,12 @@ class VstTemplate : public AudioEffectX
     static constexpr double kMaxSampleRate = 768000.0;
     static constexpr double kDirectPathRate = 70000.0;
 
-    explicit VstTemplate(audioMasterCallback audioMaster);
+    // Called once the effect is complete, so the editor sees its first program already loaded;
+    // the editor it answers attaches itself to the effect. Null or an empty maker: no editor.
+    using EditorMaker = std::function<AEffEditor*(AudioEffectX* effect)>;
+
+    VstTemplate(audioMasterCallback audioMaster, std::unique_ptr<CompressorEngine> engine,
+                const EditorMaker& makeEditor = nullptr);
     ~VstTemplate() override;
 
     // Lifecycle and audio (VstTemplateProcess.cpp).
