@@ -2,6 +2,7 @@
 
 #include "AEffEditor.h"
 #include "CompressorEngine.h"
+#include "ParameterTable.h"
 #include "ParameterText.h"
 #include "StereoDelay.h"
 #include "StringCopy.h"
@@ -59,9 +60,11 @@ VstTemplate::~VstTemplate()
     bypassDelay.reset();
 }
 
-void VstTemplate::getParameterLabel(VstInt32, char* label)
+void VstTemplate::getParameterLabel(VstInt32 index, char* label)
 {
     label[0] = '\0';
+    if (isParameterIndex(index))
+        copyString(label, kParameterTable[index].unitLabel, kVstMaxParamStrLen);
 }
 
 void VstTemplate::getParameterDisplay(VstInt32 index, char* text)

@@ -61,7 +61,7 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
     void createSwitches(const Bitmaps& bitmaps);
     void createDisplays();
     void addTextKnob(CTextKnob*& field, const CRect& rect, VstInt32 tag, const Bitmaps& bitmaps,
-                     void (*text)(float, char*), float defaultValue);
+                     float defaultValue);
     void pushTransferSettings();
     void echo(VstInt32 index, float v);
     void echoNow(VstInt32 index);
@@ -118,7 +118,3 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
     std::atomic<std::thread::id> windowThread{};
     std::atomic<std::uint32_t> pendingEchoes{0};
 };
-
-// The make-up gain the transfer-curve display plots for a normalised "Make Up Gain" value:
-// -60 dB to 0 dB on the lower half as the effect does, but only up to +12 dB on the upper half.
-double transferMakeUpDb(double normalised);

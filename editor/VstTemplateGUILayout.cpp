@@ -11,9 +11,10 @@
 #include "CTextKnob.h"
 #include "CTextSplash.h"
 #include "CTransferFunction.h"
+#include "EditorValueText.h"
 #include "LevelMeter.h"
 #include "ParameterIds.h"
-#include "ValueText.h"
+#include "ParameterTable.h"
 #include "controls/CAnimKnob.h"
 #include "controls/CMovieBitmap.h"
 #include "controls/COnOffButton.h"
@@ -150,25 +151,24 @@ void VstTemplateGUI::createKnobsAndDisplays(const Bitmaps& bitmaps)
         this->*place.field = knob;
     }
 
-    addTextKnob(detectionKnob, CRect(20, 45, 71, 71), kDetection, bitmaps, detectionText, 1.0f);
+    addTextKnob(detectionKnob, CRect(20, 45, 71, 71), kDetection, bitmaps, 1.0f);
 
     struct DisplayPlace
     {
         CParamDisplay* VstTemplateGUI::*field;
         VstInt32 shows;
         CRect rect;
-        void (*text)(float, char*);
     };
     static const DisplayPlace displays[] = {
-        {&VstTemplateGUI::thresholdDisplay, kThreshold, {118, 118, 169, 136}, thresholdText},
-        {&VstTemplateGUI::ratioDisplay, kRatio, {271, 118, 322, 136}, ratioText},
-        {&VstTemplateGUI::kneeDisplay, kKnee, {194, 118, 245, 136}, kneeText},
-        {&VstTemplateGUI::makeUpDisplay, kMakeUpGain, {617, 118, 668, 136}, makeUpText},
-        {&VstTemplateGUI::dryMixDisplay, kDryMix, {617, 241, 668, 259}, dryMixText},
-        {&VstTemplateGUI::attackDisplay, kAttack, {118, 241, 169, 259}, attackText},
-        {&VstTemplateGUI::releaseDisplay, kRelease, {194, 241, 245, 259}, releaseText},
-        {&VstTemplateGUI::scFilterFreqDisplay, kScFilterFreq, {21, 241, 72, 259}, scFilterFreqText},
-        {&VstTemplateGUI::releaseSlowDisplay, kReleaseSlow, {271, 241, 322, 259}, releaseText},
+        {&VstTemplateGUI::thresholdDisplay, kThreshold, {118, 118, 169, 136}},
+        {&VstTemplateGUI::ratioDisplay, kRatio, {271, 118, 322, 136}},
+        {&VstTemplateGUI::kneeDisplay, kKnee, {194, 118, 245, 136}},
+        {&VstTemplateGUI::makeUpDisplay, kMakeUpGain, {617, 118, 668, 136}},
+        {&VstTemplateGUI::dryMixDisplay, kDryMix, {617, 241, 668, 259}},
+        {&VstTemplateGUI::attackDisplay, kAttack, {118, 241, 169, 259}},
+        {&VstTemplateGUI::releaseDisplay, kRelease, {194, 241, 245, 259}},
+        {&VstTemplateGUI::scFilterFreqDisplay, kScFilterFreq, {21, 241, 72, 259}},
+        {&VstTemplateGUI::releaseSlowDisplay, kReleaseSlow, {271, 241, 322, 259}},
     };
     for (const DisplayPlace& place : displays)
     {
@@ -180,7 +180,7 @@ void VstTemplateGUI::createKnobsAndDisplays(const Bitmaps& bitmaps)
         display->setFontColor(kValueTextColour);
         display->setHoriAlign(kCenterText);
         display->setTextTransparency(true);
-        display->setStringConvert(place.text);
+        display->setStringConvert(kParameterTable[place.shows].editorText);
         display->setValue(parameter(place.shows));
         frame->addView(display);
         this->*place.field = display;
@@ -188,8 +188,7 @@ void VstTemplateGUI::createKnobsAndDisplays(const Bitmaps& bitmaps)
 }
 
 void VstTemplateGUI::addTextKnob(CTextKnob*& field, const CRect& where, VstInt32 tag,
-                                 const Bitmaps& bitmaps, void (*text)(float, char*),
-                                 float defaultValue)
+                                 const Bitmaps& bitmaps, float defaultValue)
 {
     CTextKnob* knob = new CTextKnob(where, this, bitmaps[kTextKnobField], tag, kDisplayStyle);
     knob->setBackOffset(CPoint(-1, -4));
@@ -197,7 +196,7 @@ void VstTemplateGUI::addTextKnob(CTextKnob*& field, const CRect& where, VstInt32
     knob->setFontColor(kValueTextColour);
     knob->setHoriAlign(kCenterText);
     knob->setTextTransparency(true);
-    knob->setStringConvert(text);
+    knob->setStringConvert(kParameterTable[tag].editorText);
     knob->setDefaultValue(defaultValue);
     knob->setValue(parameter(tag));
     frame->addView(knob);
@@ -206,10 +205,8 @@ void VstTemplateGUI::addTextKnob(CTextKnob*& field, const CRect& where, VstInt32
 
 void VstTemplateGUI::createTextKnobs(const Bitmaps& bitmaps)
 {
-    addTextKnob(lfAmountKnob, CRect(358, 235, 409, 261), kLfHarmonicsAmount, bitmaps,
-                harmonicsAmountText, 0.5f);
-    addTextKnob(hfAmountKnob, CRect(410, 235, 461, 261), kHfHarmonicsAmount, bitmaps,
-                harmonicsAmountText, 0.5f);
+    addTextKnob(lfAmountKnob, CRect(358, 235, 409, 261), kLfHarmonicsAmount, bitmaps, 0.5f);
+    addTextKnob(hfAmountKnob, CRect(410, 235, 461, 261), kHfHarmonicsAmount, bitmaps, 0.5f);
 }
 
 void VstTemplateGUI::createSwitches(const Bitmaps& bitmaps)
@@ -278,10 +275,10 @@ void VstTemplateGUI::createDisplays()
 
 void VstTemplateGUI::pushTransferSettings()
 {
-    transferFunction->setThreshold(parameter(kThreshold) * -50.0);
-    transferFunction->setKnee(parameter(kKnee) * 20.0);
-    transferFunction->setAttenuationOfDry(60.0 - 60.0 * parameter(kDryMix));
-    transferFunction->setMakeUp(transferMakeUpDb(parameter(kMakeUpGain)));
-    transferFunction->setRatio(parameter(kRatio));
+    transferFunction->setThreshold(displayInput(kThreshold, parameter(kThreshold)));
+    transferFunction->setKnee(displayInput(kKnee, parameter(kKnee)));
+    transferFunction->setAttenuationOfDry(displayInput(kDryMix, parameter(kDryMix)));
+    transferFunction->setMakeUp(displayInput(kMakeUpGain, parameter(kMakeUpGain)));
+    transferFunction->setRatio(displayInput(kRatio, parameter(kRatio)));
     levelMeter->setThresholdMarker(parameter(kThreshold));
 }
