@@ -7,6 +7,7 @@
 #include "CTextKnob.h"
 #include "CTextSplash.h"
 #include "CTransferFunction.h"
+#include "ImageIds.h"
 #include "LevelMeter.h"
 #include "ParameterIds.h"
 #include "ParameterTable.h"
@@ -20,7 +21,6 @@
 
 namespace
 {
-constexpr int32_t kBackgroundImage = 201;
 constexpr CColor kValueTextColour = {250, 250, 250, 255};
 constexpr CColor kDimmedTextColour = {100, 100, 100, 255};
 
@@ -54,7 +54,7 @@ bool affectsTextColours(VstInt32 index)
 VstTemplateGUI::VstTemplateGUI(AudioEffectX* effect)
     : AEffGUIEditor(effect), refreshGate(getTickCount())
 {
-    background = new CBitmap(kBackgroundImage);
+    background = new CBitmap(image::kBackground);
     const bool sized = background->getWidth() > 0 && background->getHeight() > 0;
     rect.top = 0;
     rect.left = 0;

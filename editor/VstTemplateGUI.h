@@ -3,6 +3,7 @@
 #include "AEffGUIEditor.h"
 #include "CControlListener.h"
 #include "CRect.h"
+#include "EditorLayout.h"
 #include "MeterBallistics.h"
 
 #include <atomic>
@@ -49,8 +50,8 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
     const MeterBallistics& getBallistics() const { return ballistics; }
 
     // The editor's size when its background image is missing.
-    static constexpr int kDefaultWidth = 690;
-    static constexpr int kDefaultHeight = 270;
+    static constexpr int kDefaultWidth = layout::kWidth;
+    static constexpr int kDefaultHeight = layout::kHeight;
 
   private:
     struct Bitmaps;
