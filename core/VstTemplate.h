@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioEffectX.h"
+#include "CompressorEngine.h"
 #include "ParameterIds.h"
 #include "Program.h"
 
@@ -9,7 +10,6 @@
 #include <memory>
 
 class AEffEditor;
-class CompressorEngine;
 class StereoDelay;
 
 // The Orvane Feedback Compressor effect: identity, parameters, programs and the block loop
@@ -17,7 +17,8 @@ class StereoDelay;
 class VstTemplate : public AudioEffectX
 {
   public:
-    static constexpr VstInt32 kLatencyFrames = 151;
+    // The effect reports, and delays a bypassed signal by, exactly the engine's latency.
+    static constexpr VstInt32 kLatencyFrames = CompressorEngine::kLatency;
     static constexpr int kBypassDelayCapacity = 256;
     static constexpr double kMinSampleRate = 1000.0;
     static constexpr double kMaxSampleRate = 768000.0;
