@@ -1,34 +1,12 @@
 #include "ParameterText.h"
 
-#include "ParameterIds.h"
 #include "ParameterMapping.h"
+#include "ParameterTable.h"
 #include "StringCopy.h"
 #include "TextFormat.h"
 
 namespace
 {
-
-const char* const kNames[kNumParams] = {"Detection",
-                                        "SC Filter Type",
-                                        "SC Filter Freq",
-                                        "Threshold",
-                                        "Knee",
-                                        "Ratio",
-                                        "Attack",
-                                        "Release",
-                                        "Release Slow",
-                                        "Dry Mix",
-                                        "Make Up Gain",
-                                        "HF Harmonics",
-                                        "LF Harmonics",
-                                        "HF Harmonics Amount",
-                                        "LF Harmonics Amount",
-                                        "Delta",
-                                        "Bypass",
-                                        "SC Preview",
-                                        "Meter Scale",
-                                        "-",
-                                        "-"};
 
 class ValueText
 {
@@ -46,14 +24,6 @@ class ValueText
     std::size_t size;
 };
 
-void detectionText(float v, const ValueText& out)
-{
-    if (static_cast<double>(v) == 0.0) return out.literal("Peak");
-    if (static_cast<double>(v) == 1.0) return out.literal("Dyn RMS");
-    const double t = detectionTimeMs(v);
-    out.number(t < 10.0 ? "RMS %3.1f%" : "RMS %3.0f%", t);
-}
-
 // The times shown for Attack and the releases are worked out entirely in single precision.
 void timeText(float scale, float v, const ValueText& out)
 {
@@ -61,16 +31,71 @@ void timeText(float scale, float v, const ValueText& out)
     out.number(t < 20.0f ? "%3.1f% ms" : "%3.0f% ms", t);
 }
 
-void ratioText(float v, const ValueText& out)
+} // namespace
+
+namespace hostText
 {
-    if (v > 0.9f) return out.literal("8:1");
-    if (v > 0.8f) return out.literal("4:1");
-    const float ratio = 1.0f + v / 0.8f * 2.0f;
-    out.number("%3.1f:1%", ratio);
+
+void detection(float v, char* text, std::size_t size)
+{
+    const ValueText out(text, size);
+    if (static_cast<double>(v) == 0.0) return out.literal("Peak");
+    if (static_cast<double>(v) == 1.0) return out.literal("Dyn RMS");
+    const double t = detectionTimeMs(v);
+    out.number(t < 10.0 ? "RMS %3.1f%" : "RMS %3.0f%", t);
 }
 
-void makeUpText(float v, const ValueText& out)
+void filterType(float v, char* text, std::size_t size)
 {
+    ValueText(text, size).literal(v < 0.3f ? "off" : (v < 0.7f ? "3 dB/oct" : "6 dB/oct"));
+}
+
+void frequency(float v, char* text, std::size_t size)
+{
+    ValueText(text, size).number("%3.0f% Hz", sideChainFrequencyHz(v));
+}
+
+void threshold(float v, char* text, std::size_t size)
+{
+    ValueText(text, size).number("%3.1f%", -50.0 * static_cast<double>(v));
+}
+
+void knee(float v, char* text, std::size_t size)
+{
+    ValueText(text, size).number("%3.1f%", 20.0 * static_cast<double>(v));
+}
+
+void ratio(float v, char* text, std::size_t size)
+{
+    const ValueText out(text, size);
+    if (v > 0.9f) return out.literal("8:1");
+    if (v > 0.8f) return out.literal("4:1");
+    const float shown = 1.0f + v / 0.8f * 2.0f;
+    out.number("%3.1f:1%", shown);
+}
+
+void attack(float v, char* text, std::size_t size)
+{
+    timeText(499.9f, v, ValueText(text, size));
+}
+
+void release(float v, char* text, std::size_t size)
+{
+    timeText(1999.9f, v, ValueText(text, size));
+}
+
+void dryMix(float v, char* text, std::size_t size)
+{
+    const ValueText out(text, size);
+    if (v > 0.0f)
+        out.number("%3.1f dB%", 60.0 * static_cast<double>(v) - 60.0);
+    else
+        out.literal("Out");
+}
+
+void makeUp(float v, char* text, std::size_t size)
+{
+    const ValueText out(text, size);
     if (v < 0.5f)
     {
         const float d = 1.0f - 2.0f * v;
@@ -80,76 +105,37 @@ void makeUpText(float v, const ValueText& out)
     out.number("%3.1f dB%", 36.0 * static_cast<double>(v) - 18.0);
 }
 
-void onOffText(float v, const ValueText& out)
+void amount(float v, char* text, std::size_t size)
 {
-    out.literal(v == 1.0f ? "on" : "off");
+    ValueText(text, size).number("%3.1f%%", 200.0 * static_cast<double>(v));
 }
 
-} // namespace
+void onOff(float v, char* text, std::size_t size)
+{
+    ValueText(text, size).literal(v == 1.0f ? "on" : "off");
+}
+
+void meterScale(float v, char* text, std::size_t size)
+{
+    ValueText(text, size)
+        .literal(v < 0.25f ? "6 dB" : (v < 0.5f ? "12 dB" : (v >= 0.75f ? "48 dB" : "24 dB")));
+}
+
+void unused(float, char* text, std::size_t size)
+{
+    ValueText(text, size).literal("-");
+}
+
+} // namespace hostText
 
 const char* parameterName(VstInt32 index)
 {
-    return isParameterIndex(index) ? kNames[index] : nullptr;
+    return isParameterIndex(index) ? kParameterTable[index].name : nullptr;
 }
 
 bool parameterValueText(VstInt32 index, float v, char* text, std::size_t size)
 {
     if (!isParameterIndex(index) || !text || size == 0) return false;
-    const ValueText out(text, size);
-    const double x = v;
-    switch (index)
-    {
-    case kDetection:
-        detectionText(v, out);
-        break;
-    case kScFilterType:
-        out.literal(v < 0.3f ? "off" : (v < 0.7f ? "3 dB/oct" : "6 dB/oct"));
-        break;
-    case kScFilterFreq:
-        out.number("%3.0f% Hz", sideChainFrequencyHz(v));
-        break;
-    case kThreshold:
-        out.number("%3.1f%", -50.0 * x);
-        break;
-    case kKnee:
-        out.number("%3.1f%", 20.0 * x);
-        break;
-    case kRatio:
-        ratioText(v, out);
-        break;
-    case kAttack:
-        timeText(499.9f, v, out);
-        break;
-    case kRelease:
-    case kReleaseSlow:
-        timeText(1999.9f, v, out);
-        break;
-    case kDryMix:
-        if (v > 0.0f)
-            out.number("%3.1f dB%", 60.0 * x - 60.0);
-        else
-            out.literal("Out");
-        break;
-    case kMakeUpGain:
-        makeUpText(v, out);
-        break;
-    case kHfHarmonicsAmount:
-    case kLfHarmonicsAmount:
-        out.number("%3.1f%%", 200.0 * x);
-        break;
-    case kHfHarmonics:
-    case kLfHarmonics:
-    case kDelta:
-    case kBypass:
-    case kScPreview:
-        onOffText(v, out);
-        break;
-    case kMeterScale:
-        out.literal(v < 0.25f ? "6 dB" : (v < 0.5f ? "12 dB" : (v >= 0.75f ? "48 dB" : "24 dB")));
-        break;
-    default:
-        out.literal("-");
-        break;
-    }
+    kParameterTable[index].hostText(v, text, size);
     return true;
 }

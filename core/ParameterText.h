@@ -14,3 +14,23 @@ const char* parameterName(VstInt32 index);
 // at most size - 1 characters are written, whatever the value. Answers false (writing
 // nothing) for other indices.
 bool parameterValueText(VstInt32 index, float v, char* text, std::size_t size);
+
+// The value-text rules the parameter table names, one per kind of parameter. Each writes at most
+// size - 1 characters into text (size > 0).
+namespace hostText
+{
+void detection(float v, char* text, std::size_t size);
+void filterType(float v, char* text, std::size_t size);
+void frequency(float v, char* text, std::size_t size);
+void threshold(float v, char* text, std::size_t size);
+void knee(float v, char* text, std::size_t size);
+void ratio(float v, char* text, std::size_t size);
+void attack(float v, char* text, std::size_t size);
+void release(float v, char* text, std::size_t size);
+void dryMix(float v, char* text, std::size_t size);
+void makeUp(float v, char* text, std::size_t size);
+void amount(float v, char* text, std::size_t size);
+void onOff(float v, char* text, std::size_t size);
+void meterScale(float v, char* text, std::size_t size);
+void unused(float v, char* text, std::size_t size);
+} // namespace hostText

@@ -2,12 +2,13 @@
 
 #include "AEffEditor.h"
 #include "CompressorEngine.h"
-#include "EditorFactory.h"
+#include "ParameterTable.h"
 #include "ParameterText.h"
 #include "StereoDelay.h"
 #include "StringCopy.h"
 
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -23,15 +24,16 @@ constexpr std::size_t kNameChars = 63;
 
 // Later steps rely on earlier ones: the engine must exist before program 0 is pushed into it,
 // and the editor is created only after that, so it is not told of the initial load.
-VstTemplate::VstTemplate(audioMasterCallback audioMaster)
-    : AudioEffectX(audioMaster, kNumPrograms, kNumParams)
+VstTemplate::VstTemplate(audioMasterCallback audioMaster,
+                         std::unique_ptr<CompressorEngine> compressorEngine,
+                         const EditorMaker& makeEditor)
+    : AudioEffectX(audioMaster, kNumPrograms, kNumParams), engine(std::move(compressorEngine))
 {
     setNumInputs(2);
     setNumOutputs(2);
     setUniqueID(kUniqueId);
     noTail(false);
 
-    engine = std::make_unique<CompressorEngine>();
     bypassDelay = std::make_unique<StereoDelay>(kBypassDelayCapacity);
     bypassDelay->setLength(kLatencyFrames);
 
@@ -39,8 +41,9 @@ VstTemplate::VstTemplate(audioMasterCallback audioMaster)
     setProgram(0);
 
     // The editor's constructor attaches it to this effect; setting it again is harmless.
-    if (AEffEditor* created = createEditor(this))
-        if (getEditor() != created) setEditor(created);
+    if (makeEditor)
+        if (AEffEditor* created = makeEditor(this))
+            if (getEditor() != created) setEditor(created);
 
     canProcessReplacing();
     canDoubleReplacing();
@@ -57,9 +60,11 @@ VstTemplate::~VstTemplate()
     bypassDelay.reset();
 }
 
-void VstTemplate::getParameterLabel(VstInt32, char* label)
+void VstTemplate::getParameterLabel(VstInt32 index, char* label)
 {
     label[0] = '\0';
+    if (isParameterIndex(index))
+        copyString(label, kParameterTable[index].unitLabel, kVstMaxParamStrLen);
 }
 
 void VstTemplate::getParameterDisplay(VstInt32 index, char* text)

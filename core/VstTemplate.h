@@ -1,13 +1,15 @@
 #pragma once
 
 #include "AudioEffectX.h"
+#include "CompressorEngine.h"
 #include "ParameterIds.h"
 #include "Program.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
-class CompressorEngine;
+class AEffEditor;
 class StereoDelay;
 
 // The Orvane Feedback Compressor effect: identity, parameters, programs and the block loop
@@ -15,13 +17,19 @@ class StereoDelay;
 class VstTemplate : public AudioEffectX
 {
   public:
-    static constexpr VstInt32 kLatencyFrames = 151;
+    // The effect reports, and delays a bypassed signal by, exactly the engine's latency.
+    static constexpr VstInt32 kLatencyFrames = CompressorEngine::kLatency;
     static constexpr int kBypassDelayCapacity = 256;
     static constexpr double kMinSampleRate = 1000.0;
     static constexpr double kMaxSampleRate = 768000.0;
     static constexpr double kDirectPathRate = 70000.0;
 
-    explicit VstTemplate(audioMasterCallback audioMaster);
+    // Called once the effect is complete, so the editor sees its first program already loaded;
+    // the editor it answers attaches itself to the effect. Null or an empty maker: no editor.
+    using EditorMaker = std::function<AEffEditor*(AudioEffectX* effect)>;
+
+    VstTemplate(audioMasterCallback audioMaster, std::unique_ptr<CompressorEngine> engine,
+                const EditorMaker& makeEditor = nullptr);
     ~VstTemplate() override;
 
     // Lifecycle and audio (VstTemplateProcess.cpp).

@@ -3,6 +3,7 @@
 #include "AEffEditor.h"
 #include "CompressorEngine.h"
 #include "ParameterMapping.h"
+#include "ParameterTable.h"
 
 #include <cmath>
 
@@ -26,66 +27,8 @@ void VstTemplate::setParameter(VstInt32 index, float value)
 
 void VstTemplate::applyToEngine(VstInt32 index, float v)
 {
-    CompressorEngine& e = *engine;
-    switch (index)
-    {
-    case kDetection:
-        e.setDetection(detectionTimeMs(v));
-        break;
-    case kScFilterType:
-        e.setSideChainType(v);
-        break;
-    case kScFilterFreq:
-        e.setSideChainFrequency(sideChainFrequencyHz(v));
-        break;
-    case kThreshold:
-        e.setThreshold(thresholdDb(v));
-        break;
-    case kKnee:
-        e.setKnee(kneeDb(v));
-        break;
-    case kRatio:
-        e.setRatio(ratioSlope(v));
-        break;
-    case kAttack:
-        e.setAttack(attackMs(v));
-        break;
-    case kRelease:
-        e.setRelease(releaseMs(v));
-        break;
-    case kReleaseSlow:
-        e.setReleaseSlow(releaseMs(v));
-        break;
-    case kDryMix:
-        e.setMixDry(dryGain(v));
-        break;
-    case kMakeUpGain:
-        e.setMakeUpGain(makeUpGain(v));
-        break;
-    case kHfHarmonics:
-        e.setHfHarmonics(switchOn(v));
-        break;
-    case kLfHarmonics:
-        e.setLfHarmonics(switchOn(v));
-        break;
-    case kHfHarmonicsAmount:
-        e.setHfAmount(harmonicsAmount(v));
-        break;
-    case kLfHarmonicsAmount:
-        e.setLfAmount(harmonicsAmount(v));
-        break;
-    case kDelta:
-        e.setDelta(switchOn(v));
-        break;
-    case kBypass:
-        bypass.store(switchOn(v), std::memory_order_relaxed);
-        break;
-    case kScPreview:
-        e.setSideChainPreview(sideChainPreviewOn(v));
-        break;
-    default:
-        break; // Meter Scale is the editor's; 19 and 20 are only stored
-    }
+    if (index == kBypass) bypass.store(switchOn(v), std::memory_order_relaxed);
+    if (const auto toEngine = kParameterTable[index].toEngine) toEngine(*engine, v);
 }
 
 // Delta, Bypass and SC Preview exclude each other: switching one on switches the other two off

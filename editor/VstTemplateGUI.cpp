@@ -7,8 +7,10 @@
 #include "CTextKnob.h"
 #include "CTextSplash.h"
 #include "CTransferFunction.h"
+#include "ImageIds.h"
 #include "LevelMeter.h"
 #include "ParameterIds.h"
+#include "ParameterTable.h"
 #include "controls/CAnimKnob.h"
 #include "controls/CMovieBitmap.h"
 #include "controls/COnOffButton.h"
@@ -19,7 +21,6 @@
 
 namespace
 {
-constexpr int32_t kBackgroundImage = 201;
 constexpr CColor kValueTextColour = {250, 250, 250, 255};
 constexpr CColor kDimmedTextColour = {100, 100, 100, 255};
 
@@ -50,16 +51,10 @@ bool affectsTextColours(VstInt32 index)
 }
 } // namespace
 
-double transferMakeUpDb(double n)
-{
-    if (n < 0.5) return (1.0 - 2.0 * n) * (1.0 - 2.0 * n) * -60.0;
-    return n * 24.0 - 12.0;
-}
-
 VstTemplateGUI::VstTemplateGUI(AudioEffectX* effect)
     : AEffGUIEditor(effect), refreshGate(getTickCount())
 {
-    background = new CBitmap(kBackgroundImage);
+    background = new CBitmap(image::kBackground);
     const bool sized = background->getWidth() > 0 && background->getHeight() > 0;
     rect.top = 0;
     rect.left = 0;
@@ -109,18 +104,12 @@ void VstTemplateGUI::echoNow(VstInt32 index)
     if (!frame) return;
     // The effect's own value counts, not the one passed along: interlocks may have changed it.
     echo(index, parameter(index));
-    switch (index)
+    // The transfer display and the level meter beside it are redrawn for every parameter the
+    // display takes.
+    if (kParameterTable[index].displayInput)
     {
-    case kThreshold:
-    case kKnee:
-    case kRatio:
-    case kDryMix:
-    case kMakeUpGain:
         transferFunction->setDirty();
         levelMeter->setDirty();
-        break;
-    default:
-        break;
     }
 }
 
@@ -153,17 +142,17 @@ void VstTemplateGUI::echo(VstInt32 index, float v)
         break;
     case kThreshold:
         showPair(thresholdKnob, thresholdDisplay, v);
-        transferFunction->setThreshold(v * -50.0);
+        transferFunction->setThreshold(displayInput(index, v));
         levelMeter->setThresholdMarker(v);
         ballistics.clearHold();
         break;
     case kKnee:
         showPair(kneeKnob, kneeDisplay, v);
-        transferFunction->setKnee(v * 20.0);
+        transferFunction->setKnee(displayInput(index, v));
         break;
     case kRatio:
         showPair(ratioKnob, ratioDisplay, v);
-        transferFunction->setRatio(v);
+        transferFunction->setRatio(displayInput(index, v));
         ballistics.clearHold();
         break;
     case kAttack:
@@ -177,11 +166,11 @@ void VstTemplateGUI::echo(VstInt32 index, float v)
         break;
     case kDryMix:
         showPair(dryMixKnob, dryMixDisplay, v);
-        transferFunction->setAttenuationOfDry(60.0 - 60.0 * v);
+        transferFunction->setAttenuationOfDry(displayInput(index, v));
         break;
     case kMakeUpGain:
         showPair(makeUpKnob, makeUpDisplay, v);
-        transferFunction->setMakeUp(transferMakeUpDb(v));
+        transferFunction->setMakeUp(displayInput(index, v));
         break;
     case kHfHarmonics:
         hfHarmonicsButton->setValue(v);

@@ -3,6 +3,7 @@
 #include "AEffGUIEditor.h"
 #include "CControlListener.h"
 #include "CRect.h"
+#include "EditorLayout.h"
 #include "MeterBallistics.h"
 
 #include <atomic>
@@ -49,8 +50,8 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
     const MeterBallistics& getBallistics() const { return ballistics; }
 
     // The editor's size when its background image is missing.
-    static constexpr int kDefaultWidth = 690;
-    static constexpr int kDefaultHeight = 270;
+    static constexpr int kDefaultWidth = layout::kWidth;
+    static constexpr int kDefaultHeight = layout::kHeight;
 
   private:
     struct Bitmaps;
@@ -61,7 +62,7 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
     void createSwitches(const Bitmaps& bitmaps);
     void createDisplays();
     void addTextKnob(CTextKnob*& field, const CRect& rect, VstInt32 tag, const Bitmaps& bitmaps,
-                     void (*text)(float, char*), float defaultValue);
+                     float defaultValue);
     void pushTransferSettings();
     void echo(VstInt32 index, float v);
     void echoNow(VstInt32 index);
@@ -118,7 +119,3 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
     std::atomic<std::thread::id> windowThread{};
     std::atomic<std::uint32_t> pendingEchoes{0};
 };
-
-// The make-up gain the transfer-curve display plots for a normalised "Make Up Gain" value:
-// -60 dB to 0 dB on the lower half as the effect does, but only up to +12 dB on the upper half.
-double transferMakeUpDb(double normalised);

@@ -1,5 +1,5 @@
 // The window's views, in creation order: later views lie on top of earlier ones. Every
-// rectangle sits on a caption or frame painted into the background image.
+// rectangle comes from EditorLayout.h, around which the background image is painted.
 
 #include "VstTemplateGUI.h"
 
@@ -11,9 +11,12 @@
 #include "CTextKnob.h"
 #include "CTextSplash.h"
 #include "CTransferFunction.h"
+#include "EditorLayout.h"
+#include "EditorValueText.h"
+#include "ImageIds.h"
 #include "LevelMeter.h"
 #include "ParameterIds.h"
-#include "ValueText.h"
+#include "ParameterTable.h"
 #include "controls/CAnimKnob.h"
 #include "controls/CMovieBitmap.h"
 #include "controls/COnOffButton.h"
@@ -26,22 +29,9 @@ namespace
 constexpr CColor kValueTextColour = {250, 250, 250, 255};
 constexpr CColor kVersionTextColour = {120, 120, 120, 255};
 
-constexpr int32_t kFirstImage = 202;
-constexpr int32_t kLastImage = 216;
-
-// Image ids.
-constexpr int32_t kKnobStrip = 202;
-constexpr int32_t kValueField = 203;
-constexpr int32_t kTextKnobField = 204;
-constexpr int32_t kBypassImage = 205;
-constexpr int32_t kHiColorImage = 207;
-constexpr int32_t kLoColorImage = 208;
-constexpr int32_t kDeltaImage = 209;
-constexpr int32_t kScPreviewImage = 210;
-constexpr int32_t kScFilterSelector = 212;
-constexpr int32_t kAboutPanel = 214;
-constexpr int32_t kFastLampImage = 215;
-constexpr int32_t kSlowLampImage = 216;
+// Every image but the background, which the editor holds from its construction on.
+constexpr int32_t kFirstImage = image::kKnobStrip;
+constexpr int32_t kLastImage = image::kLast;
 
 // Tags of views that carry no parameter.
 constexpr int32_t kMeterTag = 502;
@@ -51,6 +41,11 @@ constexpr int32_t kSplashTag = 777;
 
 constexpr int32_t kDisplayStyle = 1;
 constexpr int32_t kVersionStyle = 2;
+
+CRect toRect(const Box& box)
+{
+    return CRect(box.l, box.t, box.r, box.b);
+}
 } // namespace
 
 struct VstTemplateGUI::Bitmaps
@@ -87,8 +82,7 @@ bool VstTemplateGUI::open(void* parentWindow)
 
 void VstTemplateGUI::createViews(const Bitmaps& bitmaps)
 {
-    const int32_t w = rect.right;
-    const CRect versionRect(w - 116, 3, w + 34, 18); // cut by the window's right edge
+    const CRect versionRect = toRect(layout::kVersion);
     versionDisplay = new CParamDisplay(versionRect, nullptr, kVersionStyle);
     versionDisplay->setFont(kNormalFontVerySmall);
     versionDisplay->setFontColor(kVersionTextColour);
@@ -100,8 +94,8 @@ void VstTemplateGUI::createViews(const Bitmaps& bitmaps)
     versionDisplay->setValue(0.0f);
     frame->addView(versionDisplay);
 
-    splash = new CTextSplash(versionRect, this, kSplashTag, bitmaps[kAboutPanel],
-                             CRect(374, 44, 574, 194), CPoint(0, 0));
+    splash = new CTextSplash(versionRect, this, kSplashTag, bitmaps[image::kAboutPanel],
+                             toRect(layout::kSplashArea), CPoint(0, 0));
     frame->addView(splash);
 
     createKnobsAndDisplays(bitmaps);
@@ -109,12 +103,12 @@ void VstTemplateGUI::createViews(const Bitmaps& bitmaps)
     createSwitches(bitmaps);
     createDisplays();
 
-    fastReleaseLamp = new CMovieBitmap(CRect(246, 154, 258, 166), this, kFastLampTag,
-                                       bitmaps[kFastLampImage], CPoint(0, 0));
+    fastReleaseLamp = new CMovieBitmap(toRect(layout::kFastLamp), this, kFastLampTag,
+                                       bitmaps[image::kFastLamp], CPoint(0, 0));
     fastReleaseLamp->setValue(0.0f);
     frame->addView(fastReleaseLamp);
-    slowReleaseLamp = new CMovieBitmap(CRect(256, 154, 268, 166), this, kSlowLampTag,
-                                       bitmaps[kSlowLampImage], CPoint(0, 0));
+    slowReleaseLamp = new CMovieBitmap(toRect(layout::kSlowLamp), this, kSlowLampTag,
+                                       bitmaps[image::kSlowLamp], CPoint(0, 0));
     slowReleaseLamp->setValue(0.0f);
     frame->addView(slowReleaseLamp);
 }
@@ -125,24 +119,24 @@ void VstTemplateGUI::createKnobsAndDisplays(const Bitmaps& bitmaps)
     {
         CAnimKnob* VstTemplateGUI::*field;
         VstInt32 tag;
-        CRect rect;
+        const layout::KnobPlace& where;
         float defaultValue;
     };
     static const KnobPlace knobs[] = {
-        {&VstTemplateGUI::thresholdKnob, kThreshold, {107, 48, 177, 118}, 0.0f},
-        {&VstTemplateGUI::ratioKnob, kRatio, {261, 48, 331, 118}, 0.4f},
-        {&VstTemplateGUI::kneeKnob, kKnee, {184, 48, 254, 118}, 0.0f},
-        {&VstTemplateGUI::makeUpKnob, kMakeUpGain, {607, 48, 677, 118}, 0.5f},
-        {&VstTemplateGUI::dryMixKnob, kDryMix, {607, 171, 677, 241}, 0.0f},
-        {&VstTemplateGUI::attackKnob, kAttack, {107, 171, 177, 241}, 0.31f},
-        {&VstTemplateGUI::releaseKnob, kRelease, {184, 171, 254, 241}, 0.425f},
-        {&VstTemplateGUI::releaseSlowKnob, kReleaseSlow, {261, 171, 331, 241}, 0.5f},
-        {&VstTemplateGUI::scFilterFreqKnob, kScFilterFreq, {11, 171, 81, 241}, 0.475f},
+        {&VstTemplateGUI::thresholdKnob, kThreshold, layout::kThreshold, 0.0f},
+        {&VstTemplateGUI::ratioKnob, kRatio, layout::kRatio, 0.4f},
+        {&VstTemplateGUI::kneeKnob, kKnee, layout::kKnee, 0.0f},
+        {&VstTemplateGUI::makeUpKnob, kMakeUpGain, layout::kMakeUp, 0.5f},
+        {&VstTemplateGUI::dryMixKnob, kDryMix, layout::kDryMix, 0.0f},
+        {&VstTemplateGUI::attackKnob, kAttack, layout::kAttack, 0.31f},
+        {&VstTemplateGUI::releaseKnob, kRelease, layout::kRelease, 0.425f},
+        {&VstTemplateGUI::releaseSlowKnob, kReleaseSlow, layout::kReleaseSlow, 0.5f},
+        {&VstTemplateGUI::scFilterFreqKnob, kScFilterFreq, layout::kScFilterFreq, 0.475f},
     };
     for (const KnobPlace& place : knobs)
     {
-        CAnimKnob* knob =
-            new CAnimKnob(place.rect, this, place.tag, bitmaps[kKnobStrip], CPoint(0, 0));
+        CAnimKnob* knob = new CAnimKnob(toRect(place.where.knob), this, place.tag,
+                                        bitmaps[image::kKnobStrip], CPoint(0, 0));
         knob->setDefaultValue(place.defaultValue);
         knob->setTransparency(true);
         knob->setValue(parameter(place.tag));
@@ -150,37 +144,37 @@ void VstTemplateGUI::createKnobsAndDisplays(const Bitmaps& bitmaps)
         this->*place.field = knob;
     }
 
-    addTextKnob(detectionKnob, CRect(20, 45, 71, 71), kDetection, bitmaps, detectionText, 1.0f);
+    addTextKnob(detectionKnob, toRect(layout::kDetection), kDetection, bitmaps, 1.0f);
 
     struct DisplayPlace
     {
         CParamDisplay* VstTemplateGUI::*field;
         VstInt32 shows;
-        CRect rect;
-        void (*text)(float, char*);
+        const layout::KnobPlace& where;
     };
     static const DisplayPlace displays[] = {
-        {&VstTemplateGUI::thresholdDisplay, kThreshold, {118, 118, 169, 136}, thresholdText},
-        {&VstTemplateGUI::ratioDisplay, kRatio, {271, 118, 322, 136}, ratioText},
-        {&VstTemplateGUI::kneeDisplay, kKnee, {194, 118, 245, 136}, kneeText},
-        {&VstTemplateGUI::makeUpDisplay, kMakeUpGain, {617, 118, 668, 136}, makeUpText},
-        {&VstTemplateGUI::dryMixDisplay, kDryMix, {617, 241, 668, 259}, dryMixText},
-        {&VstTemplateGUI::attackDisplay, kAttack, {118, 241, 169, 259}, attackText},
-        {&VstTemplateGUI::releaseDisplay, kRelease, {194, 241, 245, 259}, releaseText},
-        {&VstTemplateGUI::scFilterFreqDisplay, kScFilterFreq, {21, 241, 72, 259}, scFilterFreqText},
-        {&VstTemplateGUI::releaseSlowDisplay, kReleaseSlow, {271, 241, 322, 259}, releaseText},
+        {&VstTemplateGUI::thresholdDisplay, kThreshold, layout::kThreshold},
+        {&VstTemplateGUI::ratioDisplay, kRatio, layout::kRatio},
+        {&VstTemplateGUI::kneeDisplay, kKnee, layout::kKnee},
+        {&VstTemplateGUI::makeUpDisplay, kMakeUpGain, layout::kMakeUp},
+        {&VstTemplateGUI::dryMixDisplay, kDryMix, layout::kDryMix},
+        {&VstTemplateGUI::attackDisplay, kAttack, layout::kAttack},
+        {&VstTemplateGUI::releaseDisplay, kRelease, layout::kRelease},
+        {&VstTemplateGUI::scFilterFreqDisplay, kScFilterFreq, layout::kScFilterFreq},
+        {&VstTemplateGUI::releaseSlowDisplay, kReleaseSlow, layout::kReleaseSlow},
     };
     for (const DisplayPlace& place : displays)
     {
         // Value displays only show; they have no listener and report nothing.
-        CParamDisplay* display = new CParamDisplay(place.rect, nullptr, kDisplayStyle);
-        display->setBackground(bitmaps[kValueField]);
+        CParamDisplay* display =
+            new CParamDisplay(toRect(place.where.display), nullptr, kDisplayStyle);
+        display->setBackground(bitmaps[image::kValueField]);
         display->setFont(kNormalFontSmaller);
         display->setBackOffset(CPoint(0, -1));
         display->setFontColor(kValueTextColour);
         display->setHoriAlign(kCenterText);
         display->setTextTransparency(true);
-        display->setStringConvert(place.text);
+        display->setStringConvert(kParameterTable[place.shows].editorText);
         display->setValue(parameter(place.shows));
         frame->addView(display);
         this->*place.field = display;
@@ -188,16 +182,16 @@ void VstTemplateGUI::createKnobsAndDisplays(const Bitmaps& bitmaps)
 }
 
 void VstTemplateGUI::addTextKnob(CTextKnob*& field, const CRect& where, VstInt32 tag,
-                                 const Bitmaps& bitmaps, void (*text)(float, char*),
-                                 float defaultValue)
+                                 const Bitmaps& bitmaps, float defaultValue)
 {
-    CTextKnob* knob = new CTextKnob(where, this, bitmaps[kTextKnobField], tag, kDisplayStyle);
+    CTextKnob* knob =
+        new CTextKnob(where, this, bitmaps[image::kTextKnobField], tag, kDisplayStyle);
     knob->setBackOffset(CPoint(-1, -4));
     knob->setFont(kNormalFontSmaller);
     knob->setFontColor(kValueTextColour);
     knob->setHoriAlign(kCenterText);
     knob->setTextTransparency(true);
-    knob->setStringConvert(text);
+    knob->setStringConvert(kParameterTable[tag].editorText);
     knob->setDefaultValue(defaultValue);
     knob->setValue(parameter(tag));
     frame->addView(knob);
@@ -206,16 +200,15 @@ void VstTemplateGUI::addTextKnob(CTextKnob*& field, const CRect& where, VstInt32
 
 void VstTemplateGUI::createTextKnobs(const Bitmaps& bitmaps)
 {
-    addTextKnob(lfAmountKnob, CRect(358, 235, 409, 261), kLfHarmonicsAmount, bitmaps,
-                harmonicsAmountText, 0.5f);
-    addTextKnob(hfAmountKnob, CRect(410, 235, 461, 261), kHfHarmonicsAmount, bitmaps,
-                harmonicsAmountText, 0.5f);
+    addTextKnob(lfAmountKnob, toRect(layout::kLfAmount), kLfHarmonicsAmount, bitmaps, 0.5f);
+    addTextKnob(hfAmountKnob, toRect(layout::kHfAmount), kHfHarmonicsAmount, bitmaps, 0.5f);
 }
 
 void VstTemplateGUI::createSwitches(const Bitmaps& bitmaps)
 {
-    scFilterTypeSwitch = new CVerticalSwitch(CRect(19, 100, 74, 171), this, kScFilterType, 3, 71, 3,
-                                             bitmaps[kScFilterSelector], CPoint(0, 0));
+    scFilterTypeSwitch =
+        new CVerticalSwitch(toRect(layout::kScFilterType), this, kScFilterType, 3, 71, 3,
+                            bitmaps[image::kScFilterSelector], CPoint(0, 0));
     scFilterTypeSwitch->setTransparency(true);
     scFilterTypeSwitch->setDefaultValue(0.0f);
     scFilterTypeSwitch->setValue(parameter(kScFilterType));
@@ -225,29 +218,23 @@ void VstTemplateGUI::createSwitches(const Bitmaps& bitmaps)
     {
         COnOffButton* VstTemplateGUI::*field;
         VstInt32 tag;
-        CRect rect;
+        Box where;
         int32_t image;
         float defaultValue;
     };
     static const ButtonPlace buttons[] = {
-        {&VstTemplateGUI::scPreviewButton, kScPreview, {487, 214, 542, 239}, kScPreviewImage, 0.0f},
-        {&VstTemplateGUI::lfHarmonicsButton,
-         kLfHarmonics,
-         {358, 214, 413, 239},
-         kLoColorImage,
+        {&VstTemplateGUI::scPreviewButton, kScPreview, layout::kScPreview, image::kScPreview, 0.0f},
+        {&VstTemplateGUI::lfHarmonicsButton, kLfHarmonics, layout::kLfHarmonics, image::kLoColor,
          0.0f},
-        {&VstTemplateGUI::hfHarmonicsButton,
-         kHfHarmonics,
-         {410, 214, 465, 239},
-         kHiColorImage,
+        {&VstTemplateGUI::hfHarmonicsButton, kHfHarmonics, layout::kHfHarmonics, image::kHiColor,
          0.0f},
-        {&VstTemplateGUI::bypassButton, kBypass, {540, 214, 595, 264}, kBypassImage, 1.0f},
-        {&VstTemplateGUI::deltaButton, kDelta, {487, 237, 542, 262}, kDeltaImage, 0.0f},
+        {&VstTemplateGUI::bypassButton, kBypass, layout::kBypass, image::kBypass, 1.0f},
+        {&VstTemplateGUI::deltaButton, kDelta, layout::kDelta, image::kDelta, 0.0f},
     };
     for (const ButtonPlace& place : buttons)
     {
-        COnOffButton* button =
-            new COnOffButton(place.rect, this, place.tag, bitmaps[place.image], kPreListenerUpdate);
+        COnOffButton* button = new COnOffButton(toRect(place.where), this, place.tag,
+                                                bitmaps[place.image], kPreListenerUpdate);
         button->setTransparency(true);
         button->setDefaultValue(place.defaultValue);
         button->setValue(parameter(place.tag));
@@ -258,30 +245,30 @@ void VstTemplateGUI::createSwitches(const Bitmaps& bitmaps)
 
 void VstTemplateGUI::createDisplays()
 {
-    compMeter = new CCompMeter(CRect(544, 57, 574, 187), this, kMeterTag);
+    compMeter = new CCompMeter(toRect(layout::kCompMeter), this, kMeterTag);
     compMeter->setValue(0.0f);
     frame->addView(compMeter);
 
-    levelMeter = new LevelMeter(CRect(509, 57, 519, 187), this, kMeterTag);
+    levelMeter = new LevelMeter(toRect(layout::kLevelMeter), this, kMeterTag);
     levelMeter->setValue(-70.0f);
     frame->addView(levelMeter);
 
     // Added after both meters so that clicks on them reach the scale first.
-    scala = new CScala(CRect(521, 52, 544, 187), this, kMeterScale);
+    scala = new CScala(toRect(layout::kScale), this, kMeterScale);
     scala->setValue(parameter(kMeterScale));
     frame->addView(scala);
 
-    transferFunction = new CTransferFunction(CRect(374, 57, 504, 187), this, kMeterScale);
+    transferFunction = new CTransferFunction(toRect(layout::kTransfer), this, kMeterScale);
     transferFunction->setValue(parameter(kMeterScale));
     frame->addView(transferFunction);
 }
 
 void VstTemplateGUI::pushTransferSettings()
 {
-    transferFunction->setThreshold(parameter(kThreshold) * -50.0);
-    transferFunction->setKnee(parameter(kKnee) * 20.0);
-    transferFunction->setAttenuationOfDry(60.0 - 60.0 * parameter(kDryMix));
-    transferFunction->setMakeUp(transferMakeUpDb(parameter(kMakeUpGain)));
-    transferFunction->setRatio(parameter(kRatio));
+    transferFunction->setThreshold(displayInput(kThreshold, parameter(kThreshold)));
+    transferFunction->setKnee(displayInput(kKnee, parameter(kKnee)));
+    transferFunction->setAttenuationOfDry(displayInput(kDryMix, parameter(kDryMix)));
+    transferFunction->setMakeUp(displayInput(kMakeUpGain, parameter(kMakeUpGain)));
+    transferFunction->setRatio(displayInput(kRatio, parameter(kRatio)));
     levelMeter->setThresholdMarker(parameter(kThreshold));
 }

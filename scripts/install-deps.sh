@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git clang-format
   libgtest-dev libgmock-dev
   libpng-dev zlib1g-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev fonts-liberation

@@ -1,7 +1,6 @@
 #include "CControl.h"
 
 #include "CBitmap.h"
-#include "CFrame.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +20,13 @@ CControl::CControl(const CRect& size, CControlListener* listener, int32_t tag, C
 {
     pBackground = background;
     if (pBackground) pBackground->remember();
+}
+
+CControl::CControl(const CControl& other)
+    : CView(other), listener(other.listener), tag(other.tag), value(other.value), vmin(other.vmin),
+      vmax(other.vmax), defaultValue(other.defaultValue), oldValue(other.oldValue),
+      wheelInc(other.wheelInc), backOffset(other.backOffset)
+{
 }
 
 bool CControl::isDirty() const
@@ -60,27 +66,27 @@ bool CControl::checkDefaultValue(int32_t buttons)
 void CControl::beginEdit()
 {
     if (listener) listener->controlBeginEdit(this);
-    if (pParentFrame)
+    if (controlHost)
     {
-        pParentFrame->setFocusView(this);
-        pParentFrame->beginEdit(tag);
+        controlHost->setFocusView(this);
+        controlHost->beginEdit(tag);
     }
 }
 
 void CControl::endEdit()
 {
-    if (pParentFrame) pParentFrame->endEdit(tag);
+    if (controlHost) controlHost->endEdit(tag);
     if (listener) listener->controlEndEdit(this);
 }
 
 void CControl::doIdleStuff()
 {
-    if (pParentFrame) pParentFrame->doIdleStuff();
+    if (controlHost) controlHost->doIdleStuff();
 }
 
 uint32_t CControl::getDoubleClickInterval() const
 {
-    const uint32_t system = pParentFrame ? pParentFrame->getDoubleClickTime() : 0;
+    const uint32_t system = controlHost ? controlHost->getDoubleClickTime() : 0;
     return std::max<uint32_t>(250, system);
 }
 

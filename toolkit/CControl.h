@@ -2,6 +2,7 @@
 
 #include "CControlListener.h"
 #include "CView.h"
+#include "ControlHost.h"
 
 #include <cstdint>
 
@@ -12,7 +13,8 @@ class CControl : public CView
   public:
     CControl(const CRect& size, CControlListener* listener = nullptr, int32_t tag = 0,
              CBitmap* background = nullptr);
-    CControl(const CControl& other) = default;
+    // A copy belongs to no frame until one attaches it.
+    CControl(const CControl& other);
 
     virtual void setValue(float val) { value = val; }
     virtual float getValue() const { return value; }
@@ -48,6 +50,10 @@ class CControl : public CView
     // begin/end edit and answers true.
     virtual bool checkDefaultValue(int32_t buttons);
 
+    // Set by the frame that attaches the control (null when detached).
+    void setControlHost(ControlHost* host) { controlHost = host; }
+    ControlHost* getControlHost() const { return controlHost; }
+
     // Start and end of a mouse gesture: tells the listener and, through the frame, the editor.
     virtual void beginEdit();
     virtual void endEdit();
@@ -70,4 +76,5 @@ class CControl : public CView
     float oldValue = 1.f;
     float wheelInc = 0.1f;
     CPoint backOffset;
+    ControlHost* controlHost = nullptr;
 };

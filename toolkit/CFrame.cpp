@@ -56,7 +56,7 @@ CFrame::~CFrame()
     {
         CView* modal = modalView;
         modalView = nullptr;
-        if (modal->getFrame() == this && !isChild(modal)) modal->setFrame(nullptr);
+        if (modal->getFrame() == this && !isChild(modal)) detach(modal);
         modal->forget();
     }
     removeAll(true);
@@ -68,7 +68,7 @@ bool CFrame::addView(CView* view)
 {
     if (!view || view == this || isChild(view)) return false;
     views.push_back(view);
-    view->setFrame(this);
+    attach(view);
     invalidRect(view->getViewSize());
     return true;
 }
@@ -77,8 +77,20 @@ void CFrame::dropView(CView* view, bool withForget)
 {
     if (focusView == view) focusView = nullptr;
     if (mouseCaptureView == view) mouseCaptureView = nullptr;
-    if (view != modalView) view->setFrame(nullptr);
+    if (view != modalView) detach(view);
     if (withForget) view->forget();
+}
+
+void CFrame::attach(CView* view)
+{
+    view->setFrame(this);
+    if (auto* control = dynamic_cast<CControl*>(view)) control->setControlHost(this);
+}
+
+void CFrame::detach(CView* view)
+{
+    view->setFrame(nullptr);
+    if (auto* control = dynamic_cast<CControl*>(view)) control->setControlHost(nullptr);
 }
 
 bool CFrame::removeView(CView* view, bool withForget)
@@ -121,13 +133,13 @@ bool CFrame::setModalView(CView* view)
         modalView = nullptr;
         invalidRect(old->getViewSize());
         if (mouseCaptureView == old) mouseCaptureView = nullptr;
-        if (old->getFrame() == this && !isChild(old)) old->setFrame(nullptr);
+        if (old->getFrame() == this && !isChild(old)) detach(old);
         old->forget();
     }
     if (view)
     {
         view->remember();
-        if (!view->getFrame()) view->setFrame(this);
+        if (!view->getFrame()) attach(view);
         modalView = view;
         mouseCaptureView = nullptr;
         invalidRect(view->getViewSize());

@@ -2,6 +2,7 @@
 
 #include "CView.h"
 #include "Canvas.h"
+#include "ControlHost.h"
 #include "platform/PlatformEventSink.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ class VSTGUIEditorInterface;
 // added (later ones on top) into a back buffer, and routes mouse and key input to them.
 // With a null system window the frame has no window at all (headless): it still paints into
 // its back buffer, which writePng() saves, and takes input only from direct calls.
-class CFrame : public CView, private PlatformEventSink
+class CFrame : public CView, public ControlHost, private PlatformEventSink
 {
   public:
     CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* editor);
@@ -60,21 +61,21 @@ class CFrame : public CView, private PlatformEventSink
 
     // Gestures of the controls, forwarded to the editor; nested calls for one tag reach the
     // editor once, and gestures still open when the frame goes are ended then.
-    void beginEdit(int32_t tag);
-    void endEdit(int32_t tag);
-    void doIdleStuff();
+    void beginEdit(int32_t tag) override;
+    void endEdit(int32_t tag) override;
+    void doIdleStuff() override;
     // Shows now what the system was waiting to repaint, from inside a control's gesture.
     void dispatchPendingPaint();
-    int32_t getKnobMode() const;
+    int32_t getKnobMode() const override;
     VSTGUIEditorInterface* getEditor() const { return editor; }
 
-    void setFocusView(CView* view) { focusView = view; }
+    void setFocusView(CView* view) override { focusView = view; }
     CView* getFocusView() const { return focusView; }
     CView* getMouseCaptureView() const { return mouseCaptureView; }
 
     // Opens the address in the user's browser; a headless frame only records it.
     bool openUrl(const char* url);
-    uint32_t getDoubleClickTime() const;
+    uint32_t getDoubleClickTime() const override;
     void* getSystemWindow() const { return systemWindow; }
     PlatformWindow* getPlatformWindow() const { return platformWindow.get(); }
 
@@ -90,6 +91,9 @@ class CFrame : public CView, private PlatformEventSink
     void paintRegion(const CRect& region);
     std::vector<CRect> collectDirtyRegions();
     void dropView(CView* view, bool withForget);
+    // Joins a view to this frame or parts it; a control also gets or loses its host.
+    void attach(CView* view);
+    void detach(CView* view);
 
     // PlatformEventSink
     int32_t platformMouseDown(CPoint where, int32_t buttons) override;

@@ -15,9 +15,6 @@ namespace
 class Dispatcher : public ::testing::Test
 {
   protected:
-    void SetUp() override { FakeEditor::enabled = true; }
-    void TearDown() override { FakeEditor::enabled = true; }
-
     // Through the record, as a host calls.
     static VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
                               void* ptr = nullptr, float opt = 0.0f)
@@ -34,7 +31,10 @@ class Dispatcher : public ::testing::Test
         return buffer;
     }
 
-    VstTemplate* effect = new VstTemplate(nullptr); // closed through effClose or deleted
+    FakeEditor* editor = nullptr;
+    int editorsDestroyed = 0;
+    // Closed through effClose or deleted.
+    VstTemplate* effect = makeEffectWithFakeEditor(&editor, nullptr, &editorsDestroyed).release();
     AEffect* e = effect->getAeffect();
     bool closed = false;
 
@@ -66,9 +66,8 @@ TEST_F(Dispatcher, RecordOfANewEffect)
 
 TEST_F(Dispatcher, WithoutAnEditorTheFlagIsClearAndEditorOpcodesAnswerZero)
 {
-    FakeEditor::enabled = false;
-    VstTemplate bare(nullptr);
-    AEffect* b = bare.getAeffect();
+    auto bare = makeEffect();
+    AEffect* b = bare->getAeffect();
     EXPECT_EQ(b->flags, 4112);
     ERect* rect = nullptr;
     int window = 0;
@@ -86,7 +85,6 @@ TEST_F(Dispatcher, WithoutAnEditorTheFlagIsClearAndEditorOpcodesAnswerZero)
 
 TEST_F(Dispatcher, EditorOpcodesReachTheEditor)
 {
-    FakeEditor* editor = FakeEditor::last;
     ASSERT_NE(editor, nullptr);
     ERect* rect = nullptr;
     EXPECT_EQ(dispatch(e, effEditGetRect, 0, 0, &rect), 1);
@@ -298,10 +296,9 @@ TEST_F(Dispatcher, HostReservedFieldIsNeverTouched)
 
 TEST_F(Dispatcher, CloseDestroysTheEffectAndItsEditor)
 {
-    const int before = FakeEditor::destroyed;
     EXPECT_EQ(dispatch(e, effClose), 1);
     closed = true;
-    EXPECT_EQ(FakeEditor::destroyed, before + 1);
+    EXPECT_EQ(editorsDestroyed, 1);
 }
 
 TEST_F(Dispatcher, RecordEntriesToleratesANullRecord)

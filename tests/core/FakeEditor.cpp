@@ -1,22 +1,17 @@
 #include "FakeEditor.h"
 
 #include "AudioEffectX.h"
-#include "EditorFactory.h"
+#include "CompressorEngine.h"
 
-bool FakeEditor::enabled = true;
-FakeEditor* FakeEditor::last = nullptr;
-int FakeEditor::destroyed = 0;
-
-FakeEditor::FakeEditor(AudioEffect* effect) : AEffEditor(effect)
+FakeEditor::FakeEditor(AudioEffect* effect, int* destroyed)
+    : AEffEditor(effect), destroyed(destroyed)
 {
     effect->setEditor(this);
-    last = this;
 }
 
 FakeEditor::~FakeEditor()
 {
-    ++destroyed;
-    if (last == this) last = nullptr;
+    if (destroyed) ++*destroyed;
 }
 
 bool FakeEditor::getRect(ERect** r)
@@ -55,7 +50,15 @@ void FakeEditor::setParameter(VstInt32 index, float value)
     echoes.push_back({index, value, effect->getParameter(index)});
 }
 
-AEffEditor* createEditor(AudioEffectX* effect)
+std::unique_ptr<VstTemplate> makeEffect(audioMasterCallback host)
 {
-    return FakeEditor::enabled ? new FakeEditor(effect) : nullptr;
+    return std::make_unique<VstTemplate>(host, std::make_unique<CompressorEngine>());
+}
+
+std::unique_ptr<VstTemplate> makeEffectWithFakeEditor(FakeEditor** editor, audioMasterCallback host,
+                                                      int* destroyed)
+{
+    auto make = [editor, destroyed](AudioEffectX* effect) -> AEffEditor*
+    { return *editor = new FakeEditor(effect, destroyed); };
+    return std::make_unique<VstTemplate>(host, std::make_unique<CompressorEngine>(), make);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "AEffEditor.h"
+#include "VstTemplate.h"
 
+#include <memory>
 #include <vector>
 
-// A stand-in editor for the core's tests. The test program's createEditor makes one of these
-// while FakeEditor::enabled is true; like a real editor it attaches itself to its effect.
+// A stand-in editor for the core's tests; like a real editor it attaches itself to its effect.
 class FakeEditor : public AEffEditor
 {
   public:
@@ -16,7 +17,8 @@ class FakeEditor : public AEffEditor
         float effectValue; // what the effect's getParameter answered at that moment
     };
 
-    explicit FakeEditor(AudioEffect* effect);
+    // Counts its destruction in *destroyed, when given.
+    explicit FakeEditor(AudioEffect* effect, int* destroyed = nullptr);
     ~FakeEditor() override;
 
     bool getRect(ERect** rect) override;
@@ -27,13 +29,20 @@ class FakeEditor : public AEffEditor
     bool setKnobMode(VstInt32 mode) override;
     void setParameter(VstInt32 index, float value) override;
 
-    static bool enabled;     // createEditor makes an editor only while set
-    static FakeEditor* last; // the most recently created one (null once deleted)
-    static int destroyed;    // count of destructor runs
-
     std::vector<Echo> echoes;
     ERect rect{0, 0, 270, 690};
     int idleCalls = 0;
     VstKeyCode lastKey{};
     VstInt32 knobMode = -1;
+
+  private:
+    int* destroyed;
 };
+
+// The effect with its own engine and no editor.
+std::unique_ptr<VstTemplate> makeEffect(audioMasterCallback host = nullptr);
+
+// The effect with a FakeEditor, which *editor names afterwards.
+std::unique_ptr<VstTemplate> makeEffectWithFakeEditor(FakeEditor** editor,
+                                                      audioMasterCallback host = nullptr,
+                                                      int* destroyed = nullptr);

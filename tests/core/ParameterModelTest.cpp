@@ -32,10 +32,8 @@ class ParameterModel : public ::testing::Test
   protected:
     void SetUp() override
     {
-        FakeEditor::enabled = true;
         hostCalls.clear();
-        effect = std::make_unique<VstTemplate>(nullptr);
-        editor = FakeEditor::last;
+        effect = makeEffectWithFakeEditor(&editor);
         ASSERT_NE(editor, nullptr);
         editor->echoes.clear();
     }
@@ -281,14 +279,15 @@ TEST_F(ParameterModel, AutomationIsReportedOnlyForEditsAndNeverThroughANullCallb
     EXPECT_FALSE(effect->beginEdit(kKnee));
     EXPECT_FALSE(effect->endEdit(kKnee));
 
-    VstTemplate hosted(recordingHost);
+    FakeEditor* hostedEditor = nullptr;
+    auto hosted = makeEffectWithFakeEditor(&hostedEditor, recordingHost);
     hostCalls.clear();
-    hosted.beginEdit(kDelta);
-    hosted.setParameterAutomated(kDelta, 1.0f); // interlocks are not reported
-    hosted.endEdit(kDelta);
-    hosted.setParameterAutomated(kKnee, std::numeric_limits<float>::quiet_NaN());
-    hosted.setParameterAutomated(99, 0.5f);
-    hosted.setParameter(kKnee, 0.5f); // the host's own changes are not echoed back
+    hosted->beginEdit(kDelta);
+    hosted->setParameterAutomated(kDelta, 1.0f); // interlocks are not reported
+    hosted->endEdit(kDelta);
+    hosted->setParameterAutomated(kKnee, std::numeric_limits<float>::quiet_NaN());
+    hosted->setParameterAutomated(99, 0.5f);
+    hosted->setParameter(kKnee, 0.5f); // the host's own changes are not echoed back
     ASSERT_EQ(hostCalls.size(), 3u);
     EXPECT_EQ(hostCalls[0].opcode, audioMasterBeginEdit);
     EXPECT_EQ(hostCalls[0].index, kDelta);

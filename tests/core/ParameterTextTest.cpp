@@ -1,5 +1,6 @@
 #include "ParameterText.h"
 #include "ParameterIds.h"
+#include "ParameterTable.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,16 @@ TEST(ParameterText, NamesInIndexOrder)
         EXPECT_STREQ(parameterName(i), names[i]) << i;
     EXPECT_EQ(parameterName(-1), nullptr);
     EXPECT_EQ(parameterName(21), nullptr);
+}
+
+// A row out of place would give one parameter another's name, texts and engine setter.
+TEST(ParameterTable, EachRowSitsAtItsIndexAndHasAHostText)
+{
+    for (VstInt32 i = 0; i < kNumParams; ++i)
+    {
+        EXPECT_EQ(kParameterTable[i].index, i);
+        EXPECT_NE(kParameterTable[i].hostText, nullptr) << i;
+    }
 }
 
 // Every value below worked out by hand from the rules; the comment gives the printed quantity.

@@ -35,7 +35,7 @@ template <typename Sample> struct StereoBuffers
 
 std::unique_ptr<VstTemplate> resumedEffect(float rate)
 {
-    auto effect = std::make_unique<VstTemplate>(nullptr);
+    auto effect = makeEffect();
     effect->setSampleRate(rate);
     effect->resume();
     return effect;

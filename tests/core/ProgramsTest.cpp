@@ -14,12 +14,7 @@ namespace
 class Programs : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        FakeEditor::enabled = true;
-        effect = std::make_unique<VstTemplate>(nullptr);
-        editor = FakeEditor::last;
-    }
+    void SetUp() override { effect = makeEffectWithFakeEditor(&editor); }
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
                        void* ptr = nullptr)

@@ -1,3 +1,4 @@
+#include "FakeEditor.h"
 #include "VstTemplate.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,9 @@
 // this shows that every value crossing threads is shared race-free.
 TEST(Threads, AutomationWhileProcessing)
 {
-    VstTemplate effect(nullptr);
-    AEffect* e = effect.getAeffect();
+    FakeEditor* editor = nullptr;
+    auto effect = makeEffectWithFakeEditor(&editor);
+    AEffect* e = effect->getAeffect();
     e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
     e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
 

@@ -1,5 +1,7 @@
 #include "EditorTestSupport.h"
 
+#include "PluginFactory.h"
+
 #include <cmath>
 
 std::vector<HostCall>& hostCalls()
@@ -44,7 +46,7 @@ EditorFixture::EditorFixture()
 {
     setTickSource(&clock);
     hostCalls().clear();
-    effect = new VstTemplate(recordingHost);
+    effect = createPlugin(recordingHost);
     editor = dynamic_cast<VstTemplateGUI*>(effect->getEditor());
 }
 

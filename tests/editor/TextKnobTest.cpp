@@ -1,6 +1,6 @@
 #include "CFontDesc.h"
 #include "CTextKnob.h"
-#include "ValueText.h"
+#include "EditorValueText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ValueText.h"
+#include "EditorValueText.h"
 #include "ParameterMapping.h"
 
 #include <gtest/gtest.h>

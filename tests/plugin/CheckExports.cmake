@@ -1,5 +1,5 @@
 # Fails unless the plug-in library defines exactly the dynamic symbols VSTPluginMain and main,
-# plus the editor's off-screen snapshot for tools (editor/EditorSnapshotExport.h).
+# plus the editor's off-screen snapshot for tools (vst2/EditorSnapshotExport.h).
 execute_process(COMMAND ${NM} -D --defined-only ${PLUGIN}
                 OUTPUT_VARIABLE listing RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

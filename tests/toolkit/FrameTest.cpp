@@ -269,6 +269,30 @@ TEST(Frame, RemovingViewsDropsFocusAndCapture)
     EXPECT_FALSE(frame.removeView(view));
 }
 
+// Controls reach the frame only through the host it hands them: while attached, a gesture takes
+// the focus and reaches the editor; removed, or copied, a control has no frame to tell.
+TEST(Frame, ControlsTellTheirFrameOfGesturesOnlyWhileAttached)
+{
+    FakeEditor editor;
+    int destroyed = 0;
+    CFrame frame(CRect(0, 0, 10, 10), nullptr, &editor);
+    auto* control = new CountedView(CRect(0, 0, 5, 5), &destroyed, nullptr, 7);
+    control->remember();
+    frame.addView(control);
+    control->beginEdit();
+    control->endEdit();
+    EXPECT_EQ(frame.getFocusView(), control);
+    CView* copy = control->newCopy();
+    EXPECT_EQ(static_cast<CControl*>(copy)->getControlHost(), nullptr);
+    copy->forget();
+    frame.removeView(control);
+    EXPECT_EQ(control->getControlHost(), nullptr);
+    control->beginEdit();
+    control->endEdit();
+    EXPECT_EQ(editor.events, (std::vector<std::string>{"begin 7", "end 7"}));
+    control->forget();
+}
+
 TEST(Frame, KeysGoToTheFocusViewAndUrlsAreRecordedHeadless)
 {
     class KeyView : public CView

@@ -2,7 +2,6 @@
 
 #include "CBitmap.h"
 #include "CDrawContext.h"
-#include "CFrame.h"
 #include "KnobMode.h"
 
 #include <algorithm>
@@ -61,7 +60,7 @@ void CKnob::draw(CDrawContext* context)
 
 bool CKnob::isLinearDrag(int32_t buttons) const
 {
-    const int32_t mode = pParentFrame ? pParentFrame->getKnobMode() : getGlobalKnobMode();
+    const int32_t mode = controlHost ? controlHost->getKnobMode() : getGlobalKnobMode();
     const bool alt = (buttons & kAlt) != 0;
     return (mode == kLinearMode) != alt;
 }

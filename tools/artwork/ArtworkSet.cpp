@@ -1,6 +1,8 @@
 #include "ArtworkSet.h"
 
 #include "ButtonPainter.h"
+#include "EditorLayout.h"
+#include "ImageIds.h"
 #include "KnobPainter.h"
 #include "Palette.h"
 #include "PanelPainter.h"
@@ -8,10 +10,25 @@
 
 #include <initializer_list>
 
+using namespace image;
+
 const ImageSpec kImageSpecs[16] = {
-    {201, 690, 270}, {202, 70, 7000}, {203, 51, 17}, {204, 49, 19}, {205, 55, 100}, {206, 55, 76},
-    {207, 55, 50},   {208, 55, 50},   {209, 55, 50}, {210, 55, 50}, {211, 55, 100}, {212, 55, 213},
-    {213, 30, 50},   {214, 200, 154}, {215, 12, 24}, {216, 12, 24},
+    {kBackground, layout::kWidth, layout::kHeight},
+    {kKnobStrip, 70, 7000},
+    {kValueField, 51, 17},
+    {kTextKnobField, 49, 19},
+    {kBypass, 55, 100},
+    {kAutoMakeUp, 55, 76},
+    {kHiColor, 55, 50},
+    {kLoColor, 55, 50},
+    {kDelta, 55, 50},
+    {kScPreview, 55, 50},
+    {kAboveBelow, 55, 100},
+    {kScFilterSelector, 55, 213},
+    {kAButton, 30, 50},
+    {kAboutPanel, 200, 154},
+    {kFastLamp, 12, 24},
+    {kSlowLamp, 12, 24},
 };
 
 namespace
@@ -28,22 +45,22 @@ ArtworkSet paintArtwork()
     for (const ImageSpec& image : kImageSpecs)
         set[image.id] = std::make_unique<Canvas>(image.width, image.height);
 
-    panel::paint(*set[201]);
-    knob::paintStrip(*set[202]);
-    small::paintValueField(*set[203]);
-    small::paintValueField(*set[204]);
-    paintButton(*set[205], {"BYPASS"}, true);
-    paintButton(*set[206], {"AUTO", "MAKEUP"}, true);
-    paintButton(*set[207], {"HI COLOR"});
-    paintButton(*set[208], {"LO COLOR"});
-    paintButton(*set[209], {"DELTA"});
-    paintButton(*set[210], {"SC PREV"});
-    paintButton(*set[211], {"ABOVE /", "BELOW"}, true);
+    panel::paint(*set[kBackground]);
+    knob::paintStrip(*set[kKnobStrip]);
+    small::paintValueField(*set[kValueField]);
+    small::paintValueField(*set[kTextKnobField]);
+    paintButton(*set[kBypass], {"BYPASS"}, true);
+    paintButton(*set[kAutoMakeUp], {"AUTO", "MAKEUP"}, true);
+    paintButton(*set[kHiColor], {"HI COLOR"});
+    paintButton(*set[kLoColor], {"LO COLOR"});
+    paintButton(*set[kDelta], {"DELTA"});
+    paintButton(*set[kScPreview], {"SC PREV"});
+    paintButton(*set[kAboveBelow], {"ABOVE /", "BELOW"}, true);
     const char* const filterTypes[] = {"OFF", "3dB HP", "6dB HP"};
-    button::paintSelector(*set[212], filterTypes, 3);
-    paintButton(*set[213], {"A"});
-    small::paintAbout(*set[214]);
-    small::paintLamp(*set[215], *set[201], layout::kFastLamp, palette::kLitBlue);
-    small::paintLamp(*set[216], *set[201], layout::kSlowLamp, palette::kLitRed);
+    button::paintSelector(*set[kScFilterSelector], filterTypes, 3);
+    paintButton(*set[kAButton], {"A"});
+    small::paintAbout(*set[kAboutPanel]);
+    small::paintLamp(*set[kFastLamp], *set[kBackground], layout::kFastLamp, palette::kLitBlue);
+    small::paintLamp(*set[kSlowLamp], *set[kBackground], layout::kSlowLamp, palette::kLitRed);
     return set;
 }

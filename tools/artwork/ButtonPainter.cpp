@@ -1,7 +1,7 @@
 #include "ButtonPainter.h"
 
 #include "Canvas.h"
-#include "Layout.h"
+#include "EditorLayout.h"
 #include "Palette.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Draw.h"
-#include "Layout.h"
+#include "EditorLayout.h"
 
 // The panel's pieces that follow the views' rectangles.
 namespace parts

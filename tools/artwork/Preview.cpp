@@ -1,6 +1,7 @@
 #include "Preview.h"
 
-#include "Layout.h"
+#include "EditorLayout.h"
+#include "ImageIds.h"
 
 #include <cmath>
 #include <cstdio>
@@ -106,34 +107,34 @@ void controls(Canvas& out, const ArtworkSet& art)
     for (int i = 0; i < 9; ++i)
     {
         const KnobPlace& k = kKnobs[i];
-        knob(out, *art.at(202), k.knob, values[i]);
-        const Box image = displayImage(k.display);
-        out.paintOver(*art.at(203), 0, 0, 51, 17, image.l, image.t);
+        knob(out, *art.at(image::kKnobStrip), k.knob, values[i]);
+        const Box field = displayImage(k.display);
+        out.paintOver(*art.at(image::kValueField), 0, 0, 51, 17, field.l, field.t);
         codeText(cr, k.display, texts[i], 10, 250);
     }
     const Box textKnobs[] = {kDetection, kLfAmount, kHfAmount};
     const char* const textKnobTexts[] = {"RMS", "50%", "35%"};
     for (int i = 0; i < 3; ++i)
     {
-        const Box image = textKnobImage(textKnobs[i]);
-        out.paintOver(*art.at(204), 0, 0, 49, 19, image.l, image.t);
+        const Box field = textKnobImage(textKnobs[i]);
+        out.paintOver(*art.at(image::kTextKnobField), 0, 0, 49, 19, field.l, field.t);
         codeText(cr, textKnobs[i], textKnobTexts[i], 10, i == 0 ? 250 : 100);
     }
-    strip(out, *art.at(212), kScFilterType, 1);
-    strip(out, *art.at(210), kScPreview, 0);
-    strip(out, *art.at(208), kLfHarmonics, 0);
-    strip(out, *art.at(207), kHfHarmonics, 1);
-    strip(out, *art.at(205), kBypass, 0);
-    strip(out, *art.at(209), kDelta, 1);
-    strip(out, *art.at(215), kFastLamp, 1);
-    strip(out, *art.at(216), kSlowLamp, 0);
+    strip(out, *art.at(image::kScFilterSelector), kScFilterType, 1);
+    strip(out, *art.at(image::kScPreview), kScPreview, 0);
+    strip(out, *art.at(image::kLoColor), kLfHarmonics, 0);
+    strip(out, *art.at(image::kHiColor), kHfHarmonics, 1);
+    strip(out, *art.at(image::kBypass), kBypass, 0);
+    strip(out, *art.at(image::kDelta), kDelta, 1);
+    strip(out, *art.at(image::kFastLamp), kFastLamp, 1);
+    strip(out, *art.at(image::kSlowLamp), kSlowLamp, 0);
 }
 } // namespace
 
 bool write(const ArtworkSet& art, const std::string& path, bool aboutOpen)
 {
     Canvas out(layout::kWidth, layout::kHeight);
-    const Canvas& panel = *art.at(201);
+    const Canvas& panel = *art.at(image::kBackground);
     out.copyFrom(panel, 0, 0, layout::kWidth, layout::kHeight, 0, 0);
     codeText(out.cr(), layout::kVersion, "version 1.0.0 [?]", 9, 120);
     controls(out, art);
@@ -141,7 +142,7 @@ bool write(const ArtworkSet& art, const std::string& path, bool aboutOpen)
     if (aboutOpen)
     {
         const Box& a = layout::kSplashArea;
-        out.copyFrom(*art.at(214), 0, 0, a.width(), a.height(), a.l, a.t);
+        out.copyFrom(*art.at(image::kAboutPanel), 0, 0, a.width(), a.height(), a.l, a.t);
     }
     return out.writePng(path);
 }

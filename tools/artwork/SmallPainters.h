@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Draw.h"
-#include "Layout.h"
+#include "EditorLayout.h"
 
 class Canvas;
 

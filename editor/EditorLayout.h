@@ -1,8 +1,9 @@
 #pragma once
 
-// Where the editor's views sit in the 690 x 270 window (right and bottom exclusive). The panel's
-// captions, wells and bezels are painted around these rectangles, so they must stay in step with
-// the editor's own table of views.
+// Where the editor's views sit in the 690 x 270 window (right and bottom exclusive), stated once:
+// the editor places its views here and the artwork program paints the panel's captions, wells
+// and bezels around the same rectangles. Header-only and free of the toolkit, so the artwork
+// program can read it without linking the editor.
 struct Box
 {
     int l, t, r, b;
@@ -71,8 +72,9 @@ constexpr Box kTransfer{374, 57, 504, 187};
 constexpr Box kFastLamp{246, 154, 258, 166};
 constexpr Box kSlowLamp{256, 154, 268, 166};
 
-// The version text is drawn by code here; the about panel opens over the displays.
-constexpr Box kVersion{574, 3, 724, 18};
+// The version text is drawn by code here, cut by the window's right edge; the about panel opens
+// over the displays.
+constexpr Box kVersion{kWidth - 116, 3, kWidth + 34, 18};
 constexpr Box kSplashArea{374, 44, 574, 194};
 
 // Every view rectangle that paints something, for checking that no caption lies under one.

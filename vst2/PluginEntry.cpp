@@ -1,7 +1,9 @@
-// The plug-in library's exported entry point. Compiled into the module itself (not the core
-// library); the load hook beside it, per platform, records the module handle.
+// The plug-in library's exported entry point. Compiled into the module itself (not a static
+// library, whose symbols stay hidden); the load hook beside it, per platform, records the
+// module handle.
 
 #include "ExportMacro.h"
+#include "PluginFactory.h"
 #include "VstTemplate.h"
 
 OFC_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster);
@@ -13,8 +15,7 @@ AEffect* VSTPluginMain(audioMasterCallback audioMaster)
         return nullptr;
     try
     {
-        VstTemplate* effect = new VstTemplate(audioMaster);
-        return effect->getAeffect();
+        return createPlugin(audioMaster)->getAeffect();
     }
     catch (...)
     {

@@ -1,4 +1,4 @@
-#include "ValueText.h"
+#include "EditorValueText.h"
 
 #include "ParameterMapping.h"
 #include "TextFormat.h"
@@ -127,4 +127,10 @@ void detectionText(float value, char* text)
 void harmonicsAmountText(float value, char* text)
 {
     put(text, "%3.0f%%", 200.0 * double(value));
+}
+
+double transferMakeUpDb(double n)
+{
+    if (n < 0.5) return (1.0 - 2.0 * n) * (1.0 - 2.0 * n) * -60.0;
+    return n * 24.0 - 12.0;
 }
