@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test: on Linux release, debug
-# with AddressSanitizer+UndefinedBehaviorSanitizer, and ThreadSanitizer; then the two Windows
+# with AddressSanitizer+UndefinedBehaviorSanitizer, ThreadSanitizer, and the libFuzzer target
+# (clang, a fixed number of executions); then the two Windows
 # DLLs, cross-built with mingw-w64 and tested under wine (64-bit, and 32-bit). The Windows
 # tests compare with the Linux release build, so that one comes first.
 #
@@ -12,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --windows
 status=0
-for preset in release debug tsan windows-x64 windows-x86; do
+for preset in release debug tsan fuzz windows-x64 windows-x86; do
   echo "=== $preset"
   start=$SECONDS
   cmake --preset "$preset" >/dev/null
