@@ -52,7 +52,7 @@ void automateOne(Session& session, Instance& instance, std::mt19937& rng)
     if (index >= kDelta && index <= kScPreview && on)
         for (VstInt32 other = kDelta; other <= kScPreview; ++other)
             if (other != index && e->getParameter(e, other) != 0.0f)
-                what << "switch " << index << " on leaves switch " << other << " on";
+                what << "switch " << index << " on leaves switch " << other << " on; ";
     if (!what.str().empty())
         session.fail("instance " + std::to_string(instance.id) + ": " + what.str());
     ++session.counters.parameterSets;
@@ -110,6 +110,16 @@ void checkTexts(Session& session, Instance& instance)
     checkText(session, instance, effGetProgramNameIndexed, 8, kVstMaxProgNameLen);
     checkText(session, instance, effGetEffectName, 0, kVstMaxEffectNameLen - 1);
     checkText(session, instance, effGetVendorString, 0, kVstMaxVendorStrLen - 1);
+}
+
+// The constants among the read-only values, and the active flag, which is either state.
+void checkReadOnlyValues(Session& session, Instance& instance)
+{
+    AEffect* e = instance.effect;
+    const float active = e->getParameter(e, 506);
+    if (e->getParameter(e, 500) != 1.0f || e->getParameter(e, 504) != 0.0f ||
+        e->getParameter(e, 505) != 0.0f || (active != 0.0f && active != 1.0f))
+        session.fail("instance " + std::to_string(instance.id) + ": read-only values 500 to 506");
 }
 
 void renameProgram(Instance& instance, std::mt19937& rng)
@@ -172,6 +182,7 @@ void runUserInterface(Session& session)
             exerciseEditor(session, session.instances[i], isOpen, rng);
             open[i] = isOpen;
             if (rng() % 8 == 0) checkTexts(session, session.instances[i]);
+            checkReadOnlyValues(session, session.instances[i]);
             if (rng() % 100 == 0) renameProgram(session.instances[i], rng);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
