@@ -215,7 +215,7 @@ void AudioDriver::checkMeters(State& s)
 
 void AudioDriver::failWith(State& s, const std::string& what)
 {
-    if (s.reported) // counted, but one report per episode is enough to read
+    if (s.reported) // counted, but one printed report per episode is enough to read
     {
         ++session.counters.failures;
         return;

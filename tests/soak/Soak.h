@@ -64,6 +64,7 @@ class Session
 
   private:
     std::mutex reportLock;
+    int printed = 0;
 };
 
 VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,

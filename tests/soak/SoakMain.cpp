@@ -38,7 +38,8 @@ std::string Instance::history() const
 void Session::fail(const std::string& what)
 {
     std::lock_guard<std::mutex> lock(reportLock);
-    if (++counters.failures <= 20) std::fprintf(stderr, "SOAK FAILURE: %s\n", what.c_str());
+    ++counters.failures;
+    if (++printed <= 20) std::fprintf(stderr, "SOAK FAILURE: %s\n", what.c_str());
 }
 
 } // namespace soak
