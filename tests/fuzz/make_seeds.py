@@ -38,6 +38,9 @@ SEEDS = {
                                                                length=40, flags=5) +
     dispatch("rate", opt=70000.0) + process(500, flags=9, burst=1e-310, start=0, length=50) +
     dispatch("rate", opt=69999.0) + process(900, shape=3, level=1e20),
+    "direct-burst-then-rates": dispatch("rate", opt=96000.0) + dispatch("mains", value=1) +
+    process(300, burst=NAN, start=250, length=50, flags=4) + dispatch("rate", opt=44100.0) +
+    process(1000) + dispatch("rate", opt=96000.0) + process(1000),
     "editor": dispatch("editOpen", pointer=4) + dispatch("editIdle") + set_param(16, 1.0) +
     dispatch("keyDown", index=0, value=1) + dispatch("editIdle") + dispatch("editClose"),
     "texts": dispatch("display", index=13, pointer=1) + dispatch("name", index=20, pointer=2) +
