@@ -13,6 +13,7 @@ packages=(
   libsndfile1-dev
   lsp-plugins-vst ardour
   valgrind
+  clang-14 libfuzzer-14-dev
 )
 windows_packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev

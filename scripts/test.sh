@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the C++ layout with clang-format, builds every preset and
 # runs every test: on Linux release, debug with AddressSanitizer+UndefinedBehaviorSanitizer,
-# and ThreadSanitizer; then the two Windows DLLs, cross-built with mingw-w64 and tested under
-# wine (64-bit, and 32-bit). The Windows tests compare with the Linux release build, so that
-# one comes first. With the environment variable CI set, a test whose tool is missing fails.
+# ThreadSanitizer, and the libFuzzer target (clang, a fixed number of executions); then the two
+# Windows DLLs, cross-built with mingw-w64 and tested under wine (64-bit, and 32-bit). The
+# Windows tests compare with the Linux release build, so that one comes first. With the
+# environment variable CI set, a test whose tool is missing fails.
 #
 # The 32-bit Windows programs run through qemu-user on machines that cannot start 32-bit Linux
 # programs, and there 32-bit wine now and then hangs or crashes on its own. Its tests get a
@@ -20,7 +21,7 @@ if ! find . \( -path ./build -o -path ./.git \) -prune -o \( -name '*.cpp' -o -n
   echo "=== format check failed: run clang-format -i on the files named above"
   status=1
 fi
-for preset in release debug tsan windows-x64 windows-x86; do
+for preset in release debug tsan fuzz windows-x64 windows-x86; do
   echo "=== $preset"
   start=$SECONDS
   cmake --preset "$preset" >/dev/null

@@ -2,5 +2,6 @@
 
 void CBaseObject::forget()
 {
-    if (--nbReference <= 0) delete this;
+    // The last one out sees every other thread's writes to the object before deleting it.
+    if (nbReference.fetch_sub(1, std::memory_order_acq_rel) <= 1) delete this;
 }

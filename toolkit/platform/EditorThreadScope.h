@@ -18,5 +18,5 @@ class EditorThreadScope
 
   private:
     bool initialised = false;
-    uint32_t thread = 0;
+    [[maybe_unused]] uint32_t thread = 0; // used by the Windows scope only
 };
