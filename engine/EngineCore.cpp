@@ -111,13 +111,16 @@ void EngineCore::outputStage(const double* xL, const double* xR, const double* g
     gPrev = gain;
 }
 
-void EngineCore::outputStage(int count)
+void EngineCore::outputStage(int begin, int end)
 {
+    const int count = end - begin;
     if (harmonics.anyOn())
-        outputStage<true>(block.xL, block.xR, block.gain, count, block.dL, block.dR);
+        outputStage<true>(block.xL + begin, block.xR + begin, block.gain + begin, count,
+                          block.dL + begin, block.dR + begin);
     else
-        outputStage<false>(block.xL, block.xR, block.gain, count, block.dL, block.dR);
-    gainOut = block.gain[count - 1];
+        outputStage<false>(block.xL + begin, block.xR + begin, block.gain + begin, count,
+                           block.dL + begin, block.dR + begin);
+    gainOut = block.gain[end - 1];
 }
 
 // Non-finite values are cleared from the recursive states before every kCheckPeriod-th frame;
@@ -172,9 +175,14 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames)
         block.xR[2 * i + 1] = block.outR[i];
     }
 
+    // The output stage follows the loop run by run, so that the check between runs also keeps
+    // its colouring filters' states clear on the same period.
     inCheckedRuns(frames,
-                  [this](int first, int count) { feedbackRun<2>(2 * first, 2 * (first + count)); });
-    outputStage(2 * frames);
+                  [this](int first, int count)
+                  {
+                      feedbackRun<2>(2 * first, 2 * (first + count));
+                      outputStage(2 * first, 2 * (first + count));
+                  });
 
     double* evenL = evenPhase.left();
     double* evenR = evenPhase.right();
@@ -225,8 +233,12 @@ void EngineCore::directBlock(double* left, double* right, int frames)
         block.xL[i] = left[i] + n;
         block.xR[i] = right[i] + n;
     }
-    inCheckedRuns(frames, [this](int first, int count) { feedbackRun<1>(first, first + count); });
-    outputStage(frames);
+    inCheckedRuns(frames,
+                  [this](int first, int count)
+                  {
+                      feedbackRun<1>(first, first + count);
+                      outputStage(first, first + count);
+                  });
 
     for (int i = 0; i < frames; ++i)
     {

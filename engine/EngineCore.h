@@ -48,7 +48,7 @@ class EngineCore
     template <bool Colouring>
     void outputStage(const double* xL, const double* xR, const double* g, int count, double* dL,
                      double* dR);
-    void outputStage(int count);
+    void outputStage(int begin, int end);
     void mix(double& left, double& right, double eL, double eR);
     void sanitizeNowAndThen();
 
