@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 using namespace enginetest;
 
@@ -221,6 +223,61 @@ TEST(EngineInput, NonFiniteInputRecoversWithinTheBound)
                         << rate << " " << bad << " " << type << " " << extras;
                 }
     RecordProperty("worstRecoveryFrames", worst);
+}
+
+// Blocks as a host sends them, and the rate crossing 70 kHz and back with no reset between:
+// whatever one path's histories held while the other ran must not come out later.
+TEST(EngineInput, NonFiniteInputRecoversAcrossBlocksAndPathChanges)
+{
+    struct Case
+    {
+        double first, middle;
+        int block;
+    };
+    for (const Case c : {Case{44100.0, 96000.0, 512}, Case{96000.0, 44100.0, 512},
+                         Case{44100.0, 96000.0, 37}, Case{96000.0, 48000.0, 37}})
+    {
+        CompressorEngine e;
+        e.setSampleRate(c.first);
+        e.setThreshold(-30.0);
+        e.setRatio(0.0);
+        e.setHfHarmonics(true);
+        e.setLfHarmonics(true);
+        e.setHfAmount(1.0);
+        e.setLfAmount(1.0);
+        int finiteSince = -1; // frames of finite input since the last non-finite one
+        auto process = [&](int frames, bool bad)
+        {
+            for (int first = 0; first < frames; first += c.block)
+            {
+                const int n = std::min(c.block, frames - first);
+                std::vector<double> l(n), r(n);
+                for (int i = 0; i < n; ++i)
+                    l[i] = r[i] = bad && i % 2 ? kNaN : 0.5 * std::sin(0.05 * (first + i));
+                CompressorEngine::Meters m;
+                if (e.getHostRate() < 70000.0)
+                    e.processOversampled(l.data(), r.data(), n, m);
+                else
+                    e.processDirect(l.data(), r.data(), n, m);
+                for (int i = 0; i < n; ++i)
+                {
+                    finiteSince = bad && i % 2 ? 0 : (finiteSince < 0 ? -1 : finiteSince + 1);
+                    if (finiteSince > CompressorEngine::kRecoveryFrames)
+                    {
+                        ASSERT_TRUE(std::isfinite(l[i]) && std::isfinite(r[i]))
+                            << c.first << " " << c.middle << " " << c.block << ": " << finiteSince
+                            << " frames after";
+                    }
+                }
+            }
+        };
+        process(1000, false);
+        process(300, true);
+        e.setSampleRate(c.middle);
+        process(1000, false);
+        e.setSampleRate(c.first);
+        process(2000, false);
+    }
 }
 
 TEST(EngineInput, NaNBurstDoesNotLeaveTheGainStuckDown)
