@@ -85,7 +85,7 @@ bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOpt
 
 bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error)
 {
-    static const std::vector<ofchost::OptionSpec> kOptions = {
+    static const std::vector<ofchost::KnownOption> kOptions = {
         {"--program", true}, {"--set", true},   {"--rate", true},  {"--seconds", true},
         {"--passes", true},  {"--block", true}, {"--kernel", true}};
     ofchost::CommandLine line;

@@ -13,10 +13,10 @@ namespace ofchost
 namespace
 {
 
-const OptionSpec* find(const std::vector<OptionSpec>& known, const std::string& name)
+const KnownOption* find(const std::vector<KnownOption>& known, const std::string& name)
 {
-    for (const auto& spec : known)
-        if (name == spec.name) return &spec;
+    for (const auto& rule : known)
+        if (name == rule.name) return &rule;
     return nullptr;
 }
 
@@ -37,7 +37,7 @@ bool rangeError(const ParsedOption& option, double low, double high, const char*
 
 } // namespace
 
-bool parseCommandLine(int argc, char** argv, const std::vector<OptionSpec>& known,
+bool parseCommandLine(int argc, char** argv, const std::vector<KnownOption>& known,
                       CommandLine& line, std::string& error)
 {
     bool optionsEnded = false;
@@ -57,22 +57,22 @@ bool parseCommandLine(int argc, char** argv, const std::vector<OptionSpec>& know
         {
             const auto equals = arg.find('=');
             ParsedOption option{arg.substr(0, equals), ""};
-            const OptionSpec* spec = find(known, option.name);
-            if (!spec)
+            const KnownOption* rule = find(known, option.name);
+            if (!rule)
             {
                 error = "unknown option " + option.name;
                 return false;
             }
-            if (!spec->takesValue && equals != std::string::npos)
+            if (!rule->takesValue && equals != std::string::npos)
             {
                 error = option.name + " takes no value";
                 return false;
             }
-            if (spec->takesValue && equals != std::string::npos)
+            if (rule->takesValue && equals != std::string::npos)
                 option.value = arg.substr(equals + 1);
-            else if (spec->takesValue && i + 1 < argc)
+            else if (rule->takesValue && i + 1 < argc)
                 option.value = argv[++i];
-            else if (spec->takesValue)
+            else if (rule->takesValue)
             {
                 error = option.name + " needs a value";
                 return false;

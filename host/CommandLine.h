@@ -10,7 +10,7 @@
 namespace ofchost
 {
 
-struct OptionSpec
+struct KnownOption
 {
     const char* name; // "--block"
     bool takesValue;
@@ -31,7 +31,7 @@ struct CommandLine
 
 // False with a message naming the option for an unknown option, a missing value, or a value
 // given to a switch.
-bool parseCommandLine(int argc, char** argv, const std::vector<OptionSpec>& known,
+bool parseCommandLine(int argc, char** argv, const std::vector<KnownOption>& known,
                       CommandLine& line, std::string& error);
 
 // A number for an option, within low..high. The message names the option, what it takes and

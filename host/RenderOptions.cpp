@@ -27,11 +27,12 @@ const char* const kRenderUsage =
 namespace
 {
 
-const std::vector<OptionSpec> kOptions = {{"--demo", false},        {"--rate", true},
-                                          {"--write-input", true},  {"--program", true},
-                                          {"--set", true},          {"--double", false},
-                                          {"--block", true},        {"--compensate-latency", false},
-                                          {"--output-format", true}};
+const std::vector<KnownOption> kOptions = {
+    {"--demo", false},        {"--rate", true},
+    {"--write-input", true},  {"--program", true},
+    {"--set", true},          {"--double", false},
+    {"--block", true},        {"--compensate-latency", false},
+    {"--output-format", true}};
 
 bool parseOutputFormat(const ParsedOption& option, int& subtype, std::string& error)
 {

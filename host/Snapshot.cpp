@@ -266,9 +266,9 @@ bool hasExtension(const std::string& path, const std::string& ext)
 
 bool parseSnapshotArguments(int argc, char** argv, SnapshotRequest& request, std::string& error)
 {
-    static const std::vector<OptionSpec> kOptions = {{"--program", true}, {"--set", true},
-                                                     {"--feed", true},    {"--seconds", true},
-                                                     {"--rate", true},    {"--block", true}};
+    static const std::vector<KnownOption> kOptions = {{"--program", true}, {"--set", true},
+                                                      {"--feed", true},    {"--seconds", true},
+                                                      {"--rate", true},    {"--block", true}};
     CommandLine line;
     if (!parseCommandLine(argc, argv, kOptions, line, error)) return false;
     request.help = line.help;
