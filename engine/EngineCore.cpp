@@ -10,7 +10,8 @@ constexpr int kCheckPeriod = 32;
 } // namespace
 
 EngineCore::EngineCore()
-    : dryDelay(kLatency), differenceDelay(kLatency - 2), noiseTables(NoiseTables::shared())
+    : dryDelay(latency::kFrames), differenceDelay(latency::kDifferenceDelay),
+      noiseTables(NoiseTables::shared())
 {
     reset();
 }
@@ -62,9 +63,11 @@ void EngineCore::enter(Path path)
 }
 
 // The feedback loop over block samples begin..end (SamplesPerFrame of them share a noise
-// offset): each sample's gain comes from the levels the previous one left, then the detector
-// hears the sample with that gain applied. This is the serial part of the engine; everything
-// else is done block by block around it.
+// offset). Sample k's gain g(k) comes from the levels that sample k - 1 left; then the detector
+// hears x(k) g(k), the current sample with the gain just computed: it listens to what the
+// compressor makes of its input, which is what makes it a feedback design. Nothing in the loop
+// looks ahead, so it is the serial part of the engine; everything else is done block by block
+// around it.
 template <int SamplesPerFrame> void EngineCore::feedbackRun(int begin, int end)
 {
     for (int k = begin; k < end; ++k)
@@ -80,8 +83,11 @@ template <int SamplesPerFrame> void EngineCore::feedbackRun(int begin, int end)
     }
 }
 
-// The audible path applies each sample's gain to the input of the following call: difference
-// k is x(k - 2) g(k - 1), reduced by the colourings, minus x(k - 2).
+// The audible path runs two internal samples behind the loop (latency::kLoopDelay): difference
+// k is x(k - 2) g(k - 1), reduced by the colourings, minus x(k - 2). g(k - 1) already heard
+// x(k - 2) g(k - 2), so each audible sample gets a gain that has reacted to that sample itself.
+// Only the difference leaves the engine's filters; the dry delay adds x back, so an
+// uncompressed signal passes them almost untouched.
 // The states are copied into locals for the loop: written through the output pointers, the
 // members would have to be stored and reloaded on every sample, and the colouring filters'
 // recursions would wait on each reload.
@@ -152,13 +158,16 @@ void EngineCore::processOversampled(double* left, double* right, int frames)
 // down-sampler on the compressed samples alone (its newest frame meets a zero tap), so both
 // convolve the whole block, before and after the loop, as vector code; so does the output
 // stage, which needs only the inputs and the gains.
+// Latency: each half-band filter delays by its centre tap (HalfBandFilter::kCentreDelay
+// frames) and the loop by two internal samples, one frame: together the dry delay's length,
+// latency::kFrames.
 void EngineCore::oversampledBlock(double* left, double* right, int frames)
 {
     double* sL = upInput.left();
     double* sR = upInput.right();
     for (int i = 0; i < frames; ++i)
     {
-        noiseIndex = noiseIndex % 2047 + 1;
+        noiseIndex = noiseIndex % NoiseTables::kNoiseCycle + 1;
         const double n = noiseTables.noise[noiseIndex];
         block.noise[i] = n;
         // Zero insertion halves the level; the factor 2 gives the up-sampler unit gain.
@@ -222,13 +231,15 @@ void EngineCore::processDirect(double* left, double* right, int frames)
         directBlock(left + first, right + first, std::min(frames - first, kBlock));
 }
 
+// Latency: the loop's two samples and the difference delay (latency::kDifferenceDelay) add up
+// to the dry delay's length, latency::kFrames.
 void EngineCore::directBlock(double* left, double* right, int frames)
 {
     for (int i = 0; i < frames; ++i)
     {
         noiseIndex = noiseIndex + 1;
         const double n = noiseTables.noise[noiseIndex];
-        noiseIndex = noiseIndex % 2047;
+        noiseIndex = noiseIndex % NoiseTables::kNoiseCycle;
         block.noise[i] = n;
         block.xL[i] = left[i] + n;
         block.xR[i] = right[i] + n;
@@ -264,8 +275,8 @@ inline void EngineCore::mix(double& left, double& right, double eL, double eR)
     ++ditherI;
     ++ditherJ;
     const double t = noiseTables.ditherA[ditherI] + noiseTables.ditherB[ditherJ];
-    ditherI = ditherI % 50000;
-    ditherJ = ditherJ % 49999;
+    ditherI = ditherI % NoiseTables::kDitherCycleA;
+    ditherJ = ditherJ % NoiseTables::kDitherCycleB;
 
     if (delta || preview)
     {

@@ -4,6 +4,7 @@
 #include "GainComputer.h"
 #include "HalfBandFilter.h"
 #include "Harmonics.h"
+#include "LatencyBudget.h"
 #include "LevelDetector.h"
 #include "NoiseTables.h"
 #include "SideChainFilter.h"
@@ -14,8 +15,6 @@
 class EngineCore
 {
   public:
-    static constexpr int kLatency = 151;
-
     EngineCore();
     EngineCore(const EngineCore&) = delete;
     EngineCore& operator=(const EngineCore&) = delete;
