@@ -62,14 +62,60 @@ void EngineCore::enter(Path path)
     lastPath = path;
 }
 
+// The audible path runs two internal samples behind the loop (latency::kLoopDelay): difference
+// k is x(k - 2) g(k - 1), reduced by the colourings, minus x(k - 2). g(k - 1) already heard
+// x(k - 2) g(k - 2), so each audible sample gets a gain that has reacted to that sample itself.
+// Only the difference leaves the engine's filters; the dry delay adds x back, so an
+// uncompressed signal passes them almost untouched.
+// A run works on local copies of the states: written through the block's pointers, members
+// would have to be stored and reloaded on every sample, and the colouring filters' recursions
+// would wait on each reload.
+struct EngineCore::AudiblePath
+{
+    explicit AudiblePath(EngineCore& e)
+        : colouring(e.harmonics), aL(e.x1L), aR(e.x1R), bL(e.x2L), bR(e.x2R), gain(e.gPrev)
+    {
+    }
+    void store(EngineCore& e) const
+    {
+        e.harmonics = colouring;
+        e.x1L = aL;
+        e.x1R = aR;
+        e.x2L = bL;
+        e.x2R = bR;
+        e.gPrev = gain;
+    }
+    // Takes sample k's input and gain; writes the difference that was two samples behind.
+    template <bool Colouring> void step(double xL, double xR, double g, double& dL, double& dR)
+    {
+        double yL = bL * gain, yR = bR * gain;
+        if (Colouring) colouring.apply(bL, bR, gain, yL, yR);
+        dL = yL - bL;
+        dR = yR - bR;
+        bL = aL;
+        bR = aR;
+        aL = xL;
+        aR = xR;
+        gain = g;
+    }
+
+    Harmonics colouring;
+    double aL, aR, bL, bR, gain;
+};
+
 // The feedback loop over block samples begin..end (SamplesPerFrame of them share a noise
 // offset). Sample k's gain g(k) comes from the levels that sample k - 1 left; then the detector
 // hears x(k) g(k), the current sample with the gain just computed: it listens to what the
 // compressor makes of its input, which is what makes it a feedback design. Nothing in the loop
 // looks ahead, so it is the serial part of the engine; everything else is done block by block
 // around it.
-template <int SamplesPerFrame> void EngineCore::feedbackRun(int begin, int end)
+// With the colourings on, the audible path runs inside the loop: the loop waits on its chain
+// of dependent steps most of the time, and the colouring filters, which need only inputs and
+// gains already computed, fill the idle units. Without them it is a short vector pass after
+// the loop.
+template <int SamplesPerFrame, bool Colouring> void EngineCore::feedbackRun(int begin, int end)
 {
+    AudiblePath audible(*this);
     for (int k = begin; k < end; ++k)
     {
         const double xL = block.xL[k], xR = block.xR[k], n = block.noise[k / SamplesPerFrame];
@@ -80,53 +126,21 @@ template <int SamplesPerFrame> void EngineCore::feedbackRun(int begin, int end)
         sideChain.process(mid, side);
         detector.process(mid + side, mid - side);
         block.gain[k] = g;
+        if (Colouring) audible.step<true>(xL, xR, g, block.dL[k], block.dR[k]);
     }
-}
-
-// The audible path runs two internal samples behind the loop (latency::kLoopDelay): difference
-// k is x(k - 2) g(k - 1), reduced by the colourings, minus x(k - 2). g(k - 1) already heard
-// x(k - 2) g(k - 2), so each audible sample gets a gain that has reacted to that sample itself.
-// Only the difference leaves the engine's filters; the dry delay adds x back, so an
-// uncompressed signal passes them almost untouched.
-// The states are copied into locals for the loop: written through the output pointers, the
-// members would have to be stored and reloaded on every sample, and the colouring filters'
-// recursions would wait on each reload.
-template <bool Colouring>
-void EngineCore::outputStage(const double* xL, const double* xR, const double* g, int count,
-                             double* dL, double* dR)
-{
-    Harmonics colouring = harmonics;
-    double aL = x1L, aR = x1R, bL = x2L, bR = x2R, gain = gPrev;
-    for (int k = 0; k < count; ++k)
-    {
-        double yL = bL * gain, yR = bR * gain;
-        if (Colouring) colouring.apply(bL, bR, gain, yL, yR);
-        dL[k] = yL - bL;
-        dR[k] = yR - bR;
-        bL = aL;
-        bR = aR;
-        aL = xL[k];
-        aR = xR[k];
-        gain = g[k];
-    }
-    harmonics = colouring;
-    x1L = aL;
-    x1R = aR;
-    x2L = bL;
-    x2R = bR;
-    gPrev = gain;
-}
-
-void EngineCore::outputStage(int begin, int end)
-{
-    const int count = end - begin;
-    if (harmonics.anyOn())
-        outputStage<true>(block.xL + begin, block.xR + begin, block.gain + begin, count,
-                          block.dL + begin, block.dR + begin);
-    else
-        outputStage<false>(block.xL + begin, block.xR + begin, block.gain + begin, count,
-                           block.dL + begin, block.dR + begin);
+    if (!Colouring)
+        for (int k = begin; k < end; ++k)
+            audible.step<false>(block.xL[k], block.xR[k], block.gain[k], block.dL[k], block.dR[k]);
+    audible.store(*this);
     gainOut = block.gain[end - 1];
+}
+
+template <int SamplesPerFrame> void EngineCore::feedbackAndOutput(int begin, int end)
+{
+    if (harmonics.anyOn())
+        feedbackRun<SamplesPerFrame, true>(begin, end);
+    else
+        feedbackRun<SamplesPerFrame, false>(begin, end);
 }
 
 // Non-finite values are cleared from the recursive states before every kCheckPeriod-th frame;
@@ -186,12 +200,8 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames)
 
     // The output stage follows the loop run by run, so that the check between runs also keeps
     // its colouring filters' states clear on the same period.
-    inCheckedRuns(frames,
-                  [this](int first, int count)
-                  {
-                      feedbackRun<2>(2 * first, 2 * (first + count));
-                      outputStage(2 * first, 2 * (first + count));
-                  });
+    inCheckedRuns(frames, [this](int first, int count)
+                  { feedbackAndOutput<2>(2 * first, 2 * (first + count)); });
 
     double* evenL = evenPhase.left();
     double* evenR = evenPhase.right();
@@ -245,11 +255,7 @@ void EngineCore::directBlock(double* left, double* right, int frames)
         block.xR[i] = right[i] + n;
     }
     inCheckedRuns(frames,
-                  [this](int first, int count)
-                  {
-                      feedbackRun<1>(first, first + count);
-                      outputStage(first, first + count);
-                  });
+                  [this](int first, int count) { feedbackAndOutput<1>(first, first + count); });
 
     for (int i = 0; i < frames; ++i)
     {
