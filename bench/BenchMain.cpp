@@ -53,24 +53,40 @@ void printHeader(const BenchOptions& options)
     std::printf("ofc-bench: %s\n", cpuModel().c_str());
     std::printf("our half-band kernel: %s\n", halfband::best().name);
     std::printf("material: the demo signal repeated to %.1f s, stereo, 32-bit processReplacing in "
-                "blocks of %d, one thread, best and median of %d passes after one warm-up pass\n\n",
-                options.seconds, options.blockSize, options.passes);
-    std::printf("%-28s %-28s %6s  %10s %10s  %9s %9s\n", "plug-in", "program / settings", "rate",
-                "best ns/fr", "median", "best RTF", "median");
+                "blocks of %d, one thread, best and median of %d passes after one warm-up pass, "
+                "the best of %d round(s) of all cases in turn\n",
+                options.seconds, options.blockSize, options.passes, options.rounds);
 }
 
-void printResult(const BenchResult& result, const std::string& setup, double rate)
+struct Row
 {
-    std::printf("%-28.28s %-28.28s %6.0f  %10.1f %10.1f  %9.1f %9.1f%s\n",
-                result.pluginName.c_str(), setup.c_str(), rate, result.bestNsPerFrame,
-                result.medianNsPerFrame, realtimeFactor(result.bestNsPerFrame, rate),
-                realtimeFactor(result.medianNsPerFrame, rate),
-                result.outputFinite ? "" : "  (non-finite output!)");
-    std::fflush(stdout);
+    std::string label;
+    double rate;
+    BenchResult result;
+};
+
+void printRow(const Row& row)
+{
+    const BenchResult& r = row.result;
+    std::printf("%-28.28s %-28.28s %6.0f  %10.1f %10.1f  %9.1f %9.1f%s\n", r.pluginName.c_str(),
+                row.label.c_str(), row.rate, r.bestNsPerFrame, r.medianNsPerFrame,
+                realtimeFactor(r.bestNsPerFrame, row.rate),
+                realtimeFactor(r.medianNsPerFrame, row.rate),
+                r.outputFinite ? "" : "  (non-finite output!)");
 }
 
-// Every rate and program of one plug-in; answers false if any measurement failed.
-bool benchPlugin(const BenchCase& bench, const BenchOptions& options)
+// Keeps, for every case, the round with the best time; a non-finite output in any round shows.
+void keepBest(Row& kept, const BenchResult& result)
+{
+    const bool finite = kept.result.outputFinite && result.outputFinite;
+    if (result.bestNsPerFrame < kept.result.bestNsPerFrame) kept.result = result;
+    kept.result.outputFinite = finite;
+}
+
+// Every rate and program of one plug-in, one round: the first round adds rows from `at` on,
+// later rounds keep the better of each. Answers false if any measurement failed.
+bool benchPlugin(const BenchCase& bench, const BenchOptions& options, bool firstRound,
+                 std::vector<Row>& rows, std::size_t& at)
 {
     ofchost::PluginModule module;
     if (!module.load(bench.path))
@@ -79,7 +95,7 @@ bool benchPlugin(const BenchCase& bench, const BenchOptions& options)
         return false;
     }
     // Measured first, in a heap that no benchmark has grown and freed yet.
-    printInstanceMemory(module, bench.path);
+    if (firstRound) printInstanceMemory(module, bench.path);
     const std::vector<std::string> programs =
         bench.programs.empty() ? std::vector<std::string>{""} : bench.programs;
     bool ok = true;
@@ -94,13 +110,17 @@ bool benchPlugin(const BenchCase& bench, const BenchOptions& options)
             if (!runBenchmark(module, setup, signal, result, error))
             {
                 std::fprintf(stderr, "ofc-bench: %s: %s\n", bench.path.c_str(), error.c_str());
+                result.bestNsPerFrame = result.medianNsPerFrame = 0.0;
                 ok = false;
-                continue;
             }
             std::string label = result.programName;
             const std::string settings = settingsText(bench);
             if (!settings.empty()) label += (label.empty() ? "" : ", ") + settings;
-            printResult(result, label.empty() ? "-" : label, rate);
+            if (firstRound)
+                rows.push_back({label.empty() ? "-" : label, rate, result});
+            else if (at < rows.size())
+                keepBest(rows[at], result);
+            ++at;
         }
     }
     return ok;
@@ -127,7 +147,16 @@ int main(int argc, char** argv)
         ofchost::platform::setEnvironment(halfband::kKernelVariable, options.kernel);
     printHeader(options);
     bool ok = true;
-    for (const auto& bench : options.cases)
-        ok = benchPlugin(bench, options) && ok;
+    std::vector<Row> rows;
+    for (int round = 0; round < options.rounds; ++round)
+    {
+        std::size_t at = 0;
+        for (const auto& bench : options.cases)
+            ok = benchPlugin(bench, options, round == 0, rows, at) && ok;
+    }
+    std::printf("\n%-28s %-28s %6s  %10s %10s  %9s %9s\n", "plug-in", "program / settings", "rate",
+                "best ns/fr", "median", "best RTF", "median");
+    for (const Row& row : rows)
+        printRow(row);
     return ofchost::reportWriteErrors(ok ? ofchost::kExitOk : ofchost::kExitFailed, "ofc-bench");
 }

@@ -14,13 +14,15 @@ namespace ofcbench
 
 const char* const kBenchUsage =
     "usage: ofc-bench [PLUGIN.so [--program N|NAME ...] [--set Name=value ...]]\n"
-    "                 [--rate HZ ...] [--seconds S] [--passes N] [--block N]\n"
+    "                 [--rate HZ ...] [--seconds S] [--passes N] [--rounds N] [--block N]\n"
     "                 [--kernel scalar|sse2|avx2]\n"
     "Without PLUGIN.so: this build's plug-in in programs 0 and 4, and the LSP stereo\n"
     "compressor in feed-back mode if it is installed; rates 44100 and 96000 by default.\n"
     "--set Name=value is repeatable; the last one for a parameter wins.\n"
     "--kernel runs our plug-in's half-band filter with that kernel (default: the widest\n"
     "this processor runs); every kernel gives the same sound.\n"
+    "--rounds N measures every case in turn N times and reports each case's best round,\n"
+    "so that a slow spell of a shared machine does not fall on one case alone.\n"
     "Exit status: 0 done, 1 a plug-in could not be measured, 2 usage error.\n";
 
 namespace
@@ -66,6 +68,8 @@ bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOpt
         return ofchost::parseNumberOption(option, 0.1, 600.0, "seconds", options.seconds, error);
     if (name == "--passes")
         return ofchost::parseCountOption(option, 1, 1000, "passes", options.passes, error);
+    if (name == "--rounds")
+        return ofchost::parseCountOption(option, 1, 100, "rounds", options.rounds, error);
     if (name == "--kernel")
     {
         if (halfband::findKernel(option.value.c_str()) < 0)
@@ -86,8 +90,8 @@ bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOpt
 bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error)
 {
     static const std::vector<ofchost::KnownOption> kOptions = {
-        {"--program", true}, {"--set", true},   {"--rate", true},  {"--seconds", true},
-        {"--passes", true},  {"--block", true}, {"--kernel", true}};
+        {"--program", true}, {"--set", true},   {"--rate", true},   {"--seconds", true},
+        {"--passes", true},  {"--block", true}, {"--kernel", true}, {"--rounds", true}};
     ofchost::CommandLine line;
     if (!ofchost::parseCommandLine(argc, argv, kOptions, line, error)) return false;
     options.help = line.help;

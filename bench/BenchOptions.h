@@ -23,6 +23,7 @@ struct BenchOptions
     std::vector<double> rates;
     double seconds = 20.0;
     int passes = 7;
+    int rounds = 1; // every case measured in turn this many times; the best round counts
     int blockSize = 512;
     std::string kernel; // empty: the plug-in's own choice
     bool help = false;

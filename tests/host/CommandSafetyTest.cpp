@@ -204,15 +204,16 @@ TEST_F(CommandSafety, InfoCompareAndBench)
         {{"compare", "--help"}, 0, "Exit status"},
         {{"compare", "@in.wav", "@in.wav", "--tolerance=loose"}, 2, "--tolerance must be"},
     });
-    runTable(
-        {{{"--help"}, 0, "Exit status"},
-         {{"TEST", "--seconds=-1"}, 2, "--seconds must be a number of seconds from 0.1"},
-         {{"TEST", "--rate", "1"}, 2, "--rate must be a whole number of Hz from 1000"},
-         {{"--kernel", "avx3"}, 2, "--kernel must name a kernel"},
-         {{"PLUGIN", "--kernel=scalar", "--seconds", "0.1", "--passes", "1", "--rate", "44100"},
-          0,
-          "our half-band kernel: scalar"}},
-        OFC_BENCH_PROGRAM);
+    runTable({{{"--help"}, 0, "Exit status"},
+              {{"TEST", "--seconds=-1"}, 2, "--seconds must be a number of seconds from 0.1"},
+              {{"TEST", "--rate", "1"}, 2, "--rate must be a whole number of Hz from 1000"},
+              {{"--kernel", "avx3"}, 2, "--kernel must name a kernel"},
+              {{"TEST", "--rounds", "0"}, 2, "--rounds must be"},
+              {{"PLUGIN", "--kernel=scalar", "--seconds", "0.1", "--passes", "1", "--rate", "44100",
+                "--rounds", "2"},
+               0,
+               "our half-band kernel: scalar"}},
+             OFC_BENCH_PROGRAM);
 }
 
 TEST_F(CommandSafety, HostileNamesAndCountsDoNotFloodInfo)
