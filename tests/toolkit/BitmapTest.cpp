@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <thread>
 #include <vector>
 
 namespace
@@ -124,28 +123,4 @@ TEST(Bitmap, OffscreenPngRoundTrip)
             EXPECT_EQ(d.getPixel(x, y), c.getPixel(x, y));
     std::remove(path.c_str());
     EXPECT_FALSE(c.writePng("/nonexistent-dir/x.png"));
-}
-
-// Every bitmap of one image resource shares one decoded copy while any of them lives, however
-// many editors (on however many threads) load it; once all are gone the next one decodes anew.
-TEST(Bitmap, ResourceImagesAreDecodedOncePerProcessAndShared)
-{
-    std::vector<CBitmap*> bitmaps(8, nullptr);
-    std::vector<std::thread> loaders;
-    for (auto& slot : bitmaps)
-        loaders.emplace_back([&slot] { slot = new CBitmap(201); });
-    for (auto& loader : loaders)
-        loader.join();
-    for (CBitmap* bitmap : bitmaps)
-    {
-        ASSERT_TRUE(bitmap->isLoaded());
-        EXPECT_EQ(bitmap->getImage(), bitmaps.front()->getImage());
-    }
-    CBitmap other(202);
-    EXPECT_NE(other.getImage(), bitmaps.front()->getImage());
-    for (CBitmap* bitmap : bitmaps)
-        bitmap->forget();
-    CBitmap again(201);
-    EXPECT_TRUE(again.isLoaded());
-    EXPECT_EQ(again.getWidth(), 690);
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <thread>
 #include <vector>
 
 TEST(Control, DirtyWhileTheValueDiffersFromTheDrawnOne)
@@ -102,30 +101,6 @@ TEST(Control, ReferenceCountsReachZero)
     }
     EXPECT_EQ(bitmap->getNbReference(), 1);
     bitmap->forget();
-}
-
-// The toolkit's fonts are shared by every editor in the process, whichever thread it draws on.
-TEST(Control, ReferencesTakenOnManyThreadsAtOnceAreAllCounted)
-{
-    int destroyed = 0;
-    auto* view = new CountedView(CRect(0, 0, 1, 1), &destroyed);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back(
-            [view]
-            {
-                for (int i = 0; i < 2000000; ++i)
-                {
-                    view->remember();
-                    view->forget();
-                }
-            });
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_EQ(view->getNbReference(), 1);
-    EXPECT_EQ(destroyed, 0);
-    view->forget();
-    EXPECT_EQ(destroyed, 1);
 }
 
 TEST(Control, HitTestIncludesTheRightAndBottomEdges)
