@@ -1,5 +1,5 @@
 # Shared by the LV2 tests (sourced): tools that must be there, and a private LV2 path holding
-# the built bundle and the installed specifications, so no other copy of the plug-in is seen.
+# the built bundle and the installed LV2 schemas, so no other copy of the plug-in is seen.
 SKIP_STATUS=77
 
 # lv2_require TOOL...: skips (or, with CI set, fails) when a tool is missing.
@@ -15,7 +15,7 @@ lv2_require() {
     done
 }
 
-# lv2_path WORK BUNDLE: LV2_PATH with the bundle alone beside the system's specifications.
+# lv2_path WORK BUNDLE: LV2_PATH with the bundle alone beside the system's LV2 schemas.
 lv2_path() {
     local work=$1 bundle=$2
     rm -rf "$work" && mkdir -p "$work/lv2" || exit 1
