@@ -24,18 +24,20 @@ constexpr std::uint32_t parameterPort(VstInt32 index)
     return kFirstParameter + static_cast<std::uint32_t>(index);
 }
 
-// The meter outputs and the effect's read-only value each carries.
+// The meter outputs and the effect's read-only value each carries. `idle` is what a suspended
+// effect publishes, which the user interface shows until the first values arrive.
 struct MeterPort
 {
     std::uint32_t port;
     MeterValueIndex value;
     const char* symbol;
     const char* name;
+    float idle;
 };
 constexpr MeterPort kMeterPorts[] = {
-    {kGain, kMeterGain, "gain", "Gain"},
-    {kLevelFast, kMeterLevelFast, "level_fast", "Fast Level"},
-    {kLevelSlow, kMeterLevelSlow, "level_slow", "Slow Level"},
+    {kGain, kMeterGain, "gain", "Gain", 1.0f},
+    {kLevelFast, kMeterLevelFast, "level_fast", "Fast Level", -100.0f},
+    {kLevelSlow, kMeterLevelSlow, "level_slow", "Slow Level", -100.0f},
 };
 
 // The port symbol of a parameter: its name in lower case with every run of other characters
@@ -48,5 +50,6 @@ std::string parameterSymbol(VstInt32 index);
 namespace lv2uri
 {
 constexpr const char* kPlugin = "http://www.quenmoor.com/orvane-feedback-compressor";
+constexpr const char* kUi = "http://www.quenmoor.com/orvane-feedback-compressor/ui";
 std::string preset(int program);
 } // namespace lv2uri

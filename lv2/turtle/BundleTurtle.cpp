@@ -18,6 +18,7 @@ const char* const kPrefixes = "@prefix doap: <http://usefulinc.com/ns/doap#> .\n
                               "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
                               "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
                               "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
+                              "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
                               "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n\n";
 
 std::string programName(VstTemplate& effect, int program)
@@ -113,7 +114,27 @@ void writeManifest(std::ostream& out, VstTemplate& effect, const std::string& bi
             << kPresetsTurtle << "> .\n";
 }
 
-void writePluginDescription(std::ostream& out, VstTemplate& effect)
+// The editor needs the host's window to live in and its idle calls; it tells the host its size
+// and its gestures where the host listens. The meters are sent to it as they change.
+void writeUserInterface(std::ostream& out, const std::string& uiBinary)
+{
+    out << "\n"
+        << uri(lv2uri::kUi) << "\n    a ui:X11UI ;\n    ui:binary <" << uiBinary
+        << "> ;\n    lv2:requiredFeature ui:parent, ui:idleInterface ;\n"
+        << "    lv2:optionalFeature ui:resize, ui:touch ;\n"
+        << "    lv2:extensionData ui:idleInterface ;\n    ui:portNotification";
+    bool first = true;
+    for (const auto& meter : lv2ports::kMeterPorts)
+    {
+        out << (first ? " [\n" : " , [\n") << "        ui:plugin " << uri(lv2uri::kPlugin)
+            << " ;\n        lv2:symbol " << quoted(meter.symbol)
+            << " ;\n        ui:protocol ui:floatProtocol\n    ]";
+        first = false;
+    }
+    out << " .\n";
+}
+
+void writePluginDescription(std::ostream& out, VstTemplate& effect, const std::string& uiBinary)
 {
     char name[kVstMaxEffectNameLen + 1] = {}, vendor[kVstMaxVendorStrLen + 1] = {};
     effect.getEffectName(name);
@@ -123,12 +144,15 @@ void writePluginDescription(std::ostream& out, VstTemplate& effect)
         << "    doap:name " << quoted(name) << " ;\n    doap:maintainer [ foaf:name "
         << quoted(vendor) << " ] ;\n    lv2:minorVersion " << OFC_LV2_MINOR_VERSION
         << " ;\n    lv2:microVersion " << OFC_LV2_MICRO_VERSION
-        << " ;\n    lv2:optionalFeature lv2:hardRTCapable, lv2:isLive ;\n    lv2:port\n";
+        << " ;\n    lv2:optionalFeature lv2:hardRTCapable, lv2:isLive ;\n";
+    if (!uiBinary.empty()) out << "    ui:ui " << uri(lv2uri::kUi) << " ;\n";
+    out << "    lv2:port\n";
     writeAudioPorts(out);
     for (VstInt32 i = 0; i < kNumParams; ++i)
         writeParameterPort(out, effect, i);
     writeMeterPorts(out, effect);
     writeLatencyPort(out, effect);
+    if (!uiBinary.empty()) writeUserInterface(out, uiBinary);
 }
 
 void writePresets(std::ostream& out, VstTemplate& effect)
