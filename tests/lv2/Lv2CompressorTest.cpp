@@ -1,5 +1,8 @@
 #include "Lv2Compressor.h"
 
+#include "CompressorEngine.h"
+#include "VstTemplate.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -101,6 +104,17 @@ TEST(Lv2Compressor, AppliesPortsWhenTheyChange)
         const float delayed = ports.audio[kAudioIn][out.size() - 1 - 151];
         EXPECT_EQ(out.back() == delayed, c.bypassed) << c.what << ": output " << out.back();
     }
+}
+
+// What the user interface shows before the first meter values arrive is what a suspended
+// effect publishes.
+TEST(Lv2Ports, MeterIdleValuesAreTheSuspendedEffects)
+{
+    VstTemplate effect([](AEffect*, VstInt32 op, VstInt32, VstIntPtr, void*, float) -> VstIntPtr
+                       { return op == audioMasterVersion ? 2400 : 0; },
+                       std::make_unique<CompressorEngine>());
+    for (const auto& meter : kMeterPorts)
+        EXPECT_EQ(effect.getParameter(meter.value), meter.idle) << meter.symbol;
 }
 
 TEST(Lv2Ports, SymbolsAreUniqueIdentifiers)
