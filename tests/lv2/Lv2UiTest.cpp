@@ -1,23 +1,20 @@
 // The LV2 user interface as a host embeds it, on the private X server: the size it asks for,
-// the port writes and touch gestures that a click and a drag made through XTest send, and the
-// window's pixels against the VST 2.4 editor drawn without a window in the same state.
-#include "PluginHost.h"
-#include "PngFiles.h"
+// and the port writes and touch gestures that a click and a drag made through XTest send.
+// (jalv_ui_test.sh holds its pixels against the VST 2.4 editor's, inside jalv.)
 #include "X11TestFixture.h"
 
+#include "FactoryPresets.h"
 #include "Lv2Ports.h"
 
 #include <lv2/ui/ui.h>
 
 #include <dlfcn.h>
 
-#include <cmath>
 #include <vector>
 
 namespace
 {
 constexpr int kEditorWidth = 690, kEditorHeight = 270;
-constexpr int kProgram = 7;
 // Centres of the controls the test operates.
 constexpr int kThresholdX = 142, kThresholdY = 83;
 constexpr int kBypassX = 567, kBypassY = 239;
@@ -76,12 +73,9 @@ class Lv2UiTest : public X11TestFixture
                                          &widget, features);
         ASSERT_NE(handle, nullptr);
         // A host sends every control port's value after instantiating: here a program's.
-        vst = library.createEffect();
-        ASSERT_NE(vst, nullptr);
-        vst->dispatcher(vst, effSetProgram, 0, kProgram, nullptr, 0.0f);
         for (int i = 0; i < kNumParams; ++i)
         {
-            const float v = vst->getParameter(vst, i);
+            const float v = kFactoryPresets[7].values[i];
             descriptor->port_event(handle, lv2ports::parameterPort(i), sizeof v, 0, &v);
         }
         idleFor(100);
@@ -91,7 +85,6 @@ class Lv2UiTest : public X11TestFixture
     void TearDown() override
     {
         if (handle) descriptor->cleanup(handle);
-        if (vst) closeEffect(vst);
         X11TestFixture::TearDown();
     }
 
@@ -101,7 +94,6 @@ class Lv2UiTest : public X11TestFixture
     }
     Window window() const { return static_cast<Window>(reinterpret_cast<uintptr_t>(widget)); }
 
-    PluginLibrary library{OFC_PLUGIN_PATH};
     void* module = nullptr;
     const LV2UI_Descriptor* descriptor = nullptr;
     const LV2UI_Idle_Interface* idleInterface = nullptr;
@@ -109,10 +101,9 @@ class Lv2UiTest : public X11TestFixture
     LV2UI_Touch touchData{nullptr, touchPort};
     LV2UI_Handle handle = nullptr;
     LV2UI_Widget widget = nullptr;
-    AEffect* vst = nullptr;
 };
 
-TEST_F(Lv2UiTest, ClickAndDragReachThePortsAndTheWindowShowsTheVstEditorsPixels)
+TEST_F(Lv2UiTest, ClickAndDragWriteThePortsInsideGestures)
 {
     EXPECT_EQ(resizedWidth, kEditorWidth);
     EXPECT_EQ(resizedHeight, kEditorHeight);
@@ -133,8 +124,6 @@ TEST_F(Lv2UiTest, ClickAndDragReachThePortsAndTheWindowShowsTheVstEditorsPixels)
         {lv2ports::parameterPort(kScPreview), 0.0f},
         {lv2ports::parameterPort(kDelta), 0.0f}};
     EXPECT_EQ(writes, expected);
-    for (const auto& [port, value] : writes)
-        vst->setParameter(vst, static_cast<VstInt32>(port - lv2ports::kFirstParameter), value);
     events.clear();
     idleFor(500); // no double click
 
@@ -161,29 +150,6 @@ TEST_F(Lv2UiTest, ClickAndDragReachThePortsAndTheWindowShowsTheVstEditorsPixels)
             EXPECT_GE(events[i].value, events[i - 1].value);
         }
     }
-    const float finalThreshold = events[events.size() - 2].value;
-    EXPECT_GT(finalThreshold, vst->getParameter(vst, kThreshold));
-    vst->setParameter(vst, kThreshold, finalThreshold);
-
-    // The VST 2.4 editor in the same state, drawn without a window.
-    const auto snapshot = library.snapshotFunction();
-    ASSERT_NE(snapshot, nullptr);
-    ASSERT_EQ(snapshot(vst, nullptr, 0), 1);
-    for (int i = 0; i < 10; ++i)
-    {
-        snapshot(vst, nullptr, 30);
-        idleEditor(vst);
-    }
-    ASSERT_EQ(snapshot(vst, "lv2-ui-vst-headless.png", 0), 1);
-    std::vector<uint32_t> drawn;
-    ASSERT_TRUE(readRgbPng("lv2-ui-vst-headless.png", drawn, width, height));
-    host->sync();
-    const std::vector<uint32_t> shown = host->capture(window(), kEditorWidth, kEditorHeight);
-    writeRgbPng("lv2-ui-x11.png", shown, kEditorWidth, kEditorHeight);
-    ASSERT_EQ(shown.size(), drawn.size());
-    size_t different = 0;
-    for (size_t i = 0; i < shown.size(); ++i)
-        different += shown[i] != drawn[i];
-    EXPECT_EQ(different, 0u) << "pictures: lv2-ui-x11.png, lv2-ui-vst-headless.png";
+    EXPECT_GT(events[events.size() - 2].value, kFactoryPresets[7].values[kThreshold]);
 }
 } // namespace
