@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LatencyBudget.h"
+
 // The compressor's whole audio path for one effect instance. The effect owns one engine,
 // hands it physical values through the setters (any thread) and runs one of the two per-frame
 // operations from the audio thread.
@@ -24,7 +26,9 @@ class CompressorEngine
     CompressorEngine(const CompressorEngine&) = delete;
     CompressorEngine& operator=(const CompressorEngine&) = delete;
 
-    static constexpr int kLatency = 151;
+    // Host frames from input to output, in both paths; the effect reports it and delays its
+    // bypassed signal by as much.
+    static constexpr int kLatency = latency::kFrames;
     static constexpr int kRecoveryFrames = 400;
 
     void setSampleRate(double hostRate);

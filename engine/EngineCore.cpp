@@ -10,7 +10,8 @@ constexpr int kCheckPeriod = 32;
 } // namespace
 
 EngineCore::EngineCore()
-    : dryDelay(kLatency), differenceDelay(kLatency - 2), noiseTables(NoiseTables::shared())
+    : dryDelay(latency::kFrames), differenceDelay(latency::kDifferenceDelay),
+      noiseTables(NoiseTables::shared())
 {
     reset();
 }
@@ -61,12 +62,60 @@ void EngineCore::enter(Path path)
     lastPath = path;
 }
 
-// The feedback loop over block samples begin..end (SamplesPerFrame of them share a noise
-// offset): each sample's gain comes from the levels the previous one left, then the detector
-// hears the sample with that gain applied. This is the serial part of the engine; everything
-// else is done block by block around it.
-template <int SamplesPerFrame> void EngineCore::feedbackRun(int begin, int end)
+// The audible path runs two internal samples behind the loop (latency::kLoopDelay): difference
+// k is x(k - 2) g(k - 1), reduced by the colourings, minus x(k - 2). g(k - 1) already heard
+// x(k - 2) g(k - 2), so each audible sample gets a gain that has reacted to that sample itself.
+// Only the difference leaves the engine's filters; the dry delay adds x back, so an
+// uncompressed signal passes them almost untouched.
+// A run works on local copies of the states: written through the block's pointers, members
+// would have to be stored and reloaded on every sample, and the colouring filters' recursions
+// would wait on each reload.
+struct EngineCore::AudiblePath
 {
+    explicit AudiblePath(EngineCore& e)
+        : colouring(e.harmonics), aL(e.x1L), aR(e.x1R), bL(e.x2L), bR(e.x2R), gain(e.gPrev)
+    {
+    }
+    void store(EngineCore& e) const
+    {
+        e.harmonics = colouring;
+        e.x1L = aL;
+        e.x1R = aR;
+        e.x2L = bL;
+        e.x2R = bR;
+        e.gPrev = gain;
+    }
+    // Takes sample k's input and gain; writes the difference that was two samples behind.
+    template <bool Colouring> void step(double xL, double xR, double g, double& dL, double& dR)
+    {
+        double yL = bL * gain, yR = bR * gain;
+        if (Colouring) colouring.apply(bL, bR, gain, yL, yR);
+        dL = yL - bL;
+        dR = yR - bR;
+        bL = aL;
+        bR = aR;
+        aL = xL;
+        aR = xR;
+        gain = g;
+    }
+
+    Harmonics colouring;
+    double aL, aR, bL, bR, gain;
+};
+
+// The feedback loop over block samples begin..end (SamplesPerFrame of them share a noise
+// offset). Sample k's gain g(k) comes from the levels that sample k - 1 left; then the detector
+// hears x(k) g(k), the current sample with the gain just computed: it listens to what the
+// compressor makes of its input, which is what makes it a feedback design. Nothing in the loop
+// looks ahead, so it is the serial part of the engine; everything else is done block by block
+// around it.
+// With the colourings on, the audible path runs inside the loop: the loop waits on its chain
+// of dependent steps most of the time, and the colouring filters, which need only inputs and
+// gains already computed, fill the idle units. Without them it is a short vector pass after
+// the loop.
+template <int SamplesPerFrame, bool Colouring> void EngineCore::feedbackRun(int begin, int end)
+{
+    AudiblePath audible(*this);
     for (int k = begin; k < end; ++k)
     {
         const double xL = block.xL[k], xR = block.xR[k], n = block.noise[k / SamplesPerFrame];
@@ -77,50 +126,21 @@ template <int SamplesPerFrame> void EngineCore::feedbackRun(int begin, int end)
         sideChain.process(mid, side);
         detector.process(mid + side, mid - side);
         block.gain[k] = g;
+        if (Colouring) audible.step<true>(xL, xR, g, block.dL[k], block.dR[k]);
     }
-}
-
-// The audible path applies each sample's gain to the input of the following call: difference
-// k is x(k - 2) g(k - 1), reduced by the colourings, minus x(k - 2).
-// The states are copied into locals for the loop: written through the output pointers, the
-// members would have to be stored and reloaded on every sample, and the colouring filters'
-// recursions would wait on each reload.
-template <bool Colouring>
-void EngineCore::outputStage(const double* xL, const double* xR, const double* g, int count,
-                             double* dL, double* dR)
-{
-    Harmonics colouring = harmonics;
-    double aL = x1L, aR = x1R, bL = x2L, bR = x2R, gain = gPrev;
-    for (int k = 0; k < count; ++k)
-    {
-        double yL = bL * gain, yR = bR * gain;
-        if (Colouring) colouring.apply(bL, bR, gain, yL, yR);
-        dL[k] = yL - bL;
-        dR[k] = yR - bR;
-        bL = aL;
-        bR = aR;
-        aL = xL[k];
-        aR = xR[k];
-        gain = g[k];
-    }
-    harmonics = colouring;
-    x1L = aL;
-    x1R = aR;
-    x2L = bL;
-    x2R = bR;
-    gPrev = gain;
-}
-
-void EngineCore::outputStage(int begin, int end)
-{
-    const int count = end - begin;
-    if (harmonics.anyOn())
-        outputStage<true>(block.xL + begin, block.xR + begin, block.gain + begin, count,
-                          block.dL + begin, block.dR + begin);
-    else
-        outputStage<false>(block.xL + begin, block.xR + begin, block.gain + begin, count,
-                           block.dL + begin, block.dR + begin);
+    if (!Colouring)
+        for (int k = begin; k < end; ++k)
+            audible.step<false>(block.xL[k], block.xR[k], block.gain[k], block.dL[k], block.dR[k]);
+    audible.store(*this);
     gainOut = block.gain[end - 1];
+}
+
+template <int SamplesPerFrame> void EngineCore::feedbackAndOutput(int begin, int end)
+{
+    if (harmonics.anyOn())
+        feedbackRun<SamplesPerFrame, true>(begin, end);
+    else
+        feedbackRun<SamplesPerFrame, false>(begin, end);
 }
 
 // Non-finite values are cleared from the recursive states before every kCheckPeriod-th frame;
@@ -152,13 +172,16 @@ void EngineCore::processOversampled(double* left, double* right, int frames)
 // down-sampler on the compressed samples alone (its newest frame meets a zero tap), so both
 // convolve the whole block, before and after the loop, as vector code; so does the output
 // stage, which needs only the inputs and the gains.
+// Latency: each half-band filter delays by its centre tap (HalfBandFilter::kCentreDelay
+// frames) and the loop by two internal samples, one frame: together the dry delay's length,
+// latency::kFrames.
 void EngineCore::oversampledBlock(double* left, double* right, int frames)
 {
     double* sL = upInput.left();
     double* sR = upInput.right();
     for (int i = 0; i < frames; ++i)
     {
-        noiseIndex = noiseIndex % 2047 + 1;
+        noiseIndex = noiseIndex % NoiseTables::kNoiseCycle + 1;
         const double n = noiseTables.noise[noiseIndex];
         block.noise[i] = n;
         // Zero insertion halves the level; the factor 2 gives the up-sampler unit gain.
@@ -177,12 +200,8 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames)
 
     // The output stage follows the loop run by run, so that the check between runs also keeps
     // its colouring filters' states clear on the same period.
-    inCheckedRuns(frames,
-                  [this](int first, int count)
-                  {
-                      feedbackRun<2>(2 * first, 2 * (first + count));
-                      outputStage(2 * first, 2 * (first + count));
-                  });
+    inCheckedRuns(frames, [this](int first, int count)
+                  { feedbackAndOutput<2>(2 * first, 2 * (first + count)); });
 
     double* evenL = evenPhase.left();
     double* evenR = evenPhase.right();
@@ -222,23 +241,21 @@ void EngineCore::processDirect(double* left, double* right, int frames)
         directBlock(left + first, right + first, std::min(frames - first, kBlock));
 }
 
+// Latency: the loop's two samples and the difference delay (latency::kDifferenceDelay) add up
+// to the dry delay's length, latency::kFrames.
 void EngineCore::directBlock(double* left, double* right, int frames)
 {
     for (int i = 0; i < frames; ++i)
     {
         noiseIndex = noiseIndex + 1;
         const double n = noiseTables.noise[noiseIndex];
-        noiseIndex = noiseIndex % 2047;
+        noiseIndex = noiseIndex % NoiseTables::kNoiseCycle;
         block.noise[i] = n;
         block.xL[i] = left[i] + n;
         block.xR[i] = right[i] + n;
     }
     inCheckedRuns(frames,
-                  [this](int first, int count)
-                  {
-                      feedbackRun<1>(first, first + count);
-                      outputStage(first, first + count);
-                  });
+                  [this](int first, int count) { feedbackAndOutput<1>(first, first + count); });
 
     for (int i = 0; i < frames; ++i)
     {
@@ -264,8 +281,8 @@ inline void EngineCore::mix(double& left, double& right, double eL, double eR)
     ++ditherI;
     ++ditherJ;
     const double t = noiseTables.ditherA[ditherI] + noiseTables.ditherB[ditherJ];
-    ditherI = ditherI % 50000;
-    ditherJ = ditherJ % 49999;
+    ditherI = ditherI % NoiseTables::kDitherCycleA;
+    ditherJ = ditherJ % NoiseTables::kDitherCycleB;
 
     if (delta || preview)
     {

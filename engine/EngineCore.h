@@ -4,6 +4,7 @@
 #include "GainComputer.h"
 #include "HalfBandFilter.h"
 #include "Harmonics.h"
+#include "LatencyBudget.h"
 #include "LevelDetector.h"
 #include "NoiseTables.h"
 #include "SideChainFilter.h"
@@ -14,8 +15,6 @@
 class EngineCore
 {
   public:
-    static constexpr int kLatency = 151;
-
     EngineCore();
     EngineCore(const EngineCore&) = delete;
     EngineCore& operator=(const EngineCore&) = delete;
@@ -44,11 +43,9 @@ class EngineCore
     template <class Run> void inCheckedRuns(int frames, Run run);
     void oversampledBlock(double* left, double* right, int frames);
     void directBlock(double* left, double* right, int frames);
-    template <int SamplesPerFrame> void feedbackRun(int begin, int end);
-    template <bool Colouring>
-    void outputStage(const double* xL, const double* xR, const double* g, int count, double* dL,
-                     double* dR);
-    void outputStage(int begin, int end);
+    struct AudiblePath;
+    template <int SamplesPerFrame, bool Colouring> void feedbackRun(int begin, int end);
+    template <int SamplesPerFrame> void feedbackAndOutput(int begin, int end);
     void mix(double& left, double& right, double eL, double eR);
     void sanitizeNowAndThen();
 

@@ -5,7 +5,7 @@ namespace
 constexpr double kCentre = 0.49999936516553734;
 
 // h[150 - m] = h[150 + m] for m = 1, 3, ..., 149.
-constexpr double kOddOffsets[75] = {
+constexpr double kOddOffsets[kHalfBandOddOffsets] = {
     0.3182464637467153,   -0.10591423967961931,  0.06334747373510533,  -0.045033525312893403,
     0.034804556395969945, -0.028251343722088176, 0.023678186418079443, -0.02029388669327624,
     0.017679684632919107, -0.015593233576619464, 0.0138845890587042,   -0.01245602917650129,
@@ -33,7 +33,7 @@ void fillHalfBandCoefficients(double* slots)
     for (int k = 0; k < kHalfBandSlots; ++k)
         slots[k] = 0.0;
     slots[kHalfBandCentre] = kCentre;
-    for (int i = 0; i < 75; ++i)
+    for (int i = 0; i < kHalfBandOddOffsets; ++i)
     {
         const int m = 2 * i + 1;
         slots[kHalfBandCentre - m] = kOddOffsets[i];

@@ -1,17 +1,29 @@
 #pragma once
 
+#include "HalfBandCoefficients.h"
 #include "HalfBandKernels.h"
 
 // The engine's linear-phase half-band low-pass for 2x up- and down-sampling, applied a block
-// at a time. Only the centre tap and the odd taps are non-zero, and the odd taps are symmetric,
-// so a frame's full output is the centre term plus one symmetric convolution of the other
-// phase's frames.
+// at a time, one frame (two internal samples) per step.
+//
+// At the internal rate y(t) = sum of h[k] u(t - k). Every even tap but the centre is zero, so an
+// output meets the samples of one phase through the odd taps and those of the other phase
+// through the centre tap alone; the zero taps are never multiplied.
+//  - Up-sampling: u is the input with zeros between, so the even output is the centre term
+//    hc s(i - 75) and the odd output the odd-tap convolution of the input frames s(i - q),
+//    q = 0..149.
+//  - Down-sampling keeps the even outputs only: the centre term of the even phase plus the
+//    odd-tap convolution of the odd phase, which ends one frame back (the newest odd sample
+//    meets tap 1 at the next frame); the odd outputs are never computed.
+// The odd taps are symmetric, h[2j + 1] = h[299 - 2j], so the taps j and 149 - j share one
+// multiplication: c[j] (s(i - j) + s(i - 149 + j)), 75 pairs.
 class HalfBandFilter
 {
   public:
-    static constexpr int kPairs = 75;            // odd taps 1..299, folded in pairs
-    static constexpr int kSpan = 2 * kPairs - 1; // the oldest frame an output reaches back to
-    static constexpr int kCentreDelay = 75;      // frames back to the centre tap's frame
+    static constexpr int kPairs = kHalfBandOddOffsets; // odd taps 1..299, folded in pairs
+    static constexpr int kSpan = 2 * kPairs - 1;       // the oldest frame an output reaches back to
+    // Frames back to the centre tap's frame: the filter's delay, half its centre index.
+    static constexpr int kCentreDelay = kHalfBandCentre / 2;
 
     HalfBandFilter();
 

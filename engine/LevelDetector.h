@@ -7,15 +7,25 @@
 
 // Stereo-linked level detector working on the logarithm of the squared signal: Peak, RMS (an
 // exponential average of the level in dB) and "Dyn RMS" (a pre-smoothed fast path).
+//
+// Units: p is a power, so v = 20 log10 p is twice the level in dB. The envelopes e1..e3 hold
+// that doubled figure and the two levels halve it. Averaging in dB rather than in power makes
+// "RMS" a geometric mean of the power, which a loud transient pulls up less than a mean of
+// squares would.
 class LevelDetector
 {
   public:
-    static constexpr double kFloor = 1e-7; // lowest power, -70 dB
+    // Lowest power, -70 dB: keeps the logarithm finite in silence, and no envelope falls below
+    // it, so a pause cannot leave the detector arbitrarily far below the threshold.
+    static constexpr double kFloor = 1e-7;
 
     struct Settings
     {
         double detectionTime = 0.0;
-        double offset = 4.0; // dB taken off the fast level
+        // dB taken off the fast level only, never the slow one: 4 in Peak, whose fast level is
+        // the unsmoothed level of the louder channel, 0.6 in the averaging modes. The reset
+        // value -100 is not offset; the first detected sample applies it.
+        double offset = 4.0;
         bool dynRms = false;
         LevelSmoother fast{0.0, 44100.0};
         LevelSmoother slow{8.0, 44100.0};
@@ -36,8 +46,11 @@ class LevelDetector
         // the gain: the max instruction answers its second operand when either is NaN.
         const __m128d p =
             _mm_max_sd(_mm_max_sd(_mm_set_sd(l * l), _mm_set_sd(r * r)), _mm_set_sd(kFloor));
+        // 20 log10 p = log2 p * ln 2 * 20 / ln 10; single precision is within 0.03 dB here.
         const float log2 = fastLog2OfDouble(p);
         const double v = static_cast<double>(log2 * 0.6931472f * 8.685889f);
+        // Dyn RMS: the fast envelope follows a 12 ms average (not the raw level) with 1 ms, and
+        // the slow one the raw level with 50 ms; in the other modes both follow the raw level.
         if (s.dynRms)
         {
             s.slow.smooth(v, e3);

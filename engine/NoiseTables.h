@@ -6,8 +6,20 @@
 class NoiseTables
 {
   public:
+    // Table lengths: the number of values drawn for each, which fixes where the dither's draws
+    // start in the generator's sequence, so they are part of the sound.
     static constexpr int kNoiseSize = 2050;
     static constexpr int kDitherSize = 50002;
+
+    // The per-frame code reads entries 1..cycle of each table, round and round. The two dither
+    // cycles are coprime, so their sum repeats only after 50000 * 49999 = 2 499 950 000 frames
+    // (nearly 16 hours at 44.1 kHz), not after 50000.
+    static constexpr int kNoiseCycle = 2047;
+    static constexpr int kDitherCycleA = 50000;
+    static constexpr int kDitherCycleB = 49999;
+    static_assert(kNoiseCycle < kNoiseSize, "the noise cycle reads past its table");
+    static_assert(kDitherCycleA < kDitherSize && kDitherCycleB < kDitherSize,
+                  "a dither cycle reads past its table");
 
     NoiseTables();
     NoiseTables(const NoiseTables&) = delete;

@@ -41,7 +41,7 @@ std::unique_ptr<VstTemplate> resumedEffect(float rate)
     return effect;
 }
 
-// With Bypass on, the output is the input of exactly 151 frames earlier, bit for bit,
+// With Bypass on, the output is the input of exactly one latency earlier, bit for bit,
 // whichever path the rate selects and however the frames are cut into blocks.
 template <typename Sample> void checkBypassDelay(float rate, int blockLength)
 {
@@ -63,10 +63,11 @@ template <typename Sample> void checkBypassDelay(float rate, int blockLength)
         else
             effect->processDoubleReplacing(in, out, n);
     }
+    const int late = VstTemplate::kLatencyFrames;
     for (int i = 0; i < frames; ++i)
     {
-        const Sample expectL = i == 151 ? Sample(1) : (i == 351 ? Sample(0.25) : Sample(0));
-        const Sample expectR = i == 151 ? Sample(-0.5) : Sample(0);
+        const Sample expectL = i == late ? Sample(1) : (i == 200 + late ? Sample(0.25) : Sample(0));
+        const Sample expectR = i == late ? Sample(-0.5) : Sample(0);
         ASSERT_EQ(b.outL[i], expectL) << "frame " << i;
         ASSERT_EQ(b.outR[i], expectR) << "frame " << i;
     }
@@ -74,7 +75,7 @@ template <typename Sample> void checkBypassDelay(float rate, int blockLength)
 
 } // namespace
 
-TEST(Process, BypassDelaysTheInputBy151FramesExactly)
+TEST(Process, BypassDelaysTheInputByTheLatencyExactly)
 {
     checkBypassDelay<float>(44100.0f, 400);
     checkBypassDelay<double>(44100.0f, 400);
@@ -195,8 +196,8 @@ TEST(Process, BlocksLongerThanTheAnnouncedSizeAreFine)
     StereoBuffers<double> b(10000);
     b.inL[9000] = 1.0;
     effect->processDoubleReplacing(b.inputs(), b.outputs(), 10000);
-    EXPECT_EQ(b.outL[9150], 0.0);
-    EXPECT_EQ(b.outL[9151], 1.0);
+    EXPECT_EQ(b.outL[9000 + VstTemplate::kLatencyFrames - 1], 0.0);
+    EXPECT_EQ(b.outL[9000 + VstTemplate::kLatencyFrames], 1.0);
 }
 
 TEST(Process, SuspendPutsTheMetersAtRestAndEmptiesTheBypassDelay)
@@ -211,8 +212,8 @@ TEST(Process, SuspendPutsTheMetersAtRestAndEmptiesTheBypassDelay)
     EXPECT_EQ(effect->getParameter(502), -100.0f);
     EXPECT_EQ(effect->getParameter(503), -100.0f);
     effect->resume();
-    StereoBuffers<float> silent(151);
-    effect->processReplacing(silent.inputs(), silent.outputs(), 151);
+    StereoBuffers<float> silent(VstTemplate::kLatencyFrames);
+    effect->processReplacing(silent.inputs(), silent.outputs(), VstTemplate::kLatencyFrames);
     for (float s : silent.outL)
         ASSERT_EQ(s, 0.0f); // the 100 ones before suspend are gone
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CRect.h"
+#include "EditorLayout.h"
 #include "drawing/CBitmap.h"
 #include "drawing/PixelImage.h"
 
@@ -15,12 +16,28 @@
 // Reading and measuring pictures of the editor, for the tests that compare them.
 
 // The editor's fields whose pixels depend on the text renderer and the fonts installed: the
-// version line, the twelve value texts, the meter scale labels and the wet/dry labels.
+// version line (up to the window's edge), the twelve value texts, the meter scale labels and the
+// wet/dry labels in the transfer display.
+inline constexpr CRect textField(const Box& b)
+{
+    return CRect(b.l, b.t, b.r, b.b);
+}
 inline constexpr CRect kEditorTextFields[] = {
-    {574, 3, 690, 18},    {20, 45, 71, 71},     {118, 118, 169, 136}, {271, 118, 322, 136},
-    {194, 118, 245, 136}, {617, 118, 668, 136}, {617, 241, 668, 259}, {118, 241, 169, 259},
-    {194, 241, 245, 259}, {21, 241, 72, 259},   {271, 241, 322, 259}, {358, 235, 409, 261},
-    {410, 235, 461, 261}, {522, 52, 538, 187},  {401, 172, 504, 186},
+    {layout::kVersion.l, layout::kVersion.t, layout::kWidth, layout::kVersion.b},
+    textField(layout::kDetection),
+    textField(layout::kLfAmount),
+    textField(layout::kHfAmount),
+    textField(layout::kThreshold.display),
+    textField(layout::kKnee.display),
+    textField(layout::kRatio.display),
+    textField(layout::kMakeUp.display),
+    textField(layout::kAttack.display),
+    textField(layout::kRelease.display),
+    textField(layout::kReleaseSlow.display),
+    textField(layout::kDryMix.display),
+    textField(layout::kScFilterFreq.display),
+    {522, 52, 538, 187},
+    {401, 172, 504, 186},
 };
 
 inline bool inEditorTextField(int x, int y)

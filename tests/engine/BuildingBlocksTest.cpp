@@ -289,28 +289,27 @@ TEST(NoiseTables, GeneratorAndRanges)
     EXPECT_NE(t.ditherA[1], t.ditherB[1]);
 }
 
-// The 2050 noise values take the first draws; then, index by index, table A takes two fresh
-// draws and table B the next two. The generator is written out again here so that a change of
-// draw order (all of A before B, interleaved single draws) shows up as different bits.
+// The noise table takes the generator's first draws; then, index by index, table A takes two
+// fresh draws and table B the next two. The draws below were worked out apart from this code
+// (draw 1 is 4068, draw 2050 is 32318); another draw order gives other values.
 TEST(NoiseTables, DitherTablesTakeTwoDrawsEachAThenBPerIndex)
 {
-    std::uint32_t state = 1234;
-    auto draw = [&state]
-    {
-        state = state * 214013u + 2531011u;
-        return static_cast<double>((state >> 16) & 0x7FFFu) / 32767.0;
-    };
-    for (int m = 0; m < NoiseTables::kNoiseSize; ++m)
-        draw();
-
     static const NoiseTables t;
     const double a = NoiseTables::ditherAmplitude();
-    for (int m = 0; m < NoiseTables::kDitherSize; ++m)
+    auto value = [a](int d1, int d2) { return -a / 2.0 + (d1 / 32767.0 + d2 / 32767.0) * a; };
+    const double lo = std::pow(10.0, -190.0 / 20.0), hi = std::pow(10.0, -170.0 / 20.0);
+    EXPECT_NEAR(t.noise[NoiseTables::kNoiseSize - 1], lo + (32318.0 / 32767.0) * (hi - lo), 1e-20);
+    struct Case
     {
-        const double a1 = draw(), a2 = draw();
-        ASSERT_EQ(t.ditherA[m], -a / 2.0 + (a1 + a2) * a) << m;
-        const double b1 = draw(), b2 = draw();
-        ASSERT_EQ(t.ditherB[m], -a / 2.0 + (b1 + b2) * a) << m;
+        int m, a1, a2, b1, b2;
+    };
+    const Case cases[] = {{0, 10940, 25646, 3656, 4894},
+                          {1, 10209, 14775, 9737, 1287},
+                          {NoiseTables::kDitherSize - 1, 25856, 19857, 11470, 15800}};
+    for (const Case& c : cases)
+    {
+        EXPECT_NEAR(t.ditherA[c.m], value(c.a1, c.a2), 1e-21) << c.m;
+        EXPECT_NEAR(t.ditherB[c.m], value(c.b1, c.b2), 1e-21) << c.m;
     }
 }
 

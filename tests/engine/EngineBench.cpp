@@ -2,7 +2,7 @@
 // factory program 0 settings, and with both harmonics on, at 44100 Hz (oversampled) and 96000 Hz
 // (direct). Usage: ofc-engine-bench [seconds-of-audio]
 #include "CompressorEngine.h"
-#include "HalfBandKernels.h"
+#include "HalfBandFilter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -130,7 +130,7 @@ double run(int program, double rate, double seconds)
 
 void timeKernels()
 {
-    constexpr int kPairs = 75, kSpan = 2 * kPairs - 1, kFrames = 128;
+    constexpr int kPairs = HalfBandFilter::kPairs, kSpan = HalfBandFilter::kSpan, kFrames = 128;
     std::vector<double> x(kSpan + kFrames, 0.001), c(kPairs, 0.5), out(kFrames);
     for (int k = 0; k < halfband::kernelCount(); ++k)
     {

@@ -16,7 +16,7 @@ inline double ditherAmplitude()
     return NoiseTables::ditherAmplitude();
 }
 
-// No compression, no dry signal, unity make-up: the output is the input 151 frames late.
+// No compression, no dry signal, unity make-up: the output is the input, kLatency frames late.
 inline void transparent(CompressorEngine& e)
 {
     e.setRatio(1.0);

@@ -1,4 +1,4 @@
-#include "HalfBandKernels.h"
+#include "HalfBandFilter.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,8 @@
 
 namespace
 {
-constexpr int kPairs = 75, kSpan = 2 * kPairs - 1;
+// The engine's filter length, so the kernels are tested where they run.
+constexpr int kPairs = HalfBandFilter::kPairs, kSpan = HalfBandFilter::kSpan;
 
 // History and block of random values in -1..1, the block starting `misalign` doubles past a
 // 64-byte boundary so that the vector loads meet every alignment.

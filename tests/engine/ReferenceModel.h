@@ -1,8 +1,12 @@
 #pragma once
 
-// A second, deliberately plain rendering of the engine's per-frame paths, written from the
-// description of the sound rather than from the engine's code: straight ring buffers, one
-// filter object per use, no coefficient hand-over. The whole-engine test compares the two.
+// A second, deliberately plain rendering of the engine's per-frame paths: frame by frame, no
+// blocks, straight ring buffers, every half-band tap one by one, one filter object per use, no
+// coefficient hand-over. It is not independent of the engine's parts: it designs its filters
+// with the engine's Biquad, OnePoleFilter and LevelSmoother, and reads the engine's half-band
+// coefficients, noise and dither tables and fastLog2, which their own tests check. What the
+// whole-engine test compares is the structure built from them: the order of the stages, the
+// feedback, the delays of both paths, the noise and dither indices and the mix.
 #include "Biquad.h"
 #include "FastLog2.h"
 #include "HalfBandCoefficients.h"
@@ -45,12 +49,13 @@ class Fir
     double at(int k, int ch) const { return frames[2 * ((pos + k) % kHalfBandSlots) + ch]; }
     void centre(double& l, double& r) const
     {
-        l = h[150] * at(150, 0);
-        r = h[150] * at(150, 1);
+        l = h[kHalfBandCentre] * at(kHalfBandCentre, 0);
+        r = h[kHalfBandCentre] * at(kHalfBandCentre, 1);
     }
     void full(double& l, double& r) const
     {
-        double sum[2] = {h[150] * at(150, 0), h[150] * at(150, 1)};
+        double sum[2] = {h[kHalfBandCentre] * at(kHalfBandCentre, 0),
+                         h[kHalfBandCentre] * at(kHalfBandCentre, 1)};
         for (int k = 1; k < kHalfBandSlots; k += 2)
         {
             sum[0] += h[k] * at(k, 0);
@@ -91,7 +96,13 @@ class Engine
         state = target + smoother.getCoefficient() * (state - target);
     }
 
-    explicit Engine(const Settings& settings) : s(settings), dryDelay(151), differenceDelay(149)
+    // The latency as this model adds it up, apart from the engine's own sum: the two filters'
+    // centre taps and the loop's two samples, at half the internal rate.
+    static constexpr int kLoop = 2;
+    static constexpr int kDry = (kHalfBandCentre + kLoop + kHalfBandCentre) / 2;
+
+    explicit Engine(const Settings& settings)
+        : s(settings), dryDelay(kDry), differenceDelay(kDry - kLoop)
     {
         fi = s.hostRate < 70000.0 ? 2.0 * s.hostRate : s.hostRate;
         const double d = s.detection;
@@ -129,7 +140,7 @@ class Engine
         double eL, eR, n;
         if (fi != s.hostRate)
         {
-            k = (k % 2047) + 1;
+            k = (k % NoiseTables::kNoiseCycle) + 1;
             n = tables.noise[k];
             double u0L, u0R, u1L, u1R;
             up.push(2.0 * (l + n), 2.0 * (r + n));
@@ -147,7 +158,7 @@ class Engine
         {
             k = k + 1;
             n = tables.noise[k];
-            k = k % 2047;
+            k = k % NoiseTables::kNoiseCycle;
             eL = l + n;
             eR = r + n;
             compress(eL, eR, n);
@@ -159,8 +170,8 @@ class Engine
         ++i;
         ++j;
         const double t = tables.ditherA[i] + tables.ditherB[j];
-        i %= 50000;
-        j %= 49999;
+        i %= NoiseTables::kDitherCycleA;
+        j %= NoiseTables::kDitherCycleB;
         if (s.delta || s.preview)
             l = eL + t, r = eR + t;
         else

@@ -3,6 +3,7 @@
 // views overlap leave the shared pixels alone.
 
 #include "DecodedImage.h"
+#include "EditorLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -200,18 +201,15 @@ TEST(Artwork, PanelIsBlackWhereDisplaysAndTheVersionTextDraw)
 {
     const DecodedImage panel = decodeResource(201);
     ASSERT_TRUE(panel.valid());
-    struct Area
-    {
-        int l, t, r, b;
+    const Box areas[] = {
+        layout::kTransfer,
+        layout::kLevelMeter,
+        layout::kScale,
+        layout::kCompMeter,
+        // the version text, up to the window's outer border
+        {layout::kVersion.l, layout::kVersion.t, layout::kWidth - 1, layout::kVersion.b},
     };
-    const Area areas[] = {
-        {374, 57, 504, 187}, // transfer function
-        {509, 57, 519, 187}, // level meter
-        {521, 52, 544, 187}, // meter scale
-        {544, 57, 574, 187}, // gain-reduction meter
-        {574, 3, 689, 18},   // version text, up to the window's outer border
-    };
-    for (const Area& a : areas)
+    for (const Box& a : areas)
         for (int y = a.t; y < a.b; ++y)
             for (int x = a.l; x < a.r; ++x)
             {
