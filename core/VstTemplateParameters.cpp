@@ -2,6 +2,7 @@
 
 #include "AEffEditor.h"
 #include "CompressorEngine.h"
+#include "Interlocks.h"
 #include "ParameterMapping.h"
 #include "ParameterTable.h"
 
@@ -31,37 +32,13 @@ void VstTemplate::applyToEngine(VstInt32 index, float v)
     if (const auto toEngine = kParameterTable[index].toEngine) toEngine(*engine, v);
 }
 
-// Delta, Bypass and SC Preview exclude each other: switching one on switches the other two off
-// through the whole procedure, so the program, the engine and the editor all follow. Switching
-// one off leaves the others alone.
+// Switching one of the exclusive switches on switches the others off through the whole
+// procedure, so the program, the engine and the editor all follow.
 void VstTemplate::applyInterlocks(VstInt32 index, float v)
 {
-    switch (index)
-    {
-    case kDelta:
-        if (switchOn(v))
-        {
-            setParameter(kBypass, 0.0f);
-            setParameter(kScPreview, 0.0f);
-        }
-        break;
-    case kBypass:
-        if (switchOn(v))
-        {
-            setParameter(kScPreview, 0.0f);
-            setParameter(kDelta, 0.0f);
-        }
-        break;
-    case kScPreview:
-        if (sideChainPreviewOn(v))
-        {
-            setParameter(kBypass, 0.0f);
-            setParameter(kDelta, 0.0f);
-        }
-        break;
-    default:
-        break;
-    }
+    const SwitchesForcedOff forced = switchesForcedOff(index, v);
+    for (VstInt32 k = 0; k < forced.count; ++k)
+        setParameter(forced.index[k], 0.0f);
 }
 
 float VstTemplate::getParameter(VstInt32 index)

@@ -22,9 +22,16 @@ CKeyCode toolkitKey(const VstKeyCode& key)
 } // namespace
 
 AEffGUIEditor::AEffGUIEditor(AudioEffectX* effect)
-    : AEffEditor(effect), effectX(effect), nextIdleTicks(getTickCount())
+    : AEffEditor(effect), effectX(effect),
+      effectAccess(effect ? std::make_unique<AudioEffectEditorAccess>(*effect) : nullptr),
+      access(effectAccess.get()), nextIdleTicks(getTickCount())
 {
     if (effect) effect->setEditor(this);
+}
+
+AEffGUIEditor::AEffGUIEditor(EditorAccess& editorAccess)
+    : AEffEditor(nullptr), effectX(nullptr), access(&editorAccess), nextIdleTicks(getTickCount())
+{
 }
 
 AEffGUIEditor::~AEffGUIEditor()
@@ -96,12 +103,12 @@ void AEffGUIEditor::draw(ERect*)
 
 void AEffGUIEditor::beginEdit(int32_t index)
 {
-    if (effectX) effectX->beginEdit(index);
+    if (access) access->beginEdit(index);
 }
 
 void AEffGUIEditor::endEdit(int32_t index)
 {
-    if (effectX) effectX->endEdit(index);
+    if (access) access->endEdit(index);
 }
 
 void AEffGUIEditor::doIdleStuff()

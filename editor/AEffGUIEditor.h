@@ -1,10 +1,13 @@
 #pragma once
 
 #include "AEffEditor.h"
+#include "AudioEffectEditorAccess.h"
+#include "EditorAccess.h"
 #include "VSTGUIEditorInterface.h"
 #include "platform/EditorThreadScope.h"
 
 #include <cstdint>
+#include <memory>
 
 class AudioEffectX;
 
@@ -14,8 +17,12 @@ class AudioEffectX;
 class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
 {
   public:
-    // Attaches itself to the effect (its editor, and the has-editor flag).
+    // Attaches itself to the effect (its editor, and the has-editor flag) and reaches it
+    // through the effect's own editor access.
     explicit AEffGUIEditor(AudioEffectX* effect);
+    // An editor of an effect that is no VST 2.4 effect here (another plug-in format): it
+    // reaches the effect through `access` alone, which must outlive it.
+    explicit AEffGUIEditor(EditorAccess& access);
     ~AEffGUIEditor() override;
 
     bool getRect(ERect** rect) override;
@@ -44,6 +51,8 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
     void doIdleStuff() override;
 
     AudioEffectX* getEffectX() const { return effectX; }
+    // Null for an editor made without an effect.
+    EditorAccess* getAccess() const { return access; }
 
   protected:
     ERect rect{};
@@ -52,6 +61,8 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
     // First member: OLE is up before anything else of the editor exists, down after.
     EditorThreadScope threadScope;
     AudioEffectX* effectX;
+    std::unique_ptr<AudioEffectEditorAccess> effectAccess;
+    EditorAccess* access;
     uint32_t nextIdleTicks;
     bool inIdleStuff = false;
 };

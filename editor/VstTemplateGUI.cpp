@@ -1,6 +1,5 @@
 #include "VstTemplateGUI.h"
 
-#include "AudioEffectX.h"
 #include "CCompMeter.h"
 #include "CFrame.h"
 #include "CScala.h"
@@ -54,6 +53,17 @@ bool affectsTextColours(VstInt32 index)
 VstTemplateGUI::VstTemplateGUI(AudioEffectX* effect)
     : AEffGUIEditor(effect), refreshGate(getTickCount())
 {
+    sizeFromBackground();
+}
+
+VstTemplateGUI::VstTemplateGUI(EditorAccess& editorAccess)
+    : AEffGUIEditor(editorAccess), refreshGate(getTickCount())
+{
+    sizeFromBackground();
+}
+
+void VstTemplateGUI::sizeFromBackground()
+{
     background = new CBitmap(image::kBackground);
     const bool sized = background->getWidth() > 0 && background->getHeight() > 0;
     rect.top = 0;
@@ -71,7 +81,12 @@ VstTemplateGUI::~VstTemplateGUI()
 
 float VstTemplateGUI::parameter(VstInt32 index) const
 {
-    return getEffectX() ? getEffectX()->getParameter(index) : 0.0f;
+    return getAccess() ? getAccess()->parameter(index) : 0.0f;
+}
+
+float VstTemplateGUI::meterValue(MeterValueIndex which) const
+{
+    return getAccess() ? getAccess()->meterValue(which) : 0.0f;
 }
 
 void VstTemplateGUI::close()
@@ -83,8 +98,8 @@ void VstTemplateGUI::close()
 void VstTemplateGUI::valueChanged(CControl* control)
 {
     const int32_t tag = control->getTag();
-    if (tag < 0 || tag > kMeterScale || !getEffectX()) return;
-    getEffectX()->setParameterAutomated(tag, control->getValue());
+    if (tag < 0 || tag > kMeterScale || !getAccess()) return;
+    getAccess()->setParameterFromEditor(tag, control->getValue());
     control->setDirty();
 }
 
@@ -260,10 +275,10 @@ void VstTemplateGUI::refreshMeters()
     if (!refreshGate.due(getTickCount(), dtMs)) return;
 
     MeterReadings readings;
-    readings.gain = parameter(kMeterGain);
-    readings.slowLevel = parameter(kMeterLevelSlow);
-    readings.fastLevel = parameter(kMeterLevelFast);
-    const bool live = parameter(kMeterActive) == 1.0f && parameter(kScPreview) != 1.0f;
+    readings.gain = meterValue(kMeterGain);
+    readings.slowLevel = meterValue(kMeterLevelSlow);
+    readings.fastLevel = meterValue(kMeterLevelFast);
+    const bool live = meterValue(kMeterActive) == 1.0f && parameter(kScPreview) != 1.0f;
     ballistics.update(dtMs, readings, live);
 
     // The meter's unit is ten pixels; the scale factor picks how many dB that is.
@@ -279,7 +294,7 @@ void VstTemplateGUI::updateLamps(std::uint32_t dtMs)
 {
     const bool slowBelowFast = parameter(kReleaseSlow) < parameter(kRelease);
     const LampChange change = ballistics.updateLamps(
-        dtMs, slowBelowFast, parameter(kMeterLevelFast), parameter(kMeterLevelSlow));
+        dtMs, slowBelowFast, meterValue(kMeterLevelFast), meterValue(kMeterLevelSlow));
     if (change == LampChange::keep) return;
     fastReleaseLamp->setValue(change == LampChange::fastOn ? 1.0f : 0.0f);
     slowReleaseLamp->setValue(change == LampChange::slowOn ? 1.0f : 0.0f);

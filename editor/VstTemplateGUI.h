@@ -33,6 +33,8 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
 {
   public:
     explicit VstTemplateGUI(AudioEffectX* effect);
+    // For a format without a VST 2.4 effect: everything goes through `access`.
+    explicit VstTemplateGUI(EditorAccess& access);
     ~VstTemplateGUI() override;
 
     bool open(void* parentWindow) override;
@@ -55,7 +57,9 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
 
   private:
     struct Bitmaps;
+    void sizeFromBackground();
     float parameter(VstInt32 index) const;
+    float meterValue(MeterValueIndex which) const;
     void createViews(const Bitmaps& bitmaps);
     void createKnobsAndDisplays(const Bitmaps& bitmaps);
     void createTextKnobs(const Bitmaps& bitmaps);

@@ -3,7 +3,6 @@
 
 #include "VstTemplateGUI.h"
 
-#include "AudioEffectX.h"
 #include "CCompMeter.h"
 #include "CFontDesc.h"
 #include "CFrame.h"

@@ -14,6 +14,7 @@ packages=(
   lsp-plugins-vst ardour
   valgrind
   clang-14 libfuzzer-14-dev
+  lv2-dev lilv-utils sordi dpkg-dev jalv jackd2 xdotool imagemagick
 )
 windows_packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev

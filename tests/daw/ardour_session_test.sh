@@ -7,11 +7,13 @@
 # that died before its export finished is retried with a fresh environment (3 runs at most); a run
 # that died after reporting its export is judged by its checks and its file.
 #
-# Usage: ardour_session_test.sh PLUGIN.so WORK_DIR WAV_LEVEL_CHECK
+# With an LV2 bundle, the session holds the LV2 plug-in instead, found through LV2_PATH alone.
+#
+# Usage: ardour_session_test.sh PLUGIN.so WORK_DIR WAV_LEVEL_CHECK [LV2_BUNDLE]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/ardour_env.sh"
-plugin=$1 work=$2 wav_check=$3
+plugin=$1 work=$2 wav_check=$3 lv2_bundle=${4:-}
 ardour_require
 [[ -f $plugin ]] || { echo "FAIL: no plug-in at $plugin"; exit 1; }
 expected_rms_db=-14.01 # the tone's -23.01 dBFS RMS plus the +9 dB make-up gain of ofc_expected.lua
@@ -25,8 +27,16 @@ for attempt in 1 2 3; do
     ardour_prepare "$run" "$plugin"
     mkdir -p "$run/config/ardour7/scripts" "$run/export"
     cp "$here/test_tone.lua" "$run/config/ardour7/scripts/"
-    ardour_scan >"$run/scan.log" 2>&1
-    if ! ls "$ARDOUR_CACHE_DIR"/*.v2i >/dev/null 2>&1; then
+    format=VST
+    if [[ -n $lv2_bundle ]]; then
+        format=LV2
+        rm "$ARDOUR_PLUGIN_COPY"
+        mkdir -p "$run/lv2" && cp -r "$lv2_bundle" "$run/lv2/"
+        ARDOUR_RUN_ENV+=(LV2_PATH="$run/lv2")
+    else
+        ardour_scan >"$run/scan.log" 2>&1
+    fi
+    if [[ $format == VST ]] && ! ls "$ARDOUR_CACHE_DIR"/*.v2i >/dev/null 2>&1; then
         cat "$run/scan.log"
         echo "FAIL: Ardour's scanner wrote no cache for the plug-in"
         exit 1
@@ -35,6 +45,7 @@ for attempt in 1 2 3; do
     echo "=== run $attempt"
     run_started=$EPOCHREALTIME
     "${ARDOUR_RUN_ENV[@]}" OFC_DAW_RUN_DIR="$run" OFC_DAW_EXPECTED="$here/ofc_expected.lua" \
+        OFC_DAW_FORMAT=$format \
         timeout -k 10 60 "$ARDOUR_LUA" "$here/session_check.lua" >"$run/session.log" 2>&1
     status=$?
     quiet <"$run/session.log"

@@ -3,6 +3,8 @@ return {
 	name = "Orvane Feedback Compressor",
 	maker = "Quenmoor",
 	unique_id = "1934320228", -- 'sKbd'
+	plugin_type = "LXVST",
+	preset_uri_format = "VST:1934320228:%04d", -- by program number
 	inputs = 2,
 	outputs = 2,
 	latency = 151,
@@ -38,4 +40,10 @@ return {
 	},
 	tone_rms_db = -23.0103, -- the test tone: amplitude 0.1
 	gain_db = 9.0,
+	-- The same plug-in as LV2 (OFC_DAW_FORMAT=LV2): what differs.
+	lv2 = {
+		unique_id = "http://www.quenmoor.com/orvane-feedback-compressor",
+		plugin_type = "LV2",
+		preset_uri_format = "http://www.quenmoor.com/orvane-feedback-compressor/preset/%d",
+	},
 }

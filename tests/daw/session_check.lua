@@ -7,10 +7,14 @@
 -- without any plug-in), so nothing after it is trusted to the process. The caller retries a run
 -- that died before printing "EXPORTED:".
 --
--- Environment: OFC_DAW_RUN_DIR (fresh folder of this run), OFC_DAW_EXPECTED (ofc_expected.lua).
+-- Environment: OFC_DAW_RUN_DIR (fresh folder of this run), OFC_DAW_EXPECTED (ofc_expected.lua),
+-- OFC_DAW_FORMAT (LV2 for the LV2 plug-in; else the VST 2.4 one).
 
 local run_dir = assert (os.getenv ("OFC_DAW_RUN_DIR"), "OFC_DAW_RUN_DIR is not set")
 local expect = dofile (assert (os.getenv ("OFC_DAW_EXPECTED"), "OFC_DAW_EXPECTED is not set"))
+if os.getenv ("OFC_DAW_FORMAT") == "LV2" then
+	for key, value in pairs (expect.lv2) do expect[key] = value end
+end
 local session_dir = run_dir .. "/session"
 local session_name = "ofc"
 local rate = 48000
@@ -108,12 +112,18 @@ local function check_identity (proc)
 	check (plug:name () == expect.name, "name '" .. plug:name () .. "'")
 	check (plug:maker () == expect.maker, "maker '" .. plug:maker () .. "'")
 	check (plug:unique_id () == expect.unique_id, "unique id " .. plug:unique_id ())
-	check (plug:parameter_count () == #expect.param_names, "parameter count " .. plug:parameter_count ())
+	-- Parameters are the control inputs; an LV2 plug-in's numbers count its other ports too.
+	local inputs = 0
+	for i = 0, plug:parameter_count () - 1 do
+		if plug:parameter_is_control (i) and plug:parameter_is_input (i) then inputs = inputs + 1 end
+	end
+	check (inputs == #expect.param_names, "parameter count " .. inputs)
 	local names_ok = true
 	for i = 1, #expect.param_names do
-		if plug:parameter_label (i - 1) ~= expect.param_names[i] then
+		local label = plug:parameter_label (plug:nth_parameter (i - 1, true))
+		if label ~= expect.param_names[i] then
 			names_ok = false
-			say ("  parameter " .. (i - 1) .. " is named '" .. plug:parameter_label (i - 1) .. "'")
+			say ("  parameter " .. (i - 1) .. " is named '" .. label .. "'")
 		end
 	end
 	check (names_ok, "parameter names")
@@ -133,7 +143,7 @@ local function check_programs (proc)
 	local plug = proc:to_insert ():plugin (0)
 	for i, name in ipairs (expect.program_names) do
 		local preset = plug:preset_by_label (name)
-		local uri = string.format ("VST:%s:%04d", expect.unique_id, i - 1)
+		local uri = string.format (expect.preset_uri_format, i - 1)
 		check (preset.valid and preset.uri == uri, string.format ("factory program %d '%s' (%s)", i - 1, name, preset.valid and preset.uri or "missing"))
 	end
 	load_program (proc, expect.program)
@@ -165,7 +175,7 @@ local function export_tone ()
 end
 
 local function add_plugin (route, position)
-	local proc = ARDOUR.LuaAPI.new_plugin (Session, expect.name, ARDOUR.PluginType.LXVST, "")
+	local proc = ARDOUR.LuaAPI.new_plugin (Session, expect.unique_id, ARDOUR.PluginType[expect.plugin_type], "")
 	if proc:isnil () then give_up ("Ardour does not know the plug-in '" .. expect.name .. "'") end
 	check (route:add_processor_by_index (proc, position, nil, true) == 0, "plug-in added to " .. route:name ())
 	return proc

@@ -1,0 +1,41 @@
+# Installation on Linux: the VST 2.4 library and the LV2 bundle into the folders hosts scan.
+#   cmake --install build/release                 ~/.vst and ~/.lv2 (the prefix defaults to $HOME)
+#   cmake --install build/release --prefix /usr   /usr/lib/vst and /usr/lib/lv2
+# A prefix that is the installing user's home directory takes the per-user folders; any other
+# prefix P takes P/lib/vst and P/lib/lv2. The Debian package is the /usr layout (cpack).
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT AND DEFINED ENV{HOME})
+  set(CMAKE_INSTALL_PREFIX "$ENV{HOME}" CACHE PATH "Install prefix" FORCE)
+endif()
+
+install(CODE "set(ofc_vst_module \"$<TARGET_FILE:OrvaneFeedbackCompressor>\")
+set(ofc_lv2_bundle \"${OFC_LV2_BUNDLE_DIR}\")")
+install(CODE [[
+  if(CMAKE_INSTALL_PREFIX STREQUAL "$ENV{HOME}")
+    set(ofc_vst_dir "${CMAKE_INSTALL_PREFIX}/.vst")
+    set(ofc_lv2_dir "${CMAKE_INSTALL_PREFIX}/.lv2")
+  else()
+    set(ofc_vst_dir "${CMAKE_INSTALL_PREFIX}/lib/vst")
+    set(ofc_lv2_dir "${CMAKE_INSTALL_PREFIX}/lib/lv2")
+  endif()
+  file(INSTALL DESTINATION "${ofc_vst_dir}" TYPE MODULE FILES "${ofc_vst_module}")
+  file(INSTALL DESTINATION "${ofc_lv2_dir}" TYPE DIRECTORY FILES "${ofc_lv2_bundle}"
+       FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+       DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                             WORLD_READ WORLD_EXECUTE)
+]])
+
+# The Debian package: both plug-ins under /usr/lib, the libraries they link as its dependencies
+# (found by dpkg-shlibdeps from the built files).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME orvane-feedback-compressor)
+set(CPACK_PACKAGE_VENDOR Quenmoor)
+set(CPACK_PACKAGE_CONTACT Quenmoor)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Orvane Feedback Compressor, a stereo feedback compressor (VST 2.4 and LV2)")
+set(CPACK_PACKAGE_DESCRIPTION "A stereo feedback compressor with its own editor, for hosts that load VST 2.4 plug-ins from /usr/lib/vst or LV2 plug-ins from /usr/lib/lv2.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.quenmoor.com/orvane-feedback-compressor")
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)

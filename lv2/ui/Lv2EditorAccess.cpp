@@ -1,0 +1,82 @@
+#include "Lv2EditorAccess.h"
+
+#include "AEffEditor.h"
+#include "FactoryPresets.h"
+#include "Interlocks.h"
+
+using namespace lv2ports;
+
+// Until the host sends the ports' values, the editor shows the plug-in's defaults.
+Lv2EditorAccess::Lv2EditorAccess(LV2UI_Write_Function write, LV2UI_Controller controller,
+                                 const LV2UI_Touch* touch)
+    : writePort(write), controller(controller), touch(touch)
+{
+    for (VstInt32 i = 0; i < kNumParams; ++i)
+        values[i] = kFactoryPresets[0].values[i];
+    for (const auto& meter : kMeterPorts)
+        meters[meter.port - kGain] = meter.idle;
+}
+
+// The host's values are shown as they come: the plug-in resolves its switches by the order
+// in which ports change, which the user interface does not see.
+void Lv2EditorAccess::portEvent(std::uint32_t port, float value)
+{
+    if (port >= kFirstParameter && port < kGain)
+    {
+        const VstInt32 index = static_cast<VstInt32>(port - kFirstParameter);
+        values[index] = value;
+        show(index);
+    }
+    else if (port >= kGain && port < kLatency)
+    {
+        meters[port - kGain] = value;
+        running = true;
+    }
+}
+
+float Lv2EditorAccess::parameter(VstInt32 index)
+{
+    return isParameterIndex(index) ? values[index] : 0.0f;
+}
+
+void Lv2EditorAccess::setParameterFromEditor(VstInt32 index, float value)
+{
+    if (!isParameterIndex(index)) return;
+    write(index, value);
+    const SwitchesForcedOff forced = switchesForcedOff(index, value);
+    for (VstInt32 k = 0; k < forced.count; ++k)
+    {
+        write(forced.index[k], 0.0f);
+        show(forced.index[k]);
+    }
+    show(index);
+}
+
+void Lv2EditorAccess::beginEdit(VstInt32 index)
+{
+    if (touch && isParameterIndex(index)) touch->touch(touch->handle, parameterPort(index), true);
+}
+
+void Lv2EditorAccess::endEdit(VstInt32 index)
+{
+    if (touch && isParameterIndex(index)) touch->touch(touch->handle, parameterPort(index), false);
+}
+
+float Lv2EditorAccess::meterValue(MeterValueIndex which)
+{
+    if (which == kMeterActive) return running ? 1.0f : 0.0f;
+    for (const auto& meter : kMeterPorts)
+        if (meter.value == which) return meters[meter.port - kGain];
+    return 0.0f;
+}
+
+void Lv2EditorAccess::write(VstInt32 index, float value)
+{
+    values[index] = value;
+    if (writePort) writePort(controller, parameterPort(index), sizeof(float), 0, &value);
+}
+
+void Lv2EditorAccess::show(VstInt32 index)
+{
+    if (editor) editor->setParameter(index, values[index]);
+}
