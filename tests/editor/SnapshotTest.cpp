@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -23,7 +25,8 @@ namespace
 const std::string kGolden = std::string(OFC_GOLDEN_DIR) + "/editor-fresh.png";
 
 std::string snapshot(const std::string& name, const std::vector<std::string>& options,
-                     ofchost::SnapshotReport* reportOut = nullptr)
+                     ofchost::SnapshotReport* reportOut = nullptr, int width = 690,
+                     int height = 270)
 {
     const std::string path = ::testing::TempDir() + name;
     std::vector<std::string> args = {OFC_PLUGIN_PATH, path};
@@ -37,8 +40,8 @@ std::string snapshot(const std::string& name, const std::vector<std::string>& op
     EXPECT_TRUE(ofchost::parseSnapshotArguments(int(argv.size()), argv.data(), request, error))
         << error;
     EXPECT_TRUE(ofchost::takeSnapshot(request, report, error)) << error;
-    EXPECT_EQ(report.width, 690);
-    EXPECT_EQ(report.height, 270);
+    EXPECT_EQ(report.width, width);
+    EXPECT_EQ(report.height, height);
     if (reportOut) *reportOut = report;
     return path;
 }
@@ -115,6 +118,61 @@ TEST(EditorSnapshot, FedEditorShowsMeterActivity)
     EXPECT_EQ(report.editorMs, 500u);
 }
 
+// At scale 2 each logical pixel is drawn as 2 x 2 device pixels from the doubled art, text laid
+// out at twice the size and the displays on the finer grid; averaged back over those blocks it
+// must look like the scale-1 editor. Measured: outside the text fields no channel differs by more
+// than 25 (edges of anti-aliased artwork drawn twice as finely) and the mean difference is below
+// 1; inside them the ink stays within a factor of two.
+TEST(EditorSnapshot, DoubleScaleAveragesBackToTheScaleOnePicture)
+{
+    const std::vector<std::string> settings = {"--set", "Threshold=0.5", "--set", "Knee=0.5"};
+    std::vector<std::string> doubled = settings;
+    doubled.insert(doubled.end(), {"--scale", "2"});
+    auto one = loadPicture(snapshot("editor-1x.png", settings));
+    auto two = loadPicture(snapshot("editor-2x.png", doubled, nullptr, 1380, 540));
+    ASSERT_TRUE(one && two);
+    const PixelImage& a = *one->getImage();
+    const PixelImage& b = *two->getImage();
+    ASSERT_EQ(b.getWidth(), 2 * a.getWidth());
+    PixelImage reduced(a.getWidth(), a.getHeight());
+    for (int y = 0; y < a.getHeight(); ++y)
+        for (int x = 0; x < a.getWidth(); ++x)
+        {
+            int sum[3] = {0, 0, 0};
+            for (int k = 0; k < 4; ++k)
+            {
+                const CColor c = b.colorAt(2 * x + k % 2, 2 * y + k / 2);
+                sum[0] += c.red, sum[1] += c.green, sum[2] += c.blue;
+            }
+            const auto mean = [&](int i) { return uint8_t((sum[i] + 2) / 4); };
+            reduced.data()[y * a.getWidth() + x] =
+                PixelImage::premultiply(CColor{mean(0), mean(1), mean(2), 255});
+        }
+    int worst = 0;
+    double total = 0;
+    int counted = 0;
+    for (int y = 0; y < a.getHeight(); ++y)
+        for (int x = 0; x < a.getWidth(); ++x)
+        {
+            if (inEditorTextField(x, y)) continue;
+            const int d = channelDifference(a.colorAt(x, y), reduced.colorAt(x, y));
+            worst = std::max(worst, d);
+            total += d;
+            ++counted;
+        }
+    std::printf("scale 2 averaged against scale 1 outside the text: max %d, mean %.3f\n", worst,
+                total / counted);
+    EXPECT_LE(worst, 25);
+    EXPECT_LT(total / counted, 1.0);
+    for (const CRect& field : kEditorTextFields)
+    {
+        const int expected = inkIn(a, field), got = inkIn(reduced, field);
+        EXPECT_GE(got * 2, expected) << "too little text in " << field.left << "," << field.top;
+        EXPECT_LE(got, expected * 2 + 4) << "too much text in " << field.left << "," << field.top;
+    }
+    snapshot("editor-1.5x.png", {"--scale", "1.5"}, nullptr, 1035, 405);
+}
+
 TEST(EditorSnapshot, RefusesBadArguments)
 {
     ofchost::SnapshotRequest request;
@@ -123,6 +181,9 @@ TEST(EditorSnapshot, RefusesBadArguments)
     char* argv[] = {plugin, out, option, bad};
     EXPECT_FALSE(ofchost::parseSnapshotArguments(4, argv, request, error));
     EXPECT_FALSE(ofchost::parseSnapshotArguments(3, argv, request, error));
+    char scale[] = "--scale", three[] = "3";
+    char* argv3[] = {plugin, out, scale, three};
+    EXPECT_FALSE(ofchost::parseSnapshotArguments(4, argv3, request, error));
     char unknown[] = "--colour";
     char* argv2[] = {plugin, out, unknown, bad};
     EXPECT_FALSE(ofchost::parseSnapshotArguments(4, argv2, request, error));

@@ -1,0 +1,7 @@
+#include "platform/SystemScale.h"
+
+// Builds without a windowed platform that reports a scale draw at 1.
+double systemScaleFactor()
+{
+    return 1.0;
+}
