@@ -199,7 +199,7 @@ bool takeSnapshot(const SnapshotRequest& request, SnapshotReport& report, std::s
     if (!request.program.empty() && !selectProgram(*plugin, request.program, error)) return false;
     if (!applySettings(*plugin, request.settings, error)) return false;
 
-    // The convention hosts use to pass the editor's scale: vendor-specific 'PreS' 'AeCs'.
+    // The convention hosts use to pass the editor's scale: the vendor call 'PreS' 'AeCs'.
     if (request.scale > 0.0)
         plugin->dispatch(effVendorSpecific, vstFourCC('P', 'r', 'e', 'S'),
                          vstFourCC('A', 'e', 'C', 's'), nullptr, static_cast<float>(request.scale));

@@ -1,4 +1,4 @@
-// The host tells the editor its scale through the vendor-specific convention; the editor
+// The host tells the editor its scale through the vendor call convention; the editor
 // answers its size at that scale and an open window follows a change.
 
 #include "EditorTestSupport.h"
@@ -38,7 +38,7 @@ TEST_F(EditorScaleTest, ReportsItsSizeAtTheHostsFactor)
         EXPECT_EQ(size.h, c.size.h) << c.factor;
         EXPECT_EQ(size.v, c.size.v) << c.factor;
     }
-    // Other vendor-specific calls are not taken for a scale.
+    // Other vendor calls are not taken for a scale.
     EXPECT_EQ(
         effect->dispatcher(effVendorSpecific, vstFourCC('P', 'r', 'e', 'S'), 0, nullptr, 1.5f), 0);
     EXPECT_EQ(reportedSize().h, 690);
