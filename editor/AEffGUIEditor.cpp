@@ -58,7 +58,7 @@ double AEffGUIEditor::getScaleFactor() const
 {
     if (hostScale > 0) return hostScale;
     // A window-less editor (the snapshot export) draws at 1 unless the host says otherwise.
-    return systemWindow ? systemScaleFactor() : 1.0;
+    return systemWindow ? windowScaleFactor(systemWindow) : 1.0;
 }
 
 bool AEffGUIEditor::setScaleFactor(float factor)

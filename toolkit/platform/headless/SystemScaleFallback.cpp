@@ -5,3 +5,8 @@ double systemScaleFactor()
 {
     return 1.0;
 }
+
+double windowScaleFactor(void*)
+{
+    return 1.0;
+}

@@ -15,3 +15,9 @@ double systemScaleFactor()
     }();
     return factor;
 }
+
+// Xft.dpi is one setting for the whole display.
+double windowScaleFactor(void*)
+{
+    return systemScaleFactor();
+}
