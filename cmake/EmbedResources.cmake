@@ -2,7 +2,8 @@
 # artwork inside the library. Runs in script mode at build time (no xxd or other host tools):
 #   cmake -DOFC_RESOURCE_DIR=<dir> -DOFC_RESOURCE_IDS=201,202,... -DOFC_RESOURCE_OUTPUT=<file.cpp>
 #         -P EmbedResources.cmake
-# Image <id> is read from <dir>/<id>.png.
+# Image <id> is read from <dir>/<id>.png; an id of 300 and above is the doubled image
+# <dir>/<id - 100>@2x.png.
 
 foreach(var OFC_RESOURCE_DIR OFC_RESOURCE_IDS OFC_RESOURCE_OUTPUT)
   if(NOT DEFINED ${var})
@@ -18,7 +19,12 @@ file(APPEND "${out}" "#include \"ResourceTable.h\"\n\nnamespace\n{\n")
 # 32 bytes (64 hex digits) per line keeps the generated file readable for tools.
 set(line_pattern "................................................................")
 foreach(id IN LISTS ids)
-  set(png "${OFC_RESOURCE_DIR}/${id}.png")
+  if(id GREATER_EQUAL 300)
+    math(EXPR base "${id} - 100")
+    set(png "${OFC_RESOURCE_DIR}/${base}@2x.png")
+  else()
+    set(png "${OFC_RESOURCE_DIR}/${id}.png")
+  endif()
   if(NOT EXISTS "${png}")
     message(FATAL_ERROR "EmbedResources: missing image ${png}")
   endif()

@@ -36,6 +36,9 @@ class AEffEditor
     virtual bool onKeyUp(VstKeyCode&) { return false; }
     virtual bool onWheel(float) { return false; }
     virtual bool setKnobMode(VstInt32) { return false; }
+    // The host tells the editor how many device pixels to draw per logical pixel; true when
+    // the editor takes it.
+    virtual bool setScaleFactor(float) { return false; }
 
     // Called by the effect after every parameter change, interlocks and program loads included.
     virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}

@@ -28,6 +28,11 @@ VstIntPtr AudioEffectX::dispatchEditorKey(VstInt32 opcode, VstInt32 index, VstIn
     return used ? 1 : 0;
 }
 
+bool AudioEffectX::sizeWindow(VstInt32 width, VstInt32 height)
+{
+    return callHost(audioMasterSizeWindow, width, height) != 0;
+}
+
 VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                    float opt)
 {
@@ -80,6 +85,11 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
         return 0;
     case effSetTotalSampleToProcess:
         return value;
+    case effVendorSpecific:
+        // The convention several hosts follow to pass the editor's scale factor.
+        if (index == vstFourCC('P', 'r', 'e', 'S') && value == vstFourCC('A', 'e', 'C', 's'))
+            return (editor && editor->setScaleFactor(opt)) ? 1 : 0;
+        return 0;
     default:
         return AudioEffect::dispatcher(opcode, index, value, ptr, opt);
     }

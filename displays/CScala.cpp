@@ -94,7 +94,7 @@ void CScala::draw(CDrawContext* context)
 {
     const int32_t w = getWidth();
     const int32_t h = getHeight();
-    COffscreenContext offscreen(getFrame(), w, h, kBlackCColor);
+    COffscreenContext offscreen(getFrame(), size, kBlackCColor);
     offscreen.setClipRect(CRect(0, 0, w, h));
     offscreen.setFillColor(kBlackCColor);
     offscreen.fillRect(CRect(0, 0, w, h));

@@ -1,6 +1,7 @@
 #include "CTransferFunction.h"
 
 #include "CFontDesc.h"
+#include "DeviceLines.h"
 #include "DisplayColours.h"
 #include "PixelMath.h"
 #include "drawing/COffscreenContext.h"
@@ -31,23 +32,29 @@ CTransferFunction::~CTransferFunction() = default;
 
 void CTransferFunction::draw(CDrawContext* context)
 {
-    COffscreenContext offscreen(getFrame(), kSide, kSide, kBlackCColor);
+    const CRect square(size.left, size.top, size.left + kSide, size.top + kSide);
+    COffscreenContext offscreen(getFrame(), square, kBlackCColor);
     offscreen.setClipRect(CRect(0, 0, kSide, kSide));
     offscreen.setFillColor(kBlackCColor);
     offscreen.setFrameColor(displaycolours::kWellOutline);
     offscreen.fillRect(CRect(0, 0, kSide, kSide));
 
     // Rows of the output levels threshold + make-up and (threshold - knee) + make-up.
+    // Device rows, from levels at two logical pixels per dB.
     const TransferCurveSettings& s = settings;
-    const int32_t thresholdRow = -truncatePixels(s.threshold * 2.0 + s.makeUp * 2.0, kOffBitmap);
+    const double scale = offscreen.getScale();
+    const int32_t thresholdRow =
+        -truncatePixels((s.threshold * 2.0 + s.makeUp * 2.0) * scale, kOffBitmap);
     const int32_t kneeRow =
-        -truncatePixels((s.threshold - s.knee) * 2.0 + s.makeUp * 2.0, kOffBitmap);
+        -truncatePixels(((s.threshold - s.knee) * 2.0 + s.makeUp * 2.0) * scale, kOffBitmap);
+    const int32_t left = offscreen.toDeviceX(1), right = offscreen.toDeviceX(kSide - 1);
 
     offscreen.setFillColor(kKneeBand);
-    if (kneeRow > thresholdRow) offscreen.fillRect(CRect(1, thresholdRow, kSide - 1, kneeRow));
+    if (kneeRow > thresholdRow) offscreen.fillDeviceRect(CRect(left, thresholdRow, right, kneeRow));
     drawDiagonal(offscreen);
     offscreen.setFillColor(displaycolours::kAlarmRed);
-    offscreen.fillRect(CRect(1, thresholdRow, kSide - 1, thresholdRow + 1));
+    offscreen.fillDeviceRect(
+        CRect(left, thresholdRow, right, thresholdRow + deviceLineWidth(offscreen)));
     drawCurve(offscreen);
 
     offscreen.drawRect(CRect(0, 0, kSide, kSide), kDrawStroked);
@@ -58,22 +65,30 @@ void CTransferFunction::draw(CDrawContext* context)
     setDirty(false);
 }
 
-// 2 x 1 dots where output equals input; the first dot lies just below the square.
+// 2 x 1 dots (logical pixels) where output equals input, one per device column; the first dot
+// lies just below the square.
 void CTransferFunction::drawDiagonal(CDrawContext& context) const
 {
     context.setFillColor(kDiagonal);
-    for (int32_t i = 0; i < kSide; ++i)
-        context.fillRect(CRect(i, kSide - i, i + 2, kSide + 1 - i));
+    const int32_t side = context.toDeviceX(kSide);
+    const int32_t line = deviceLineWidth(context), dot = 2 * line;
+    for (int32_t i = 0; i < side; ++i)
+        context.fillDeviceRect(CRect(i, side - i, i + dot, side + line - i));
 }
 
+// The curve is worked out for every device column, so a larger window shows a finer curve.
 void CTransferFunction::drawCurve(CDrawContext& context) const
 {
     context.setFillColor(displaycolours::kCyan);
-    for (int32_t i = 0; i < kSide; ++i)
+    const double scale = context.getScale();
+    const int32_t side = context.toDeviceX(kSide);
+    const int32_t line = deviceLineWidth(context), dot = 2 * line;
+    for (int32_t i = 0; i < side; ++i)
     {
         // A curve that is not a number (absurd settings) draws no dot rather than a wrong one.
-        const int32_t y = truncatePixels(transferCurveRow(settings, kSide - i), kOffBitmap);
-        context.fillRect(CRect(i, y, i + 2, y + 1));
+        const double row = transferCurveRow(settings, kSide - i / scale);
+        const int32_t y = truncatePixels(row * scale, kOffBitmap);
+        context.fillDeviceRect(CRect(i, y, i + dot, y + line));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "AudioEffectX.h"
 #include "CFrame.h"
+#include "drawing/DeviceScale.h"
+#include "platform/SystemScale.h"
 #include "platform/TickClock.h"
 
 namespace
@@ -42,7 +44,40 @@ AEffGUIEditor::~AEffGUIEditor()
 
 bool AEffGUIEditor::getRect(ERect** outRect)
 {
-    *outRect = &rect;
+    updateScaledRect();
+    *outRect = &scaledRect;
+    return true;
+}
+
+void AEffGUIEditor::updateScaledRect()
+{
+    // A window opened now asks the system; an open one keeps the factor it was drawn at.
+    const double factor =
+        frame ? frame->getScale() : (hostScale > 0 ? hostScale : systemScaleFactor());
+    const CRect device = toDeviceRect(CRect(rect.left, rect.top, rect.right, rect.bottom), factor);
+    scaledRect.left = static_cast<VstInt16>(device.left);
+    scaledRect.top = static_cast<VstInt16>(device.top);
+    scaledRect.right = static_cast<VstInt16>(device.right);
+    scaledRect.bottom = static_cast<VstInt16>(device.bottom);
+}
+
+double AEffGUIEditor::getScaleFactor() const
+{
+    if (hostScale > 0) return hostScale;
+    // A window-less editor (the snapshot export) draws at 1 unless the host says otherwise.
+    return systemWindow ? windowScaleFactor(systemWindow) : 1.0;
+}
+
+bool AEffGUIEditor::setScaleFactor(float factor)
+{
+    hostScale = clampScaleFactor(factor);
+    if (frame && frame->getScale() != hostScale)
+    {
+        frame->setScale(hostScale);
+        const CRect device = frame->getDeviceSize();
+        if (effectX) effectX->sizeWindow(device.width(), device.height());
+    }
+    updateScaledRect();
     return true;
 }
 

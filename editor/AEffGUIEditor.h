@@ -39,6 +39,9 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
     bool onWheel(float distance) override;
     // The host's knob mode is the toolkit's process-wide mode.
     bool setKnobMode(VstInt32 mode) override;
+    // The host's factor (1 to 2) overrides the system's from now on; an open window is
+    // redrawn at it and the host asked to resize it.
+    bool setScaleFactor(float factor) override;
     virtual void draw(ERect* rect);
     // Times the next meter refresh from now, as if the editor had just been made: a host that
     // takes over the editor's clock (the snapshot export) gets the same refresh instants
@@ -49,6 +52,8 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
     void beginEdit(int32_t index) override;
     void endEdit(int32_t index) override;
     void doIdleStuff() override;
+    // The host's factor if it gave one; else, for a window on screen, the system's; else 1.
+    double getScaleFactor() const override;
 
     AudioEffectX* getEffectX() const { return effectX; }
     // Null for an editor made without an effect.
@@ -56,6 +61,12 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
 
   protected:
     ERect rect{};
+
+  private:
+    // rect, at the factor a window opened now would get.
+    void updateScaledRect();
+    ERect scaledRect{};
+    double hostScale = 0; // 0 until the host says
 
   private:
     // First member: OLE is up before anything else of the editor exists, down after.

@@ -24,6 +24,8 @@ struct SnapshotRequest
     double feedSeconds = -1.0;   // stop feeding after this much audio; negative: all of it
     double sampleRate = 44100.0; // when nothing is fed (a fed file brings its own rate)
     VstInt32 blockSize = 512;
+    // Device pixels per editor pixel, told to the plug-in as hosts do (0: not told).
+    double scale = 0.0;
     // Without audio the window is shown as it looks this long after opening: the meters have
     // had their first refresh.
     unsigned settleMs = 1000;

@@ -24,4 +24,8 @@ constexpr int kSlowLamp = 216;
 
 constexpr int kFirst = kBackground;
 constexpr int kLast = kSlowLamp;
+
+// Every image also travels at twice its size, for screens that show the editor scaled: image
+// id + kDoubleSize (301 to 316), from <id>@2x.png.
+constexpr int kDoubleSize = 100;
 } // namespace image

@@ -17,3 +17,6 @@ build/release/host/ofc-host render "$plugin" --demo "$out/demo-output.wav" \
 build/release/host/ofc-host snapshot "$plugin" "$out/editor-fresh.png"
 build/release/host/ofc-host snapshot "$plugin" "$out/editor.png" \
   --program "Classic Compressor I" --feed "$out/demo-input.wav" --seconds 3.5
+# The same moment on a high-resolution screen: the editor at scale 2.
+build/release/host/ofc-host snapshot "$plugin" "$out/editor-2x.png" \
+  --program "Classic Compressor I" --feed "$out/demo-input.wav" --seconds 3.5 --scale 2

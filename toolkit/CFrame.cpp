@@ -3,6 +3,7 @@
 #include "CBitmap.h"
 #include "CControl.h"
 #include "COffscreenContext.h"
+#include "DeviceScale.h"
 #include "PixelImage.h"
 #include "VSTGUIEditorInterface.h"
 #include "platform/PlatformWindow.h"
@@ -38,10 +39,30 @@ CFrame::CFrame(const CRect& rect, void* systemWindow, VSTGUIEditorInterface* edi
     : CView(CRect(0, 0, rect.width(), rect.height())), systemWindow(systemWindow), editor(editor)
 {
     pParentFrame = this;
-    backBuffer =
-        std::make_unique<COffscreenContext>(this, size.width(), size.height(), kBlackCColor);
-    platformWindow = createPlatformWindow(systemWindow, size, *this);
+    if (editor) scale = clampScaleFactor(editor->getScaleFactor());
+    backBuffer = std::make_unique<COffscreenContext>(this, size, kBlackCColor);
+    platformWindow = createPlatformWindow(systemWindow, getDeviceSize(), *this);
     invalidRects.push_back(size);
+}
+
+CRect CFrame::getDeviceSize() const
+{
+    return toDeviceRect(size, scale);
+}
+
+void CFrame::setScale(double factor)
+{
+    const double wanted = clampScaleFactor(factor);
+    if (wanted == scale) return;
+    scale = wanted;
+    backBuffer = std::make_unique<COffscreenContext>(this, size, kBlackCColor);
+    if (platformWindow) platformWindow->resize(getDeviceSize());
+    invalidRect(size);
+}
+
+CPoint CFrame::toLogical(const CPoint& device) const
+{
+    return CPoint(toLogicalPixel(device.h, scale), toLogicalPixel(device.v, scale));
 }
 
 CFrame::~CFrame()
@@ -211,7 +232,7 @@ void CFrame::paintRegion(const CRect& region)
     {
         const PixelImage& image = context->getTarget();
         PixelView pixels{image.data(), image.getWidth(), image.getHeight(), image.getWidth()};
-        platformWindow->present(pixels, region);
+        platformWindow->present(pixels, toDeviceRect(region, scale));
     }
 }
 
@@ -370,24 +391,28 @@ bool CFrame::isTypeOf(const char* name) const
     return (name && std::strcmp(name, "CFrame") == 0) || CView::isTypeOf(name);
 }
 
+// The window reports device pixels; everything behind the frame works in logical ones.
 int32_t CFrame::platformMouseDown(CPoint where, int32_t buttons)
 {
-    return onMouseDown(where, buttons);
+    CPoint point = toLogical(where);
+    return onMouseDown(point, buttons);
 }
 
 int32_t CFrame::platformMouseMoved(CPoint where, int32_t buttons)
 {
-    return onMouseMoved(where, buttons);
+    CPoint point = toLogical(where);
+    return onMouseMoved(point, buttons);
 }
 
 int32_t CFrame::platformMouseUp(CPoint where, int32_t buttons)
 {
-    return onMouseUp(where, buttons);
+    CPoint point = toLogical(where);
+    return onMouseUp(point, buttons);
 }
 
 bool CFrame::platformWheel(CPoint where, float distance, int32_t buttons)
 {
-    return onWheel(where, distance, buttons);
+    return onWheel(toLogical(where), distance, buttons);
 }
 
 int32_t CFrame::platformKeyDown(CKeyCode key)
@@ -402,5 +427,5 @@ int32_t CFrame::platformKeyUp(CKeyCode key)
 
 void CFrame::platformExpose(const CRect& rect)
 {
-    invalidRect(rect);
+    invalidRect(toLogicalCover(rect, scale));
 }

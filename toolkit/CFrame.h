@@ -79,7 +79,15 @@ class CFrame : public CView, public ControlHost, private PlatformEventSink
     void* getSystemWindow() const { return systemWindow; }
     PlatformWindow* getPlatformWindow() const { return platformWindow.get(); }
 
-    // The picture of the window as last painted.
+    // Device pixels per logical pixel (1 to 2; other values are clamped). Views, hit-testing
+    // and mouse positions stay logical; the back buffer and the window grow. A change repaints
+    // everything and resizes the window.
+    void setScale(double factor);
+    double getScale() const { return scale; }
+    // The window's size in device pixels.
+    CRect getDeviceSize() const;
+
+    // The picture of the window as last painted (device pixels).
     COffscreenContext* getBackBuffer() const { return backBuffer.get(); }
     bool writePng(const char* path) const;
 
@@ -104,8 +112,11 @@ class CFrame : public CView, public ControlHost, private PlatformEventSink
     int32_t platformKeyUp(CKeyCode key) override;
     void platformExpose(const CRect& rect) override;
 
+    CPoint toLogical(const CPoint& device) const;
+
     void* systemWindow;
     VSTGUIEditorInterface* editor;
+    double scale = 1.0;
     std::vector<CView*> views;
     CView* modalView = nullptr;
     CView* focusView = nullptr;

@@ -21,6 +21,8 @@ class VSTGUIEditorInterface
     virtual void doIdleStuff() = 0;
     // The knob mode the host chose; by default the process-wide setting.
     virtual int32_t getKnobMode() const { return getGlobalKnobMode(); }
+    // Device pixels per logical pixel for a frame made now (1 to 2).
+    virtual double getScaleFactor() const { return 1.0; }
 
     CFrame* getFrame() const { return frame; }
 

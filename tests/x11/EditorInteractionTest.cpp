@@ -365,3 +365,43 @@ TEST_F(EditorInteractionTest, InCircularKnobModeAPressSetsTheKnobToThePointersAn
     EXPECT_NEAR(parameter(effect, kThreshold), 5.0f / 6.0f, 0.01f);
     expectOneGesture(calls(), kThreshold, 1, parameter(effect, kThreshold));
 }
+
+// Told a factor of 2 while open, the window doubles and the same gestures in its pixels (twice
+// the distances, at twice the coordinates) change the same parameters by the same amounts.
+TEST_F(EditorInteractionTest, AtScaleTwoTheSameGesturesGiveTheSameChanges)
+{
+    ASSERT_EQ(dispatch(effect, effVendorSpecific, vstFourCC('P', 'r', 'e', 'S'),
+                       vstFourCC('A', 'e', 'C', 's'), nullptr, 2.0f),
+              1);
+    idleFor(effect, 40);
+    int width = 0, height = 0;
+    ASSERT_TRUE(host->windowSize(editor, width, height));
+    EXPECT_EQ(width, 2 * kEditorWidth);
+    EXPECT_EQ(height, 2 * kEditorHeight);
+    // The host follows with its own window (the screen shows its left 924 device pixels).
+    XResizeWindow(host->get(), parent, 2 * kEditorWidth, 2 * kEditorHeight);
+    host->sync();
+    idleFor(effect, 40);
+
+    setFromHost(kThreshold, 0.5f);
+    moveTo(2 * kThresholdX, 2 * kThresholdY);
+    press();
+    for (int i = 1; i <= 6; ++i)
+        moveTo(2 * kThresholdX, 2 * kThresholdY - 20 * i);
+    release();
+    EXPECT_NEAR(parameter(effect, kThreshold), 0.6f, 1e-5f);
+    expectOneGesture(calls(), kThreshold, 2, parameter(effect, kThreshold));
+
+    // The LO COLOR button and the filter selector's lowest and highest thirds, at their
+    // logical centres doubled (and one device pixel further, the same logical pixel).
+    constexpr int kLfHarmonics = 12, kScFilterType = 1;
+    setFromHost(kLfHarmonics, 0.0f);
+    click(2 * 385 + 1, 2 * 226 + 1);
+    EXPECT_EQ(parameter(effect, kLfHarmonics), 1.0f);
+    expectOneGesture(calls(), kLfHarmonics, 1, 1.0f);
+    setFromHost(kScFilterType, 0.0f);
+    click(2 * 46, 2 * 160);
+    EXPECT_EQ(parameter(effect, kScFilterType), 1.0f);
+    click(2 * 46 + 1, 2 * 110 + 1);
+    EXPECT_EQ(parameter(effect, kScFilterType), 0.0f);
+}

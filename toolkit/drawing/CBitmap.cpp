@@ -2,6 +2,7 @@
 
 #include "CDrawContext.h"
 #include "Canvas.h"
+#include "ImageIds.h"
 #include "PixelImage.h"
 #include "PlatformImageDecoder.h"
 #include "PngCodec.h"
@@ -60,7 +61,17 @@ void CBitmap::drawAlphaBlend(CDrawContext* context, CRect& rect, const CPoint& o
                              unsigned char alpha)
 {
     if (!context || !isLoaded()) return;
-    context->getCanvas().drawImage(*image, rect, offset, alpha);
+    const PixelImage* large = context->getScale() > 1.0 ? getDoubledImage() : nullptr;
+    context->drawImage(*image, large, rect, offset, alpha);
+}
+
+// Only editors drawn above scale 1 pay for the larger pictures.
+const PixelImage* CBitmap::getDoubledImage()
+{
+    if (!doubledLooked && resourceID > 0)
+        doubled = sharedResourceImage(resourceID + image::kDoubleSize);
+    doubledLooked = true;
+    return doubled.get();
 }
 
 int32_t CBitmap::getWidth() const

@@ -38,9 +38,14 @@ class CBitmap : public CBaseObject
     bool isLoaded() const;
     int32_t getResourceID() const { return resourceID; }
     const PixelImage* getImage() const { return image.get(); }
+    // The same picture at twice the size (resource id + image::kDoubleSize), decoded on first
+    // use; null where the plug-in carries none.
+    const PixelImage* getDoubledImage();
 
   private:
     int32_t resourceID = 0;
     // Shared with every other bitmap of the same resource (see CBitmap.cpp); never changed.
     std::shared_ptr<const PixelImage> image;
+    std::shared_ptr<const PixelImage> doubled;
+    bool doubledLooked = false;
 };

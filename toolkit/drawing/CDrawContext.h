@@ -16,10 +16,13 @@ class PixelImage;
 
 // Draws into a 32-bit image in the context's own coordinates. Rectangles cover
 // [left, right) x [top, bottom); colours blend by their alpha.
+// A context may draw at a device scale: its coordinates stay logical pixels, and the target
+// holds `scale` device pixels per logical pixel (edges rounded as in DeviceScale.h, from the
+// context's device origin). At scale 1 logical and device pixels are the same.
 class CDrawContext : public CBaseObject
 {
   public:
-    // Draws into `target`, which must outlive the context.
+    // Draws into `target`, which must outlive the context, at scale 1.
     CDrawContext(CFrame* frame, PixelImage& target);
     ~CDrawContext() override;
 
@@ -69,6 +72,21 @@ class CDrawContext : public CBaseObject
     // Advance width of the text in the current font, rounded to whole pixels.
     int32_t getStringWidth(const char* string);
 
+    // Paints the part of `image` that starts at `offset` into rect, as CBitmap::draw does.
+    // Above scale 1 it paints `doubled` (the same picture at twice the size) where given:
+    // pixel for pixel at scale 2, area-averaged at other factors.
+    void drawImage(const PixelImage& image, const PixelImage* doubled, const CRect& rect,
+                   const CPoint& offset, uint8_t alpha);
+
+    double getScale() const { return scale; }
+    // Logical coordinates of this context to device pixels of its target.
+    int32_t toDeviceX(int32_t x) const;
+    int32_t toDeviceY(int32_t y) const;
+    CRect toDevice(const CRect& rect) const;
+    // Fills device pixels of the target directly in the fill colour, within the clip: for
+    // drawings that use the device's finer grid (meters, curves).
+    void fillDeviceRect(const CRect& deviceRect);
+
     CFrame* getFrame() const { return frame; }
     PixelImage& getTarget() const { return target; }
     Canvas& getCanvas() const { return *canvas; }
@@ -78,8 +96,13 @@ class CDrawContext : public CBaseObject
     void setClipLimit(const CRect& limit);
 
   protected:
+    // Makes the context draw at `deviceScale` over the logical rectangle `place`: its logical
+    // (0, 0) lies at place's top left on the grid the scale rounds on, so a frame's offscreen
+    // pieces line up with the frame.
+    void setDeviceScale(double deviceScale, const CRect& place);
     void applyClip();
-    double stringWidth(const char* string);
+    double stringWidth(const char* string, double size);
+    void drawLineAtScale(const CPoint& from, const CPoint& to);
 
     CFrame* frame;
     PixelImage& target;
@@ -94,4 +117,8 @@ class CDrawContext : public CBaseObject
     int32_t fontSize = 12;
     int32_t fontStyle = 0;
     CPoint penPos;
+    double scale = 1.0;
+    CPoint deviceOrigin;
+    CPoint logicalSize;
+    CRect deviceClip;
 };

@@ -1,13 +1,37 @@
 #include "COffscreenContext.h"
 
+#include "CFrame.h"
 #include "Canvas.h"
+#include "DeviceScale.h"
+#include "ImageResample.h"
 #include "PixelImage.h"
 #include "PngCodec.h"
+
+namespace
+{
+double frameScale(CFrame* frame)
+{
+    return frame ? frame->getScale() : 1.0;
+}
+} // namespace
 
 COffscreenContext::COffscreenContext(CFrame* frame, int32_t width, int32_t height,
                                      const CColor background)
     : COffscreenContext(frame, std::make_unique<PixelImage>(width, height, background))
 {
+}
+
+std::unique_ptr<PixelImage> COffscreenContext::deviceImage(CFrame* frame, const CRect& place,
+                                                           CColor background)
+{
+    const CRect device = toDeviceRect(place, frameScale(frame));
+    return std::make_unique<PixelImage>(device.width(), device.height(), background);
+}
+
+COffscreenContext::COffscreenContext(CFrame* frame, const CRect& place, const CColor background)
+    : COffscreenContext(frame, deviceImage(frame, place, background))
+{
+    setDeviceScale(frameScale(frame), place);
 }
 
 COffscreenContext::COffscreenContext(CFrame* frame, std::unique_ptr<PixelImage> pixels)
@@ -24,7 +48,19 @@ COffscreenContext::~COffscreenContext()
 void COffscreenContext::copyFrom(CDrawContext* dest, CRect destRect, CPoint srcOffset)
 {
     if (!dest || dest == this) return;
-    dest->getCanvas().copyImage(*image, destRect, srcOffset);
+    const CRect device = dest->toDevice(destRect);
+    const CPoint from(toDeviceX(srcOffset.h), toDeviceY(srcOffset.v));
+    if (dest->getScale() == scale)
+    {
+        dest->getCanvas().copyImage(*image, device, from);
+        return;
+    }
+    // A bitmap drawn at another scale is stretched over the destination.
+    const CRect source(from, CPoint(toDeviceX(srcOffset.h + destRect.width()) - from.h,
+                                    toDeviceY(srcOffset.v + destRect.height()) - from.v));
+    const PixelImage piece = resampleArea(*image, source, device.width(), device.height(),
+                                          CRect(0, 0, device.width(), device.height()));
+    dest->getCanvas().copyImage(piece, device, CPoint(0, 0));
 }
 
 int32_t COffscreenContext::getWidth() const

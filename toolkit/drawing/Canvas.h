@@ -32,7 +32,7 @@ class Canvas
     virtual void drawLine(const CPoint& from, const CPoint& to, CColor color, int32_t width) = 0;
 
     // Text in UTF-8 with a family name (substituted when missing), em size and CTxtFace bits.
-    virtual void selectFont(const char* family, int32_t size, int32_t style) = 0;
+    virtual void selectFont(const char* family, double size, int32_t style) = 0;
     virtual FontMetrics fontMetrics() = 0;
     virtual double textWidth(const char* utf8) = 0;
     // Draws text with its baseline starting at (x, baseline).

@@ -38,6 +38,8 @@ class PlatformWindow
     // Lets a paint request the system holds for the window through while a control keeps the
     // host's event loop waiting (a drag runs inside one input event). Most platforms have none.
     virtual void dispatchPendingPaint() {}
+    // Gives the window a new size (device pixels) after the frame's scale changed.
+    virtual void resize(const CRect& size) { (void)size; }
 };
 
 // Headless when `parent` is null, else a child window of `parent` on the platform this build

@@ -39,11 +39,11 @@ void paintButton(Canvas& c, std::initializer_list<const char*> lines, bool ledBa
 }
 } // namespace
 
-ArtworkSet paintArtwork()
+ArtworkSet paintArtwork(int scale)
 {
     ArtworkSet set;
     for (const ImageSpec& image : kImageSpecs)
-        set[image.id] = std::make_unique<Canvas>(image.width, image.height);
+        set[image.id] = std::make_unique<Canvas>(image.width, image.height, scale);
 
     panel::paint(*set[kBackground]);
     knob::paintStrip(*set[kKnobStrip]);

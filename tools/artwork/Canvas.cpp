@@ -1,20 +1,28 @@
 #include "Canvas.h"
 
+#include "Draw.h"
+
 #include <png.h>
 
 #include <vector>
 
-Canvas::Canvas(int width, int height)
-    : w(width), h(height), image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+namespace
+{
+cairo_surface_t* makeSurface(int width, int height, int scale)
+{
+    cairo_surface_t* s =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * scale, height * scale);
+    // Every path, gradient, glyph and copied canvas then lands at the larger pixel size.
+    if (scale != 1) cairo_surface_set_device_scale(s, scale, scale);
+    return s;
+}
+} // namespace
+
+Canvas::Canvas(int width, int height, int scale)
+    : w(width), h(height), pixelScale(scale), image(makeSurface(width, height, scale)),
       context(cairo_create(image))
 {
-    // Light hinting and whole-pixel advances keep small captions crisp and evenly spaced.
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-    cairo_set_font_options(context, options);
-    cairo_font_options_destroy(options);
+    draw::setFontOptions(context);
 }
 
 Canvas::~Canvas()
@@ -69,12 +77,13 @@ bool Canvas::writePng(const std::string& path) const
     cairo_surface_flush(image);
     const unsigned char* base = cairo_image_surface_get_data(image);
     const int stride = cairo_image_surface_get_stride(image);
-    std::vector<png_byte> rgba(static_cast<std::size_t>(w) * h * 4);
-    for (int y = 0; y < h; ++y)
+    const int pw = pixelWidth(), ph = pixelHeight();
+    std::vector<png_byte> rgba(static_cast<std::size_t>(pw) * ph * 4);
+    for (int y = 0; y < ph; ++y)
     {
         const auto* in = reinterpret_cast<const std::uint32_t*>(base + y * stride);
-        png_byte* out = &rgba[static_cast<std::size_t>(y) * w * 4];
-        for (int x = 0; x < w; ++x, out += 4)
+        png_byte* out = &rgba[static_cast<std::size_t>(y) * pw * 4];
+        for (int x = 0; x < pw; ++x, out += 4)
         {
             const std::uint32_t p = in[x];
             const unsigned a = p >> 24;
@@ -87,8 +96,8 @@ bool Canvas::writePng(const std::string& path) const
     }
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    png.width = static_cast<png_uint_32>(w);
-    png.height = static_cast<png_uint_32>(h);
+    png.width = static_cast<png_uint_32>(pw);
+    png.height = static_cast<png_uint_32>(ph);
     png.format = PNG_FORMAT_RGBA;
     const bool ok = png_image_write_to_file(&png, path.c_str(), 0, rgba.data(), 0, nullptr) != 0;
     png_image_free(&png);

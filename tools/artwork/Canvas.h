@@ -7,10 +7,12 @@
 
 // A cairo image surface (32-bit, premultiplied alpha) with its drawing context. Everything the
 // artwork program paints goes through one of these; PNGs come out as 8-bit RGBA.
+// Painters draw in the image's own pixel units (width() x height()); a canvas with a scale
+// above 1 holds scale times as many pixels per axis, so the same geometry comes out sharper.
 class Canvas
 {
   public:
-    Canvas(int width, int height);
+    Canvas(int width, int height, int scale = 1);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -19,8 +21,12 @@ class Canvas
     cairo_surface_t* surface() const { return image; }
     int width() const { return w; }
     int height() const { return h; }
+    int scale() const { return pixelScale; }
+    int pixelWidth() const { return w * pixelScale; }
+    int pixelHeight() const { return h * pixelScale; }
 
-    // Direct pixel access (premultiplied ARGB). Call flush() before and markDirty() after.
+    // Direct pixel access (premultiplied ARGB), rows of pixelWidth() pixels. Call flush() before
+    // and markDirty() after.
     std::uint32_t* row(int y);
     void flush();
     void markDirty();
@@ -37,6 +43,7 @@ class Canvas
   private:
     int w;
     int h;
+    int pixelScale;
     cairo_surface_t* image;
     cairo_t* context;
 };

@@ -27,6 +27,39 @@ double run(cairo_t* cr, const TextStyle& style, const char* text, bool paint, do
 }
 } // namespace
 
+void setFontOptions(cairo_t* cr)
+{
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
+}
+
+namespace
+{
+cairo_t* measuring = nullptr;
+} // namespace
+
+cairo_t* layoutContext()
+{
+    if (!measuring)
+    {
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+        measuring = cairo_create(surface);
+        cairo_surface_destroy(surface);
+        setFontOptions(measuring);
+    }
+    return measuring;
+}
+
+void releaseLayoutContext()
+{
+    if (measuring) cairo_destroy(measuring);
+    measuring = nullptr;
+}
+
 void setColour(cairo_t* cr, const Rgb& c, double alpha)
 {
     cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, alpha);
@@ -64,9 +97,9 @@ void selectFont(cairo_t* cr, const TextStyle& style)
     cairo_set_font_size(cr, style.size);
 }
 
-double textWidth(cairo_t* cr, const TextStyle& style, const char* text)
+double textWidth(cairo_t*, const TextStyle& style, const char* text)
 {
-    return run(cr, style, text, false, 0, 0);
+    return run(layoutContext(), style, text, false, 0, 0);
 }
 
 TextStyle fitted(cairo_t* cr, TextStyle style, const char* text, double maxWidth)

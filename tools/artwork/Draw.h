@@ -35,6 +35,13 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double rad
 void setVerticalGradient(cairo_t* cr, double y0, double y1, const Rgb& top, const Rgb& bottom,
                          double alpha = 1.0);
 
+// Light hinting and whole-pixel advances keep small captions crisp and evenly spaced.
+void setFontOptions(cairo_t* cr);
+// A context at the images' own pixel size, on which all text is measured: a caption's place
+// and size then come out the same whatever scale it is painted at.
+cairo_t* layoutContext();
+void releaseLayoutContext();
+
 void selectFont(cairo_t* cr, const TextStyle& style);
 double textWidth(cairo_t* cr, const TextStyle& style, const char* text);
 // Largest size not above style.size at which `text` fits into maxWidth.

@@ -93,18 +93,22 @@ std::uint32_t packPremultiplied(double red, double green, double blue, double al
 void paintFrame(Canvas& strip, int frame)
 {
     const double angle = pointerAngle(frame) * kPi / 180.0;
-    for (int py = 0; py < kSize; ++py)
+    const int n = strip.scale();
+    const int side = kSize * n;
+    for (int py = 0; py < side; ++py)
     {
-        std::uint32_t* row = strip.row(frame * kSize + py);
-        for (int px = 0; px < kSize; ++px)
+        std::uint32_t* row = strip.row(frame * side + py);
+        for (int px = 0; px < side; ++px)
         {
             double sum = 0;
             int covered = 0;
             for (int sy = 0; sy < kSuper; ++sy)
                 for (int sx = 0; sx < kSuper; ++sx)
                 {
-                    const double x = px + (sx + 0.5) / kSuper - kCentre;
-                    const double y = py + (sy + 0.5) / kSuper - kCentre;
+                    // Sample positions in knob pixels, so a larger strip samples the same shape
+                    // more finely.
+                    const double x = (px + (sx + 0.5) / kSuper) / n - kCentre;
+                    const double y = (py + (sy + 0.5) / kSuper) / n - kCentre;
                     const Sample s = shade(x, y, angle);
                     if (!s.inside) continue;
                     sum += s.grey;

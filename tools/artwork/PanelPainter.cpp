@@ -25,10 +25,11 @@ std::uint32_t opaque(double r, double g, double b)
 }
 
 // Brushed metal: fine horizontal streaks (noise smeared along x) over a soft vertical gradient.
+// The grain is the same at every scale: each image pixel's value covers scale x scale pixels.
 void brushedSurface(Canvas& c)
 {
     c.flush();
-    const int w = c.width(), h = c.height();
+    const int w = c.width(), h = c.height(), n = c.scale();
     std::vector<double> raw(w), streak(w);
     for (int y = 0; y < h; ++y)
     {
@@ -43,11 +44,15 @@ void brushedSurface(Canvas& c)
         }
         const Rgb base = palette::kPanelTop.mix(palette::kPanelBottom, double(y) / (h - 1));
         const double rowShade = 1.2 * draw::noise(0, y, 5);
-        std::uint32_t* row = c.row(y);
-        for (int x = 0; x < w; ++x)
+        for (int sy = 0; sy < n; ++sy)
         {
-            const double d = 7.0 * streak[x] + rowShade + 0.8 * raw[x];
-            row[x] = opaque(base.r + d, base.g + d, base.b + d);
+            std::uint32_t* row = c.row(y * n + sy);
+            for (int x = 0; x < w; ++x)
+            {
+                const double d = 7.0 * streak[x] + rowShade + 0.8 * raw[x];
+                for (int sx = 0; sx < n; ++sx)
+                    row[x * n + sx] = opaque(base.r + d, base.g + d, base.b + d);
+            }
         }
     }
     c.markDirty();

@@ -74,8 +74,9 @@ void capShadow(cairo_t* cr, const Box& cap)
 }
 
 // Throws if painted text would end up under a view, where the editor would hide it.
-void checkClear(cairo_t* cr, const TextStyle& style, const char* text, double left, double baseline)
+void checkClear(const TextStyle& style, const char* text, double left, double baseline)
 {
+    cairo_t* cr = draw::layoutContext();
     draw::selectFont(cr, style);
     cairo_text_extents_t e;
     cairo_text_extents(cr, text, &e);
@@ -100,7 +101,7 @@ void caption(cairo_t* cr, const char* text, double x, double baseline, int align
     const TextStyle& style = palette::kCaptionStyle;
     const double width = draw::textWidth(cr, style, text);
     const double left = std::round(align < 0 ? x : align > 0 ? x - width : x - width / 2);
-    checkClear(cr, style, text, left, baseline);
+    checkClear(style, text, left, baseline);
     draw::setColour(cr, {0, 0, 0}, 0.5); // printed ink sits a hair proud of the metal
     draw::text(cr, style, text, left, baseline + 1);
     draw::setColour(cr, palette::kCaption);
@@ -112,7 +113,7 @@ void wellCaption(cairo_t* cr, const char* text, double centreX, double baseline)
 {
     const TextStyle& style = palette::kWellCaptionStyle;
     const double left = std::round(centreX - draw::textWidth(cr, style, text) / 2);
-    checkClear(cr, style, text, left, baseline);
+    checkClear(style, text, left, baseline);
     draw::setColour(cr, palette::kCaptionDim);
     draw::text(cr, style, text, left, baseline);
 }

@@ -61,9 +61,10 @@ void link(cairo_t* cr)
 {
     const char* const address = "www.quenmoor.com";
     const TextStyle style{11.0, false, 0};
-    draw::selectFont(cr, style);
+    cairo_t* measure = draw::layoutContext();
+    draw::selectFont(measure, style);
     cairo_text_extents_t e;
-    cairo_text_extents(cr, address, &e);
+    cairo_text_extents(measure, address, &e);
     // Ink from kLinkTop, descenders ending by kLinkBottom: this is the panel's clickable line.
     const double baseline = std::ceil(kLinkTop - e.y_bearing);
     if (baseline + e.y_bearing + e.height > kLinkBottom + 1)

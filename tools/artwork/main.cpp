@@ -1,10 +1,12 @@
-// Draws the editor's sixteen images and writes them as <dir>/201.png ... <dir>/216.png.
+// Draws the editor's sixteen images and writes them as <dir>/201.png ... <dir>/216.png, and
+// again at twice the size as <dir>/201@2x.png ... <dir>/216@2x.png for high-resolution screens.
 //
 //   ofc-artwork <dir> [--preview <file.png>] [--preview-about <file.png>]
 //
 // The PNGs are committed under resources/; the build embeds them and never runs this program.
 
 #include "ArtworkSet.h"
+#include "Draw.h"
 #include "Preview.h"
 
 #include <cairo.h>
@@ -24,20 +26,27 @@ int usage()
     return 2;
 }
 
+bool writeSet(const ArtworkSet& art, const std::string& dir, const char* suffix)
+{
+    for (const ImageSpec& image : kImageSpecs)
+    {
+        const std::string path = dir + "/" + std::to_string(image.id) + suffix + ".png";
+        if (!art.at(image.id)->writePng(path))
+        {
+            std::fprintf(stderr, "ofc-artwork: cannot write %s\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 int run(const std::string& dir, const std::string& previewPath, const std::string& aboutPath)
 {
     try
     {
-        const ArtworkSet art = paintArtwork();
-        for (const ImageSpec& image : kImageSpecs)
-        {
-            const std::string path = dir + "/" + std::to_string(image.id) + ".png";
-            if (!art.at(image.id)->writePng(path))
-            {
-                std::fprintf(stderr, "ofc-artwork: cannot write %s\n", path.c_str());
-                return 1;
-            }
-        }
+        const ArtworkSet art = paintArtwork(1);
+        if (!writeSet(art, dir, "")) return 1;
+        if (!writeSet(paintArtwork(2), dir, "@2x")) return 1;
         if (!previewPath.empty() && !preview::write(art, previewPath, false)) return 1;
         if (!aboutPath.empty() && !preview::write(art, aboutPath, true)) return 1;
     }
@@ -67,6 +76,7 @@ int main(int argc, char** argv)
     }
     const int status = run(dir, previewPath, aboutPath);
     // Drop cairo's and fontconfig's caches so leak checkers see a clean exit.
+    draw::releaseLayoutContext();
     cairo_debug_reset_static_data();
     FcFini();
     return status;

@@ -80,10 +80,10 @@ void CairoCanvas::drawLine(const CPoint& from, const CPoint& to, CColor color, i
     recover();
 }
 
-void CairoCanvas::selectFont(const char* family, int32_t size, int32_t style)
+void CairoCanvas::selectFont(const char* family, double size, int32_t style)
 {
     face = findFontFace(family ? family : "Arial", style);
-    fontSize = size >= 1 ? size : 12;
+    fontSize = size >= 1 ? size : 12.0;
 }
 
 void CairoCanvas::applyFont(bool antialias)

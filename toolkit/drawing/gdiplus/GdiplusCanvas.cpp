@@ -136,15 +136,15 @@ void GdiplusCanvas::drawLine(const CPoint& from, const CPoint& to, CColor color,
     graphics->SetSmoothingMode(Gdiplus::SmoothingModeNone);
 }
 
-void GdiplusCanvas::selectFont(const char* family, int32_t size, int32_t style)
+void GdiplusCanvas::selectFont(const char* family, double size, int32_t style)
 {
     if (!usable()) return;
     const Gdiplus::FontFamily* found = gdiplusfonts::find(family ? family : "Arial");
     font.reset();
     fontStyle = gdiplusStyle(style);
     if (!found) return;
-    font = std::make_unique<Gdiplus::Font>(found, static_cast<Gdiplus::REAL>(size >= 1 ? size : 12),
-                                           fontStyle, Gdiplus::UnitPixel);
+    font = std::make_unique<Gdiplus::Font>(
+        found, static_cast<Gdiplus::REAL>(size >= 1 ? size : 12.0), fontStyle, Gdiplus::UnitPixel);
     if (font->GetLastStatus() != Gdiplus::Ok) font.reset();
 }
 

@@ -25,7 +25,7 @@ class GdiplusCanvas : public Canvas
     void setClip(const CRect& clip) override;
     void fillRect(const CRect& rect, CColor color) override;
     void drawLine(const CPoint& from, const CPoint& to, CColor color, int32_t width) override;
-    void selectFont(const char* family, int32_t size, int32_t style) override;
+    void selectFont(const char* family, double size, int32_t style) override;
     FontMetrics fontMetrics() override;
     double textWidth(const char* utf8) override;
     void drawText(const char* utf8, double x, double baseline, CColor color,

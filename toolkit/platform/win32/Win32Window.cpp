@@ -197,6 +197,16 @@ void Win32Window::present(const PixelView& view, const CRect& rect)
     ReleaseDC(window, dc);
 }
 
+void Win32Window::resize(const CRect& size)
+{
+    if (!window || size.isEmpty()) return;
+    // The frame has let go of the buffer last presented; nothing is copied until the next one.
+    backBuffer = PixelView{};
+    width = size.width();
+    height = size.height();
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32Window::copyToScreen(HDC dc, const RECT& area) const
 {
     const LONG left = std::max<LONG>(area.left, 0);

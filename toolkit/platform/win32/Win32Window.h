@@ -37,6 +37,7 @@ class Win32Window : public PlatformWindow
     // Web addresses only (http and https), handed to the shell.
     bool openUrl(const char* url) override;
     void dispatchPendingPaint() override;
+    void resize(const CRect& size) override;
 
   private:
     Win32Window(PlatformEventSink& sink, int32_t width, int32_t height);

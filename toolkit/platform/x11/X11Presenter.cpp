@@ -92,6 +92,11 @@ class CairoPresenter : public X11Presenter
         cairo_surface_flush(surface);
     }
 
+    void resize(int width, int height) override
+    {
+        cairo_xlib_surface_set_size(surface, width, height);
+    }
+
   private:
     cairo_surface_t* surface;
 };

@@ -12,6 +12,12 @@ class X11Presenter
   public:
     virtual ~X11Presenter() = default;
     // `area` lies within both the back buffer and the window.
+    // The window now has this size (device pixels).
+    virtual void resize(int width, int height)
+    {
+        (void)width;
+        (void)height;
+    }
     virtual void present(const PixelView& backBuffer, const CRect& area) = 0;
 
     // The plain copy where the window's pixels have the back buffer's layout (24- and 32-bit

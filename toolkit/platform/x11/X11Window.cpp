@@ -147,6 +147,17 @@ void X11Window::present(const PixelView& backBuffer, const CRect& rect)
     XFlush(display);
 }
 
+void X11Window::resize(const CRect& size)
+{
+    if (!windowAlive || size.isEmpty()) return;
+    width = size.width();
+    height = size.height();
+    X11ErrorTrap trap;
+    XResizeWindow(display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    if (presenter) presenter->resize(width, height);
+    XFlush(display);
+}
+
 void X11Window::pumpEvents()
 {
     if (dispatching) return;

@@ -37,6 +37,7 @@ class X11Window : public PlatformWindow
     void pumpEvents() override;
     uint32_t getDoubleClickTime() const override { return kDoubleClickMs; }
     bool openUrl(const char* url) override;
+    void resize(const CRect& size) override;
 
     // The routine named by `_XEventProc`: hands an event that a host read itself to the
     // window it belongs to, if that is one of ours.
