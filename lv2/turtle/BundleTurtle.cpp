@@ -15,11 +15,13 @@ namespace
 const char* const kPrefixes = "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
                               "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
                               "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+                              "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
                               "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
                               "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
                               "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
                               "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
-                              "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n\n";
+                              "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
+                              "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
 std::string programName(VstTemplate& effect, int program)
 {
@@ -115,13 +117,15 @@ void writeManifest(std::ostream& out, VstTemplate& effect, const std::string& bi
 }
 
 // The editor needs the host's window to live in and its idle calls; it tells the host its size
-// and its gestures where the host listens. The meters are sent to it as they change.
+// and its gestures where the host listens. The meters are sent to it as they change. A host
+// that knows the screen's scale passes it as ui:scaleFactor.
 void writeUserInterface(std::ostream& out, const std::string& uiBinary)
 {
     out << "\n"
         << uri(lv2uri::kUi) << "\n    a ui:X11UI ;\n    ui:binary <" << uiBinary
         << "> ;\n    lv2:requiredFeature ui:parent, ui:idleInterface ;\n"
-        << "    lv2:optionalFeature ui:resize, ui:touch ;\n"
+        << "    lv2:optionalFeature ui:resize, ui:touch, opts:options, urid:map ;\n"
+        << "    opts:supportedOption ui:scaleFactor ;\n"
         << "    lv2:extensionData ui:idleInterface ;\n    ui:portNotification";
     bool first = true;
     for (const auto& meter : lv2ports::kMeterPorts)

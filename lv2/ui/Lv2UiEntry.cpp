@@ -9,6 +9,10 @@
 
 #include "CFrame.h"
 
+#include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
+#include <lv2/urid/urid.h>
+
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -21,6 +25,8 @@ struct Features
     void* parent = nullptr;
     const LV2UI_Resize* resize = nullptr;
     const LV2UI_Touch* touch = nullptr;
+    const LV2_URID_Map* map = nullptr;
+    const LV2_Options_Option* options = nullptr;
 };
 
 Features findFeatures(const LV2_Feature* const* features)
@@ -34,8 +40,24 @@ Features findFeatures(const LV2_Feature* const* features)
             found.resize = static_cast<const LV2UI_Resize*>((*features)->data);
         if (!std::strcmp(uri, LV2_UI__touch))
             found.touch = static_cast<const LV2UI_Touch*>((*features)->data);
+        if (!std::strcmp(uri, LV2_URID__map))
+            found.map = static_cast<const LV2_URID_Map*>((*features)->data);
+        if (!std::strcmp(uri, LV2_OPTIONS__options))
+            found.options = static_cast<const LV2_Options_Option*>((*features)->data);
     }
     return found;
+}
+
+// The host's ui:scaleFactor option, 0 if it gives none (the editor then asks the system).
+float hostScaleFactor(const Features& found)
+{
+    if (!found.map || !found.options) return 0.0f;
+    const LV2_URID scaleFactor = found.map->map(found.map->handle, LV2_UI__scaleFactor);
+    const LV2_URID atomFloat = found.map->map(found.map->handle, LV2_ATOM__Float);
+    for (const LV2_Options_Option* o = found.options; o->key != 0; ++o)
+        if (o->key == scaleFactor && o->type == atomFloat && o->size == sizeof(float) && o->value)
+            return *static_cast<const float*>(o->value);
+    return 0.0f;
 }
 
 struct EditorUi
@@ -64,6 +86,8 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
     try
     {
         auto ui = std::make_unique<EditorUi>(write, controller, found.touch);
+        if (const float scale = hostScaleFactor(found); scale > 0.0f)
+            ui->editor.setScaleFactor(scale);
         ERect* rect = nullptr;
         ui->editor.getRect(&rect);
         if (!ui->editor.open(found.parent) || !ui->editor.getFrame()) return nullptr;

@@ -6,10 +6,15 @@
 #include "FactoryPresets.h"
 #include "Lv2Ports.h"
 
+#include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
 
 #include <dlfcn.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace
@@ -48,6 +53,16 @@ int resize(LV2UI_Feature_Handle, int width, int height)
     return 0;
 }
 
+// Numbers for the few URIs the UI asks for, in the order it asks.
+LV2_URID mapUri(LV2_URID_Map_Handle, const char* uri)
+{
+    static std::vector<std::string> uris;
+    const auto known = std::find(uris.begin(), uris.end(), uri);
+    if (known != uris.end()) return static_cast<LV2_URID>(known - uris.begin() + 1);
+    uris.emplace_back(uri);
+    return static_cast<LV2_URID>(uris.size());
+}
+
 class Lv2UiTest : public X11TestFixture
 {
   protected:
@@ -68,7 +83,15 @@ class Lv2UiTest : public X11TestFixture
         const LV2_Feature parentFeature = {LV2_UI__parent, parentHandle()};
         const LV2_Feature resizeFeature = {LV2_UI__resize, &resizeData};
         const LV2_Feature touchFeature = {LV2_UI__touch, &touchData};
-        const LV2_Feature* features[] = {&parentFeature, &resizeFeature, &touchFeature, nullptr};
+        const LV2_Feature mapFeature = {LV2_URID__map, &mapData};
+        const LV2_Options_Option options[] = {{LV2_OPTIONS_INSTANCE, 0,
+                                               mapUri(nullptr, LV2_UI__scaleFactor), sizeof(float),
+                                               mapUri(nullptr, LV2_ATOM__Float), &scaleOption},
+                                              {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+        const LV2_Feature optionsFeature = {LV2_OPTIONS__options,
+                                            const_cast<LV2_Options_Option*>(options)};
+        const LV2_Feature* features[] = {&parentFeature, &resizeFeature,  &touchFeature,
+                                         &mapFeature,    &optionsFeature, nullptr};
         handle = descriptor->instantiate(descriptor, lv2uri::kPlugin, "", writePort, nullptr,
                                          &widget, features);
         ASSERT_NE(handle, nullptr);
@@ -97,6 +120,8 @@ class Lv2UiTest : public X11TestFixture
     void* module = nullptr;
     const LV2UI_Descriptor* descriptor = nullptr;
     const LV2UI_Idle_Interface* idleInterface = nullptr;
+    float scaleOption = 1.0f; // the host's ui:scaleFactor
+    LV2_URID_Map mapData{nullptr, mapUri};
     LV2UI_Resize resizeData{nullptr, resize};
     LV2UI_Touch touchData{nullptr, touchPort};
     LV2UI_Handle handle = nullptr;
@@ -151,5 +176,26 @@ TEST_F(Lv2UiTest, ClickAndDragWriteThePortsInsideGestures)
         }
     }
     EXPECT_GT(events[events.size() - 2].value, kFactoryPresets[7].values[kThreshold]);
+}
+
+// A host's ui:scaleFactor sizes the window in device pixels from the start.
+class Lv2UiScaledTest : public Lv2UiTest
+{
+  protected:
+    void SetUp() override
+    {
+        scaleOption = 1.5f;
+        Lv2UiTest::SetUp();
+    }
+};
+
+TEST_F(Lv2UiScaledTest, TheHostsScaleFactorSizesTheWindow)
+{
+    EXPECT_EQ(resizedWidth, 1035);
+    EXPECT_EQ(resizedHeight, 405);
+    int width = 0, height = 0;
+    ASSERT_TRUE(host->windowSize(window(), width, height));
+    EXPECT_EQ(width, 1035);
+    EXPECT_EQ(height, 405);
 }
 } // namespace
