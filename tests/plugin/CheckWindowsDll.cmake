@@ -1,8 +1,8 @@
 # Fails unless the Windows plug-in DLL is what a user can drop into any host's folder:
 #  - exports exactly VSTPluginMain, main (at VSTPluginMain's address) and OrvaneEditorSnapshot;
 #  - imports only DLLs every Windows has (no compiler runtime, threads or zlib beside it);
-#  - carries the 16 editor images as PNG resources 201..216 in UK English (9, 2) and a version
-#    resource naming 1.0.0, Quenmoor and the product.
+#  - carries the 16 editor images as PNG resources 201..216, and at twice the size 301..316, in
+#    UK English (9, 2), and a version resource naming 1.0.0, Quenmoor and the product.
 # cmake -DOBJDUMP=... -DWINDRES=... -DPLUGIN=... -P CheckWindowsDll.cmake
 cmake_minimum_required(VERSION 3.22)
 set(problems)
@@ -84,6 +84,9 @@ foreach(item IN LISTS items)
 endforeach()
 set(expected_ids)
 foreach(id RANGE 201 216)
+  list(APPEND expected_ids ${id})
+endforeach()
+foreach(id RANGE 301 316)
   list(APPEND expected_ids ${id})
 endforeach()
 list(SORT png_ids COMPARE NATURAL)
