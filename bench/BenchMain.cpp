@@ -61,8 +61,9 @@ void printHeader(const BenchOptions& options)
 struct Row
 {
     std::string label;
-    double rate;
+    double rate = 0.0;
     BenchResult result;
+    bool measured = false; // in at least one round
 };
 
 void printRow(const Row& row)
@@ -76,18 +77,28 @@ void printRow(const Row& row)
 }
 
 // Keeps, for every case, the round with the best time; a non-finite output in any round shows.
-void keepBest(Row& kept, const BenchResult& result)
+void keepBest(Row& kept, const Row& round)
 {
-    const bool finite = kept.result.outputFinite && result.outputFinite;
-    if (result.bestNsPerFrame < kept.result.bestNsPerFrame) kept.result = result;
+    if (!kept.measured)
+    {
+        kept = round;
+        return;
+    }
+    const bool finite = kept.result.outputFinite && round.result.outputFinite;
+    if (round.result.bestNsPerFrame < kept.result.bestNsPerFrame) kept.result = round.result;
     kept.result.outputFinite = finite;
 }
 
-// Every rate and program of one plug-in, one round: the first round adds rows from `at` on,
-// later rounds keep the better of each. Answers false if any measurement failed.
+// Every rate and program of one plug-in, one round, into rows `at` on: a case that fails in
+// one round keeps what the other rounds measured. Answers false if any measurement failed.
 bool benchPlugin(const BenchCase& bench, const BenchOptions& options, bool firstRound,
                  std::vector<Row>& rows, std::size_t& at)
 {
+    const std::vector<std::string> programs =
+        bench.programs.empty() ? std::vector<std::string>{""} : bench.programs;
+    const std::size_t first = at;
+    at += options.rates.size() * programs.size();
+    if (rows.size() < at) rows.resize(at);
     ofchost::PluginModule module;
     if (!module.load(bench.path))
     {
@@ -96,31 +107,27 @@ bool benchPlugin(const BenchCase& bench, const BenchOptions& options, bool first
     }
     // Measured first, in a heap that no benchmark has grown and freed yet.
     if (firstRound) printInstanceMemory(module, bench.path);
-    const std::vector<std::string> programs =
-        bench.programs.empty() ? std::vector<std::string>{""} : bench.programs;
     bool ok = true;
+    std::size_t row = first;
     for (double rate : options.rates)
     {
         const BenchSignal signal = makeBenchSignal(rate, options.seconds);
         for (const auto& program : programs)
         {
+            Row& kept = rows[row++];
             BenchSetup setup{program, bench.settings, options.blockSize, options.passes};
             BenchResult result;
             std::string error;
             if (!runBenchmark(module, setup, signal, result, error))
             {
                 std::fprintf(stderr, "ofc-bench: %s: %s\n", bench.path.c_str(), error.c_str());
-                result.bestNsPerFrame = result.medianNsPerFrame = 0.0;
                 ok = false;
+                continue;
             }
             std::string label = result.programName;
             const std::string settings = settingsText(bench);
             if (!settings.empty()) label += (label.empty() ? "" : ", ") + settings;
-            if (firstRound)
-                rows.push_back({label.empty() ? "-" : label, rate, result});
-            else if (at < rows.size())
-                keepBest(rows[at], result);
-            ++at;
+            keepBest(kept, {label.empty() ? "-" : label, rate, result, true});
         }
     }
     return ok;
@@ -157,6 +164,6 @@ int main(int argc, char** argv)
     std::printf("\n%-28s %-28s %6s  %10s %10s  %9s %9s\n", "plug-in", "program / settings", "rate",
                 "best ns/fr", "median", "best RTF", "median");
     for (const Row& row : rows)
-        printRow(row);
+        if (row.measured) printRow(row);
     return ofchost::reportWriteErrors(ok ? ofchost::kExitOk : ofchost::kExitFailed, "ofc-bench");
 }
