@@ -30,8 +30,17 @@ class Biquad
     // The left channel is computed completely before the right.
     void process(double& left, double& right)
     {
-        left = step(left, l);
-        right = step(right, r);
+        left = finish(left, pending(l), l);
+        right = finish(right, pending(r), r);
+    }
+    // Each channel's output part that does not depend on the new sample; finish adds b0 x and
+    // advances the states.
+    double pendingLeft() const { return pending(l); }
+    double pendingRight() const { return pending(r); }
+    void finish(double& left, double& right, double pendingL, double pendingR)
+    {
+        left = finish(left, pendingL, l);
+        right = finish(right, pendingR, r);
     }
 
     void reset() { l = r = Channel{}; }
@@ -43,12 +52,16 @@ class Biquad
         double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
     };
 
-    // The state terms are summed first: in the compressor's feedback loop they are ready long
-    // before the new sample is, which then waits for one multiplication and one addition.
-    double step(double x, Channel& s) const
+    // The state terms are summed first: they are ready long before the new sample is, which
+    // then waits for one multiplication and one addition.
+    double pending(const Channel& s) const
     {
         const Coefficients& k = coefficients;
-        const double y = k.b0 * x + ((k.b1 * s.x1 + k.b2 * s.x2) - (k.a1 * s.y1 + k.a2 * s.y2));
+        return (k.b1 * s.x1 + k.b2 * s.x2) - (k.a1 * s.y1 + k.a2 * s.y2);
+    }
+    double finish(double x, double pendingPart, Channel& s) const
+    {
+        const double y = coefficients.b0 * x + pendingPart;
         s.x2 = s.x1;
         s.x1 = x;
         s.y2 = s.y1;

@@ -120,11 +120,9 @@ template <int SamplesPerFrame, bool Colouring> void EngineCore::feedbackRun(int 
     {
         const double xL = block.xL[k], xR = block.xR[k], n = block.noise[k / SamplesPerFrame];
         const double g = gainComputer.process(detector.levelFast, detector.levelSlow, n);
-        // The gain goes on last: the half sum and half difference do not wait for it.
-        double side = g * ((xL - xR) * 0.5) + n;
-        double mid = g * ((xL + xR) * 0.5) + n;
-        sideChain.process(mid, side);
-        detector.process(mid + side, mid - side);
+        double l, r;
+        sideChain.detectorInputs(g, (xL + xR) * 0.5, (xL - xR) * 0.5, n, l, r);
+        detector.process(l, r);
         block.gain[k] = g;
         if (Colouring) audible.step<true>(xL, xR, g, block.dL[k], block.dR[k]);
     }

@@ -71,7 +71,7 @@ class GainComputer
         return (v - s.threshold) * s.slopeFactor + n;
     }
 
-    static double exponentOfGain(double dB) { return fastExp(dB * 0.11512925464970228); }
+    static double exponentOfGain(double dB) { return fastGainOfDecibels(dB); }
 
     void reset() { fast = slow = gain = 0.0; }
     // Resets the states if one of them is not finite; true if it did.

@@ -25,10 +25,13 @@ class OnePoleFilter
     const Coefficients& getCoefficients() const { return coefficients; }
 
     // The state terms are summed first: they are ready before the new sample is.
-    double processLeft(double x)
+    double processLeft(double x) { return finishLeft(x, pendingLeft()); }
+    // The left output's part that does not depend on the new sample, b1 x_prev + a1 y_prev;
+    // finishLeft adds b0 x and advances the state.
+    double pendingLeft() const { return coefficients.b1 * xl + coefficients.a1 * yl; }
+    double finishLeft(double x, double pending)
     {
-        const Coefficients& k = coefficients;
-        const double y = k.b0 * x + (k.b1 * xl + k.a1 * yl);
+        const double y = coefficients.b0 * x + pending;
         xl = x;
         yl = y;
         return y;

@@ -21,19 +21,43 @@ class SideChainFilter
 
     void setDesign(const Design& d);
 
-    // In place, on the mid and side samples.
-    void process(double& mid, double& side)
+    // The detector's inputs for one sample, l = mid + side and r = mid - side after the filters,
+    // where mid = g midIn + n and side = g sideIn + n; then the filters take the sample.
+    // The feedback loop waits for l and r, and every filter output is linear in g: each stage
+    // maps g a + c to g (b0 a) + (b0 c + pending). So l and r are built as g A + C, A and C
+    // from the input and the states alone, and wait for g through one multiplication and one
+    // addition however many stages there are. The states advance from the plain stage outputs
+    // off that path; the two forms differ in the last bits only.
+    void detectorInputs(double g, double midIn, double sideIn, double n, double& l, double& r)
     {
+        Affine mid{midIn, n}, side{sideIn, n};
         if (type == 1)
         {
-            shelf1.process(side, mid);
-            shelf2.process(side, mid);
-            side = sideHighPass.processLeft(side);
+            const double shelf1Side = shelf1.pendingLeft(), shelf1Mid = shelf1.pendingRight();
+            const double shelf2Side = shelf2.pendingLeft(), shelf2Mid = shelf2.pendingRight();
+            const double highPassSide = sideHighPass.pendingLeft();
+            side.through(shelf1.getCoefficients().b0, shelf1Side);
+            side.through(shelf2.getCoefficients().b0, shelf2Side);
+            side.through(sideHighPass.getCoefficients().b0, highPassSide);
+            mid.through(shelf1.getCoefficients().b0, shelf1Mid);
+            mid.through(shelf2.getCoefficients().b0, shelf2Mid);
+            combine(g, mid, side, l, r);
+
+            double sideOut = g * sideIn + n, midOut = g * midIn + n;
+            shelf1.finish(sideOut, midOut, shelf1Side, shelf1Mid);
+            shelf2.finish(sideOut, midOut, shelf2Side, shelf2Mid);
+            sideHighPass.finishLeft(sideOut, highPassSide);
         }
         else
         {
-            side = sideHighPass.processLeft(side);
-            mid = midHighPass.processLeft(mid);
+            const double highPassSide = sideHighPass.pendingLeft();
+            const double highPassMid = midHighPass.pendingLeft();
+            side.through(sideHighPass.getCoefficients().b0, highPassSide);
+            mid.through(midHighPass.getCoefficients().b0, highPassMid);
+            combine(g, mid, side, l, r);
+
+            sideHighPass.finishLeft(g * sideIn + n, highPassSide);
+            midHighPass.finishLeft(g * midIn + n, highPassMid);
         }
     }
 
@@ -53,6 +77,22 @@ class SideChainFilter
     bool sanitize();
 
   private:
+    // g slope + offset.
+    struct Affine
+    {
+        double slope, offset;
+        void through(double b0, double pending)
+        {
+            slope *= b0;
+            offset = b0 * offset + pending;
+        }
+    };
+    static void combine(double g, const Affine& mid, const Affine& side, double& l, double& r)
+    {
+        l = g * (mid.slope + side.slope) + (mid.offset + side.offset);
+        r = g * (mid.slope - side.slope) + (mid.offset - side.offset);
+    }
+
     int type = 0;
     OnePoleFilter sideHighPass, midHighPass, previewHighPass;
     Biquad shelf1, shelf2, previewShelf1, previewShelf2;
