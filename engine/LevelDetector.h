@@ -8,10 +8,11 @@
 // Stereo-linked level detector working on the logarithm of the squared signal: Peak, RMS (an
 // exponential average of the level in dB) and "Dyn RMS" (a pre-smoothed fast path).
 //
-// Units: p is a power, so v = 20 log10 p is twice the level in dB. The envelopes e1..e3 hold
-// that doubled figure and the two levels halve it. Averaging in dB rather than in power makes
-// "RMS" a geometric mean of the power, which a loud transient pulls up less than a mean of
-// squares would.
+// Units: p is a power, so its level in dB is v = 10 log10 p, half of 20 log10 p; the halving
+// rides on a float constant (exact: a power of two), so the envelopes e1..e3 and the levels are
+// all in dB with no step between them. Averaging in dB rather than in power makes "RMS" a
+// geometric mean of the power, which a loud transient pulls up less than a mean of squares
+// would.
 class LevelDetector
 {
   public:
@@ -46,9 +47,9 @@ class LevelDetector
         // the gain: the max instruction answers its second operand when either is NaN.
         const __m128d p =
             _mm_max_sd(_mm_max_sd(_mm_set_sd(l * l), _mm_set_sd(r * r)), _mm_set_sd(kFloor));
-        // 20 log10 p = log2 p * ln 2 * 20 / ln 10; single precision is within 0.03 dB here.
+        // 10 log10 p = log2 p * ln 2 * (20 / ln 10) / 2; single precision is within 0.02 dB.
         const float log2 = fastLog2OfDouble(p);
-        const double v = static_cast<double>(log2 * 0.6931472f * 8.685889f);
+        const double v = static_cast<double>(log2 * 0.6931472f * (8.685889f * 0.5f));
         // Dyn RMS: the fast envelope follows a 12 ms average (not the raw level) with 1 ms, and
         // the slow one the raw level with 50 ms; in the other modes both follow the raw level.
         if (s.dynRms)
@@ -62,13 +63,14 @@ class LevelDetector
             s.fast.smooth(v, e1);
             s.slow.smooth(v, e2);
         }
-        levelSlow = e2 * 0.5;
-        levelFast = e1 * 0.5 - s.offset;
+        levelSlow = e2;
+        levelFast = e1 - s.offset;
     }
 
+    // The envelopes start at -50 dB; the levels read -100 until the first sample.
     void reset()
     {
-        e1 = e2 = e3 = -100.0;
+        e1 = e2 = e3 = -50.0;
         levelFast = levelSlow = -100.0;
     }
     bool sanitize();
@@ -78,5 +80,5 @@ class LevelDetector
 
   private:
     Settings s;
-    double e1 = -100.0, e2 = -100.0, e3 = -100.0;
+    double e1 = -50.0, e2 = -50.0, e3 = -50.0;
 };
