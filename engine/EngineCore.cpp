@@ -119,9 +119,10 @@ template <int SamplesPerFrame, bool Colouring> void EngineCore::feedbackRun(int 
     for (int k = begin; k < end; ++k)
     {
         const double xL = block.xL[k], xR = block.xR[k], n = block.noise[k / SamplesPerFrame];
-        const double g = gainComputer.process(detector.levelFast, detector.levelSlow, n);
+        const SplitGain split = gainComputer.step(detector.levelFast, detector.levelSlow, n);
+        const double g = split.value();
         double l, r;
-        sideChain.detectorInputs(g, (xL + xR) * 0.5, (xL - xR) * 0.5, n, l, r);
+        sideChain.detectorInputs(split, (xL + xR) * 0.5, (xL - xR) * 0.5, n, l, r);
         detector.process(l, r);
         block.gain[k] = g;
         if (Colouring) audible.step<true>(xL, xR, g, block.dL[k], block.dR[k]);

@@ -92,7 +92,16 @@ inline constexpr double kStepPower4 = 0x1.3b2ab6fba4e77p-31;
 inline constexpr double kStepPower5 = 0x1.5d87fe78a6731p-40;
 } // namespace fastexp
 
-inline double fastGainOfDecibels(double dB)
+// A gain as a power of 2^(1/64) times 1 + rest. The power is ready well before the rest, so a
+// product with the gain can start on it and wait for the rest through one multiplication and
+// one addition: g x = (power x) rest + power x.
+struct SplitGain
+{
+    double power, rest;
+    double value() const { return power + power * rest; }
+};
+
+inline SplitGain fastSplitGainOfDecibels(double dB)
 {
     using namespace fastexp;
     double t = dB * kStepsPerDecibel;
@@ -104,6 +113,10 @@ inline double fastGainOfDecibels(double dB)
     const double f2 = f * f;
     const double q = (f * kStepPower1 + f2 * (kStepPower2 + f * kStepPower3)) +
                      (f2 * f2) * (kStepPower4 + f * kStepPower5);
-    const double scaled = powerOfSteps(shifted);
-    return scaled + scaled * q;
+    return {powerOfSteps(shifted), q};
+}
+
+inline double fastGainOfDecibels(double dB)
+{
+    return fastSplitGainOfDecibels(dB).value();
 }

@@ -42,7 +42,8 @@ class GainComputer
     // x = levelFast, y = levelSlow (dB), n = the current noise offset.
     // The attack/release and rise choices are selects, not jumps: a rippling level flips them
     // at random, and a mispredicted jump would also throw away the half-band work in flight.
-    double process(double x, double y, double n)
+    double process(double x, double y, double n) { return step(x, y, n).value(); }
+    SplitGain step(double x, double y, double n)
     {
         const double t1 = staticCurve(x, n);
         fast = (t1 > fast ? s.release : s.attack).next(t1, fast);
@@ -57,7 +58,7 @@ class GainComputer
 
         const double m = slow < fast ? slow : fast;
         gain = m > gain ? s.rise.next(m, gain) : m;
-        return exponentOfGain(gain);
+        return fastSplitGainOfDecibels(gain);
     }
 
     // The feedback loop waits on this, so it is written for depth. With w = v - (threshold -
@@ -70,8 +71,6 @@ class GainComputer
         if (w < s.twiceKnee) return w * w * s.kneeSlope + n;
         return (v - s.threshold) * s.slopeFactor + n;
     }
-
-    static double exponentOfGain(double dB) { return fastGainOfDecibels(dB); }
 
     void reset() { fast = slow = gain = 0.0; }
     // Resets the states if one of them is not finite; true if it did.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Biquad.h"
+#include "FastExp.h"
 #include "OnePoleFilter.h"
 
 // Shapes what the detector hears, on the mid and side components at the internal rate: type 0
@@ -25,11 +26,13 @@ class SideChainFilter
     // where mid = g midIn + n and side = g sideIn + n; then the filters take the sample.
     // The feedback loop waits for l and r, and every filter output is linear in g: each stage
     // maps g a + c to g (b0 a) + (b0 c + pending). So l and r are built as g A + C, A and C
-    // from the input and the states alone, and wait for g through one multiplication and one
-    // addition however many stages there are. The states advance from the plain stage outputs
-    // off that path; the two forms differ in the last bits only.
-    void detectorInputs(double g, double midIn, double sideIn, double n, double& l, double& r)
+    // from the input and the states alone, and wait for the gain's last part (SplitGain::rest)
+    // through one multiplication and one addition however many stages there are. The states
+    // advance from the plain stage outputs off that path; the two forms differ in the last bits.
+    void detectorInputs(const SplitGain& gain, double midIn, double sideIn, double n, double& l,
+                        double& r)
     {
+        const double g = gain.value();
         Affine mid{midIn, n}, side{sideIn, n};
         if (type == 1)
         {
@@ -41,7 +44,7 @@ class SideChainFilter
             side.through(sideHighPass.getCoefficients().b0, highPassSide);
             mid.through(shelf1.getCoefficients().b0, shelf1Mid);
             mid.through(shelf2.getCoefficients().b0, shelf2Mid);
-            combine(g, mid, side, l, r);
+            combine(gain, mid, side, l, r);
 
             double sideOut = g * sideIn + n, midOut = g * midIn + n;
             shelf1.finish(sideOut, midOut, shelf1Side, shelf1Mid);
@@ -54,7 +57,7 @@ class SideChainFilter
             const double highPassMid = midHighPass.pendingLeft();
             side.through(sideHighPass.getCoefficients().b0, highPassSide);
             mid.through(midHighPass.getCoefficients().b0, highPassMid);
-            combine(g, mid, side, l, r);
+            combine(gain, mid, side, l, r);
 
             sideHighPass.finishLeft(g * sideIn + n, highPassSide);
             midHighPass.finishLeft(g * midIn + n, highPassMid);
@@ -87,10 +90,13 @@ class SideChainFilter
             offset = b0 * offset + pending;
         }
     };
-    static void combine(double g, const Affine& mid, const Affine& side, double& l, double& r)
+    static void combine(const SplitGain& g, const Affine& mid, const Affine& side, double& l,
+                        double& r)
     {
-        l = g * (mid.slope + side.slope) + (mid.offset + side.offset);
-        r = g * (mid.slope - side.slope) + (mid.offset - side.offset);
+        const double powerL = g.power * (mid.slope + side.slope);
+        const double powerR = g.power * (mid.slope - side.slope);
+        l = powerL * g.rest + (powerL + (mid.offset + side.offset));
+        r = powerR * g.rest + (powerR + (mid.offset - side.offset));
     }
 
     int type = 0;
