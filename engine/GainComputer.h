@@ -40,18 +40,26 @@ class GainComputer
     void setSettings(const Settings& next) { s = next; }
 
     // x = levelFast, y = levelSlow (dB), n = the current noise offset.
-    // The attack/release and rise choices are selects, not jumps: a rippling level flips them
-    // at random, and a mispredicted jump would also throw away the half-band work in flight.
+    // The attack/release and rise choices are jumps, not selects: a select makes the envelope
+    // wait for the comparison (and for a coefficient loaded through it) on every sample, while
+    // a predicted jump costs nothing on the loop's path. Measured on music-like signals in
+    // every detection mode, the mispredictions cost less than the waits.
     double process(double x, double y, double n) { return step(x, y, n).value(); }
     SplitGain step(double x, double y, double n)
     {
         const double t1 = staticCurve(x, n);
-        fast = (t1 > fast ? s.release : s.attack).next(t1, fast);
+        if (t1 > fast)
+            fast = s.release.next(t1, fast);
+        else
+            fast = s.attack.next(t1, fast);
 
         if (s.slowPathOn)
         {
             const double t2 = staticCurve(y, n);
-            slow = (t2 > slow ? s.releaseSlow : s.attack).next(t2, slow);
+            if (t2 > slow)
+                slow = s.releaseSlow.next(t2, slow);
+            else
+                slow = s.attack.next(t2, slow);
         }
         else
             slow = 0.0;
