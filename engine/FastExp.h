@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
-// e^x for the gain computer's dB-to-linear step, inlined into the feedback loop where the C
-// library's call sat on the critical path. x = k ln2 / 64 + r with |r| <= ln2 / 128; the result
-// is 2^(k / 64) from a table times a degree-5 Taylor polynomial of e^r (evaluated in Estrin's
-// order, which shortens the dependency chain). Within 2 ulp of the correctly rounded value for
-// every x from -708 to 709; x is clamped to that range, and NaN stays NaN. Plain SSE2 double
+// 10^(dB / 20), the gain computer's step from decibels to a linear gain, inlined into the
+// feedback loop where the C library's exp sat on the critical path. t = dB 64 log2(10) / 20
+// counts steps of 2^(1/64); after rounding to the nearest whole k the rest f = t - k
+// (|f| <= 1/2) is exact. The gain is 2^(k / 64) from a table times e^r, r = f ln2 / 64, from
+// a degree-5 Taylor polynomial (in Estrin's order, which shortens the dependency chain) whose
+// coefficients carry the powers of ln2 / 64. The polynomial and table stay within 2 ulp; t's own
+// rounding adds a relative error of |t| 2^-53 ln2 / 64, 1.3e-17 per dB. t is clamped so that
+// the gain stays a normal double (about e^-708 to e^709), and NaN stays NaN. Plain SSE2 double
 // arithmetic only, so every build gives the same bits.
 namespace fastexp
 {
@@ -31,12 +34,18 @@ alignas(64) inline constexpr double kPowers[64] = {
     0x1.ea4afa2a490dap+0, 0x1.efa1bee615a27p+0, 0x1.f50765b6e4540p+0, 0x1.fa7c1819e90d8p+0,
 };
 
-// ln2 / 64 split so that k * kLn2High is exact for every |k| below 2^17.
-inline constexpr double kLn2High = 0x1.62e42fee00000p-7;
-inline constexpr double kLn2Low = 0x1.a39ef35793c76p-39;
-inline constexpr double kSixtyFourOverLn2 = 0x1.71547652b82fep+6;
+inline constexpr double kStepsPerDecibel = 0x1.542a5a12e1c5bp+3; // 64 log2(10) / 20
+// Whole numbers of steps just inside 708 and 709 times 64 / ln2.
+inline constexpr double kLowestSteps = -65370.0;
+inline constexpr double kHighestSteps = 65462.0;
 // Adding this rounds to an integer and leaves it in the low bits of the mantissa.
 inline constexpr double kRoundingShift = 0x1.8p52;
+// (ln2 / 64)^n / n!
+inline constexpr double kStepPower1 = 0x1.62e42fefa39efp-7;
+inline constexpr double kStepPower2 = 0x1.ebfbdff82c58fp-15;
+inline constexpr double kStepPower3 = 0x1.c6b08d704a0c0p-23;
+inline constexpr double kStepPower4 = 0x1.3b2ab6fba4e77p-31;
+inline constexpr double kStepPower5 = 0x1.5d87fe78a6731p-40;
 
 // 2^(k / 64) for the whole k whose value sits in the low bits of `shifted`.
 inline double powerOfSteps(double shifted)
@@ -52,44 +61,6 @@ inline double powerOfSteps(double shifted)
     std::memcpy(&scaled, &bits, sizeof scaled);
     return scaled;
 }
-} // namespace fastexp
-
-inline double fastExp(double x)
-{
-    using namespace fastexp;
-    x = x < -708.0 ? -708.0 : x;
-    x = x > 709.0 ? 709.0 : x;
-
-    const double shifted = x * kSixtyFourOverLn2 + kRoundingShift;
-    const double kd = shifted - kRoundingShift;
-
-    const double r = (x - kd * kLn2High) - kd * kLn2Low;
-    const double r2 = r * r;
-    const double q =
-        (r + r2 * (0.5 + r * (1.0 / 6.0))) + (r2 * r2) * ((1.0 / 24.0) + r * (1.0 / 120.0));
-
-    const double scaled = powerOfSteps(shifted);
-    return scaled + scaled * q;
-}
-
-// 10^(dB / 20), the gain computer's step from decibels to a linear gain, one multiplication
-// shorter than fastExp of dB ln10 / 20. t = dB 64 log2(10) / 20 counts steps of 2^(1/64); the
-// rest f = t - k after rounding (|f| <= 1/2) is exact, and 2^(f / 64) is the same Taylor
-// polynomial in r = f ln2 / 64, its coefficients carrying the powers of ln2 / 64. Beyond
-// fastExp's error this adds only t's rounding, relative |t| 2^-53 ln2 / 64: about 1e-15 at
-// 100 dB. t is clamped to fastExp's range; NaN stays NaN.
-namespace fastexp
-{
-inline constexpr double kStepsPerDecibel = 0x1.542a5a12e1c5bp+3; // 64 log2(10) / 20
-// Whole numbers just inside 708 and 709 times 64 / ln2.
-inline constexpr double kLowestSteps = -65370.0;
-inline constexpr double kHighestSteps = 65462.0;
-// (ln2 / 64)^n / n!
-inline constexpr double kStepPower1 = 0x1.62e42fefa39efp-7;
-inline constexpr double kStepPower2 = 0x1.ebfbdff82c58fp-15;
-inline constexpr double kStepPower3 = 0x1.c6b08d704a0c0p-23;
-inline constexpr double kStepPower4 = 0x1.3b2ab6fba4e77p-31;
-inline constexpr double kStepPower5 = 0x1.5d87fe78a6731p-40;
 } // namespace fastexp
 
 // A gain as a power of 2^(1/64) times 1 + rest. The power is ready well before the rest, so a

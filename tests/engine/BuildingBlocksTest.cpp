@@ -314,25 +314,31 @@ TEST(NoiseTables, DitherTablesTakeTwoDrawsEachAThenBPerIndex)
 }
 
 // Over the whole range the gain computer can reach (and the clamped ends), sampled finely with
-// every last bit pattern, fastExp stays within 2 ulp of the C library's; NaN stays NaN.
-TEST(FastExp, WithinTwoUlpOfTheLibraryFromMinus708To709)
+// every last bit pattern, fastGainOfDecibels stays within its bound of 10^(dB / 20) worked out
+// in long double: 2 ulp, plus t's rounding of 1.3e-17 per dB (doubled for the rounding of
+// the constant t is made with); NaN stays NaN.
+TEST(FastExp, GainOfDecibelsWithinItsBoundFromMinus6100To6100)
 {
     unsigned seed = 3;
-    double worst = 0.0;
+    double worst = 0.0; // in units of the bound
     for (int i = 0; i <= 2000000; ++i)
     {
         seed = seed * 1664525u + 1013904223u;
-        const double x = -708.0 + 1417.0 * i / 2000000.0 + (seed >> 8) * 1e-13;
-        if (x > 709.0) break;
-        const double expected = std::exp(x);
+        const double dB = -6100.0 + 12200.0 * i / 2000000.0 + (seed >> 8) * 1e-12;
+        const long double exact = std::pow(10.0L, static_cast<long double>(dB) / 20.0L);
+        const double expected = static_cast<double>(exact);
         const double ulp = std::nextafter(expected, INFINITY) - expected;
-        worst = std::max(worst, std::fabs(fastExp(x) - expected) / ulp);
+        const double bound = 2.0 * ulp + 2.6e-17 * std::fabs(dB) * expected;
+        const long double error = std::fabs(fastGainOfDecibels(dB) - exact);
+        worst = std::max(worst, static_cast<double>(error / bound));
     }
-    EXPECT_LE(worst, 2.0);
-    for (double x : {0.0, -1e-300, 1e-17, -0.5, 1.0})
-        EXPECT_NEAR(fastExp(x), std::exp(x), 2.3e-16 * std::exp(x)) << x;
-    EXPECT_EQ(fastExp(-800.0), fastExp(-708.0));
-    EXPECT_EQ(fastExp(800.0), fastExp(709.0));
-    EXPECT_TRUE(std::isnan(fastExp(NAN)));
-    RecordProperty("worstUlp", std::to_string(worst));
+    EXPECT_LE(worst, 1.0);
+    for (double dB : {0.0, -1e-300, 1e-15, -6.0, 20.0})
+        EXPECT_NEAR(fastGainOfDecibels(dB), std::pow(10.0, dB / 20.0),
+                    2.3e-16 * std::pow(10.0, dB / 20.0))
+            << dB;
+    EXPECT_EQ(fastGainOfDecibels(-7000.0), fastGainOfDecibels(-6160.0));
+    EXPECT_EQ(fastGainOfDecibels(7000.0), fastGainOfDecibels(6160.0));
+    EXPECT_TRUE(std::isnan(fastGainOfDecibels(NAN)));
+    RecordProperty("worstOfBound", std::to_string(worst));
 }
