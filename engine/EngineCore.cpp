@@ -180,7 +180,7 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames)
     double* sR = upInput.right();
     for (int i = 0; i < frames; ++i)
     {
-        noiseIndex = noiseIndex % NoiseTables::kNoiseCycle + 1;
+        noiseIndex = NoiseTables::wrap(noiseIndex, NoiseTables::kNoiseCycle) + 1;
         const double n = noiseTables.noise[noiseIndex];
         block.noise[i] = n;
         // Zero insertion halves the level; the factor 2 gives the up-sampler unit gain.
@@ -248,7 +248,7 @@ void EngineCore::directBlock(double* left, double* right, int frames)
     {
         noiseIndex = noiseIndex + 1;
         const double n = noiseTables.noise[noiseIndex];
-        noiseIndex = noiseIndex % NoiseTables::kNoiseCycle;
+        noiseIndex = NoiseTables::wrap(noiseIndex, NoiseTables::kNoiseCycle);
         block.noise[i] = n;
         block.xL[i] = left[i] + n;
         block.xR[i] = right[i] + n;
@@ -280,8 +280,8 @@ inline void EngineCore::mix(double& left, double& right, double eL, double eR)
     ++ditherI;
     ++ditherJ;
     const double t = noiseTables.ditherA[ditherI] + noiseTables.ditherB[ditherJ];
-    ditherI = ditherI % NoiseTables::kDitherCycleA;
-    ditherJ = ditherJ % NoiseTables::kDitherCycleB;
+    ditherI = NoiseTables::wrap(ditherI, NoiseTables::kDitherCycleA);
+    ditherJ = NoiseTables::wrap(ditherJ, NoiseTables::kDitherCycleB);
 
     if (delta || preview)
     {

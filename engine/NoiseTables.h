@@ -21,6 +21,11 @@ class NoiseTables
     static_assert(kDitherCycleA < kDitherSize && kDitherCycleB < kDitherSize,
                   "a dither cycle reads past its table");
 
+    // index % cycle for an index below twice the cycle, as every counter of these tables is: a
+    // compare in place of a division, so a counter's step from one frame to the next, which the
+    // per-frame passes wait on, stays short.
+    static int wrap(int index, int cycle) { return index >= cycle ? index - cycle : index; }
+
     NoiseTables();
     NoiseTables(const NoiseTables&) = delete;
 
