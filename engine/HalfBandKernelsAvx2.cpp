@@ -54,6 +54,9 @@ residuePair(const double* x, const double* c, int pairs, int r, __m256d* sums)
     start(a, x, span, r);
     start(b, x, span, r + 1);
     int j = r;
+    // Unrolled once, the vectors that move from one tap to the next change names instead of
+    // registers.
+#pragma GCC unroll 2
     for (; j + 1 < pairs; j += 4)
     {
         tap(a, c[j]);
