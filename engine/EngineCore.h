@@ -45,6 +45,8 @@ class EngineCore
     void directBlock(double* left, double* right, int frames);
     struct AudiblePath;
     template <int SamplesPerFrame, bool Colouring> void feedbackRun(int begin, int end);
+    template <int SamplesPerFrame, bool Colouring> void feedbackRunBaseline(int begin, int end);
+    template <int SamplesPerFrame, bool Colouring> void feedbackRunVex(int begin, int end);
     template <int SamplesPerFrame> void feedbackAndOutput(int begin, int end);
     void mix(double& left, double& right, double eL, double eR);
     void sanitizeNowAndThen();
