@@ -70,37 +70,38 @@ void EngineCore::enter(Path path)
 // A run works on local copies of the states: written through the block's pointers, members
 // would have to be stored and reloaded on every sample, and the colouring filters' recursions
 // would wait on each reload.
+// Left and right share the lanes of one register.
 struct EngineCore::AudiblePath
 {
     explicit AudiblePath(EngineCore& e)
-        : colouring(e.harmonics), aL(e.x1L), aR(e.x1R), bL(e.x2L), bR(e.x2R), gain(e.gPrev)
+        : colouring(e.harmonics), a(_mm_set_pd(e.x1R, e.x1L)), b(_mm_set_pd(e.x2R, e.x2L)),
+          gain(_mm_set1_pd(e.gPrev))
     {
     }
     void store(EngineCore& e) const
     {
         e.harmonics = colouring;
-        e.x1L = aL;
-        e.x1R = aR;
-        e.x2L = bL;
-        e.x2R = bR;
-        e.gPrev = gain;
+        e.x1L = _mm_cvtsd_f64(a);
+        e.x1R = _mm_cvtsd_f64(_mm_unpackhi_pd(a, a));
+        e.x2L = _mm_cvtsd_f64(b);
+        e.x2R = _mm_cvtsd_f64(_mm_unpackhi_pd(b, b));
+        e.gPrev = _mm_cvtsd_f64(gain);
     }
     // Takes sample k's input and gain; writes the difference that was two samples behind.
     template <bool Colouring> void step(double xL, double xR, double g, double& dL, double& dR)
     {
-        double yL = bL * gain, yR = bR * gain;
-        if (Colouring) colouring.apply(bL, bR, gain, yL, yR);
-        dL = yL - bL;
-        dR = yR - bR;
-        bL = aL;
-        bR = aR;
-        aL = xL;
-        aR = xR;
-        gain = g;
+        __m128d y = _mm_mul_pd(b, gain);
+        if (Colouring) colouring.apply(b, gain, y);
+        const __m128d d = _mm_sub_pd(y, b);
+        _mm_storel_pd(&dL, d);
+        _mm_storeh_pd(&dR, d);
+        b = a;
+        a = _mm_set_pd(xR, xL);
+        gain = _mm_set1_pd(g);
     }
 
     Harmonics colouring;
-    double aL, aR, bL, bR, gain;
+    __m128d a, b, gain; // x(k - 1), x(k - 2) and g(k - 1)
 };
 
 // The feedback loop over block samples begin..end (SamplesPerFrame of them share a noise

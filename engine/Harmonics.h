@@ -39,13 +39,11 @@ class Harmonics
         return x * (6.0 + x2) / (6.0 + 2.0 * x2);
     }
 
-    // y: the compressed sample x2 * gPrev, reduced in place by the enabled colourings. Both
-    // channels run side by side in SSE2 lanes, each lane doing the scalar steps above.
-    void apply(double x2L, double x2R, double gPrev, double& yL, double& yR)
+    // y: the compressed pair x gPrev, reduced in place by the enabled colourings; g holds gPrev
+    // in both lanes. The channels run side by side in SSE2 lanes, each lane doing the scalar
+    // steps above.
+    void apply(__m128d x, __m128d g, __m128d& y)
     {
-        const __m128d x = _mm_set_pd(x2R, x2L);
-        const __m128d g = _mm_set1_pd(gPrev);
-        __m128d y = _mm_set_pd(yR, yL);
         if (hfOn)
         {
             __m128d h = hfLowPass.process(hfHighPass.process(x));
@@ -58,8 +56,6 @@ class Harmonics
             h = _mm_sub_pd(curveLf(h), h);
             y = _mm_sub_pd(y, _mm_mul_pd(_mm_mul_pd(h, lfAmount), g));
         }
-        yL = _mm_cvtsd_f64(y);
-        yR = _mm_cvtsd_f64(_mm_unpackhi_pd(y, y));
     }
 
     void reset();
