@@ -8,6 +8,7 @@
 
 #include "BenchOptions.h"
 #include "CommandLine.h"
+#include "FeedbackLoopEncoding.h"
 #include "HalfBandKernels.h"
 #include "InstanceMemory.h"
 #include "OutputFile.h"
@@ -52,6 +53,7 @@ void printHeader(const BenchOptions& options)
 {
     std::printf("ofc-bench: %s\n", cpuModel().c_str());
     std::printf("our half-band kernel: %s\n", halfband::best().name);
+    std::printf("our feedback loop: %s\n", feedbackloop::chosen());
     std::printf("material: the demo signal repeated to %.1f s, stereo, 32-bit processReplacing in "
                 "blocks of %d, one thread, best and median of %d passes after one warm-up pass, "
                 "the best of %d round(s) of all cases in turn\n",
@@ -152,6 +154,8 @@ int main(int argc, char** argv)
     // Set before any plug-in is loaded: our plug-in reads it once, when its first engine is made.
     if (!options.kernel.empty())
         ofchost::platform::setEnvironment(halfband::kKernelVariable, options.kernel);
+    if (!options.loop.empty())
+        ofchost::platform::setEnvironment(feedbackloop::kVariable, options.loop);
     printHeader(options);
     bool ok = true;
     std::vector<Row> rows;

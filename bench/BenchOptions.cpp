@@ -1,6 +1,7 @@
 #include "BenchOptions.h"
 
 #include "CommandLine.h"
+#include "FeedbackLoopEncoding.h"
 #include "HalfBandKernels.h"
 
 #include <unistd.h>
@@ -15,12 +16,14 @@ namespace ofcbench
 const char* const kBenchUsage =
     "usage: ofc-bench [PLUGIN.so [--program N|NAME ...] [--set Name=value ...]]\n"
     "                 [--rate HZ ...] [--seconds S] [--passes N] [--rounds N] [--block N]\n"
-    "                 [--kernel scalar|sse2|avx2]\n"
+    "                 [--kernel scalar|sse2|avx2] [--loop sse2|avx]\n"
     "Without PLUGIN.so: this build's plug-in in programs 0 and 4, and the LSP stereo\n"
     "compressor in feed-back mode if it is installed; rates 44100 and 96000 by default.\n"
     "--set Name=value is repeatable; the last one for a parameter wins.\n"
     "--kernel runs our plug-in's half-band filter with that kernel (default: the widest\n"
     "this processor runs); every kernel gives the same sound.\n"
+    "--loop runs our plug-in's feedback loop in that encoding (default: avx where the\n"
+    "processor has it); both give the same sound.\n"
     "--rounds N measures every case in turn N times and reports each case's best round,\n"
     "so that a slow spell of a shared machine does not fall on one case alone.\n"
     "Exit status: 0 done, 1 a plug-in could not be measured, 2 usage error.\n";
@@ -82,6 +85,18 @@ bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOpt
         options.kernel = option.value;
         return true;
     }
+    if (name == "--loop")
+    {
+        if (!feedbackloop::runs(option.value.c_str()))
+        {
+            error = "--loop must name an encoding this processor runs (sse2" +
+                    std::string(feedbackloop::processorRunsAvx() ? ", avx" : "") + "), got " +
+                    option.value;
+            return false;
+        }
+        options.loop = option.value;
+        return true;
+    }
     return ofchost::parseCountOption(option, 1, 65536, "frames", options.blockSize, error);
 }
 
@@ -91,7 +106,8 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string
 {
     static const std::vector<ofchost::KnownOption> kOptions = {
         {"--program", true}, {"--set", true},   {"--rate", true},   {"--seconds", true},
-        {"--passes", true},  {"--block", true}, {"--kernel", true}, {"--rounds", true}};
+        {"--passes", true},  {"--block", true}, {"--kernel", true}, {"--rounds", true},
+        {"--loop", true}};
     ofchost::CommandLine line;
     if (!ofchost::parseCommandLine(argc, argv, kOptions, line, error)) return false;
     options.help = line.help;

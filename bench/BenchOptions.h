@@ -26,6 +26,7 @@ struct BenchOptions
     int rounds = 1; // every case measured in turn this many times; the best round counts
     int blockSize = 512;
     std::string kernel; // empty: the plug-in's own choice
+    std::string loop;   // likewise
     bool help = false;
 };
 

@@ -1,5 +1,7 @@
 #include "EngineCore.h"
 
+#include "FeedbackLoopEncoding.h"
+
 #include <algorithm>
 
 namespace
@@ -152,24 +154,15 @@ __attribute__((target("avx"))) void EngineCore::feedbackRunVex(int b, int e)
     feedbackRun<SamplesPerFrame, Colouring>(b, e);
 }
 
-namespace
-{
-bool hasAvx()
-{
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx");
-}
-const bool kVex = hasAvx();
-} // namespace
-
 template <int SamplesPerFrame> void EngineCore::feedbackAndOutput(int begin, int end)
 {
+    const bool vex = feedbackloop::avxChosen();
     if (harmonics.anyOn())
-        kVex ? feedbackRunVex<SamplesPerFrame, true>(begin, end)
-             : feedbackRunBaseline<SamplesPerFrame, true>(begin, end);
+        vex ? feedbackRunVex<SamplesPerFrame, true>(begin, end)
+            : feedbackRunBaseline<SamplesPerFrame, true>(begin, end);
     else
-        kVex ? feedbackRunVex<SamplesPerFrame, false>(begin, end)
-             : feedbackRunBaseline<SamplesPerFrame, false>(begin, end);
+        vex ? feedbackRunVex<SamplesPerFrame, false>(begin, end)
+            : feedbackRunBaseline<SamplesPerFrame, false>(begin, end);
 }
 
 // Non-finite values are cleared from the recursive states before every kCheckPeriod-th frame;

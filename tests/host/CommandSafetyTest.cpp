@@ -209,10 +209,14 @@ TEST_F(CommandSafety, InfoCompareAndBench)
               {{"TEST", "--rate", "1"}, 2, "--rate must be a whole number of Hz from 1000"},
               {{"--kernel", "avx3"}, 2, "--kernel must name a kernel"},
               {{"TEST", "--rounds", "0"}, 2, "--rounds must be"},
+              {{"--loop", "sse3"}, 2, "--loop must name an encoding"},
               {{"PLUGIN", "--kernel=scalar", "--seconds", "0.1", "--passes", "1", "--rate", "44100",
                 "--rounds", "2"},
                0,
-               "our half-band kernel: scalar"}},
+               "our half-band kernel: scalar"},
+              {{"PLUGIN", "--loop=sse2", "--seconds", "0.1", "--passes", "1", "--rate", "44100"},
+               0,
+               "our feedback loop: sse2"}},
              OFC_BENCH_PROGRAM);
 }
 
