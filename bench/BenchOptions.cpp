@@ -105,9 +105,9 @@ bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOpt
 bool parseBenchOptions(int argc, char** argv, BenchOptions& options, std::string& error)
 {
     static const std::vector<ofchost::KnownOption> kOptions = {
-        {"--program", true}, {"--set", true},   {"--rate", true},   {"--seconds", true},
-        {"--passes", true},  {"--block", true}, {"--kernel", true}, {"--rounds", true},
-        {"--loop", true}};
+        {"--program", true}, {"--set", true},    {"--rate", true},
+        {"--seconds", true}, {"--passes", true}, {"--block", true},
+        {"--kernel", true},  {"--rounds", true}, {"--loop", true}};
     ofchost::CommandLine line;
     if (!ofchost::parseCommandLine(argc, argv, kOptions, line, error)) return false;
     options.help = line.help;
