@@ -13,7 +13,7 @@ constexpr int kCheckPeriod = 32;
 
 EngineCore::EngineCore()
     : dryDelay(latency::kFrames), differenceDelay(latency::kDifferenceDelay),
-      noiseTables(NoiseTables::shared())
+      noiseTables(NoiseTables::shared()), vexLoop(feedbackloop::avxChosen())
 {
     reset();
 }
@@ -156,13 +156,12 @@ __attribute__((target("avx"))) void EngineCore::feedbackRunVex(int b, int e)
 
 template <int SamplesPerFrame> void EngineCore::feedbackAndOutput(int begin, int end)
 {
-    const bool vex = feedbackloop::avxChosen();
     if (harmonics.anyOn())
-        vex ? feedbackRunVex<SamplesPerFrame, true>(begin, end)
-            : feedbackRunBaseline<SamplesPerFrame, true>(begin, end);
+        vexLoop ? feedbackRunVex<SamplesPerFrame, true>(begin, end)
+                : feedbackRunBaseline<SamplesPerFrame, true>(begin, end);
     else
-        vex ? feedbackRunVex<SamplesPerFrame, false>(begin, end)
-            : feedbackRunBaseline<SamplesPerFrame, false>(begin, end);
+        vexLoop ? feedbackRunVex<SamplesPerFrame, false>(begin, end)
+                : feedbackRunBaseline<SamplesPerFrame, false>(begin, end);
 }
 
 // Non-finite values are cleared from the recursive states before every kCheckPeriod-th frame;

@@ -83,4 +83,6 @@ class EngineCore
     StereoDelay dryDelay;
     StereoDelay differenceDelay;
     const NoiseTables& noiseTables;
+    // Read here, when the engine is made, so the audio thread never runs the one-time choice.
+    const bool vexLoop;
 };
