@@ -45,6 +45,7 @@ class GainComputer
     // a predicted jump costs nothing on the loop's path. Measured on music-like signals in
     // every detection mode, the mispredictions cost less than the waits.
     double process(double x, double y, double n) { return step(x, y, n).value(); }
+    // The same gain in the split form the feedback loop's next products start on early.
     SplitGain step(double x, double y, double n)
     {
         const double t1 = staticCurve(x, n);
