@@ -33,9 +33,9 @@ class AudioEffectX : public AudioEffect
     virtual VstInt32 getVstVersion() { return kVstVersion; }
     virtual VstInt32 getCurrentMidiProgram() { return -1; }
 
-    // Gestures on a parameter, reported to the host; false without a host callback.
     // Asks the host to resize the editor's window (device pixels); false if it would not.
     bool sizeWindow(VstInt32 width, VstInt32 height);
+    // Gestures on a parameter, reported to the host; false without a host callback.
     bool beginEdit(VstInt32 index);
     bool endEdit(VstInt32 index);
 

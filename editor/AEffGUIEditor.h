@@ -65,10 +65,7 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
   private:
     // rect, at the factor a window opened now would get.
     void updateScaledRect();
-    ERect scaledRect{};
-    double hostScale = 0; // 0 until the host says
 
-  private:
     // First member: OLE is up before anything else of the editor exists, down after.
     EditorThreadScope threadScope;
     AudioEffectX* effectX;
@@ -76,4 +73,6 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
     EditorAccess* access;
     uint32_t nextIdleTicks;
     bool inIdleStuff = false;
+    ERect scaledRect{};
+    double hostScale = 0; // 0 until the host says
 };

@@ -27,12 +27,7 @@ class Biquad
     void setCoefficients(const Coefficients& c) { coefficients = c; }
     const Coefficients& getCoefficients() const { return coefficients; }
 
-    // The left channel is computed completely before the right.
-    void process(double& left, double& right)
-    {
-        left = finish(left, pending(l), l);
-        right = finish(right, pending(r), r);
-    }
+    void process(double& left, double& right) { finish(left, right, pending(l), pending(r)); }
     // Each channel's output part that does not depend on the new sample; finish adds b0 x and
     // advances the states.
     double pendingLeft() const { return pending(l); }

@@ -30,7 +30,6 @@ const char* chosen()
 
 bool avxChosen()
 {
-    static const bool avx = std::strcmp(chosen(), "avx") == 0;
-    return avx;
+    return std::strcmp(chosen(), "avx") == 0;
 }
 } // namespace feedbackloop

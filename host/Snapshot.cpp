@@ -250,9 +250,7 @@ bool applySnapshotOption(const ParsedOption& option, SnapshotRequest& request, s
     }
     if (name == "--scale")
     {
-        if (!parseNumberOption(option, 1.0, 2.0, "device pixels per pixel", request.scale, error))
-            return false;
-        return true;
+        return parseNumberOption(option, 1.0, 2.0, "device pixels per pixel", request.scale, error);
     }
     if (name == "--rate")
     {
