@@ -11,13 +11,19 @@ source "$(dirname "$0")/lv2_env.sh"
 bundle=$1 work=$2 host=$3 vst=$4
 lv2_require Xvfb jackd jack_metro jack_connect jack_lsp jalv.gtk3 xdotool xwininfo import compare
 lv2_path "$work" "$bundle"
-export JACK_DEFAULT_SERVER=ofc-jalv-$$ JACK_NO_AUDIO_RESERVATION=1
+# One server name per work folder: a rerun takes back its own slot in JACK's registry, which
+# has room for eight servers and keeps a dead one's slot unless the same name comes again.
+export JACK_DEFAULT_SERVER=ofc-jalv-$(realpath "$work" | cksum | cut -d' ' -f1)
+export JACK_NO_AUDIO_RESERVATION=1 JACK_NO_START_SERVER=1
 
-pids=()
+# Stopped in this order: a JACK server stopped while clients are still leaving keeps its slot.
+clients=() jack_server='' x_server=''
+stop() { [[ -n $1 ]] && kill "$1" 2>/dev/null && wait "$1" 2>/dev/null; }
 cleanup() {
     local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
+    for pid in "${clients[@]}"; do stop "$pid"; done
+    stop "$jack_server"
+    stop "$x_server"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -32,14 +38,30 @@ wait_for() {
 }
 
 Xvfb -displayfd 5 -screen 0 1024x768x24 5>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
+x_server=$!
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
-jackd --no-realtime -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
-pids+=($!)
-wait_for 10 jack_lsp || fail "jackd did not start"
+
+# start_jackd: the server on its dummy driver.
+start_jackd() {
+    jackd --no-realtime -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
+    jack_server=$!
+    wait_for 10 jack_lsp && return
+    stop "$jack_server"
+    jack_server=''
+    return 1
+}
+# A registry whose every slot names a dead server (servers that were killed) is junk once no
+# JACK server runs at all: it is removed, once.
+registry_is_junk() { grep -q 'Too many servers' "$work/jackd.log" && ! pgrep -x 'jackd|jackdbus' >/dev/null; }
+if ! start_jackd && registry_is_junk; then
+    echo "JACK's registry is full of dead servers and none runs: removing it"
+    rm -f /dev/shm/jack-shm-registry "/dev/shm/jack-$(id -u)-"*
+    start_jackd
+fi
+[[ -n $jack_server ]] || { cat "$work/jackd.log"; fail "jackd did not start"; }
 jalv.gtk3 --print-controls "$PLUGIN_URI" >"$work/jalv.log" 2>&1 &
-pids+=($!)
+clients+=($!)
 
 editor_window() { xwininfo -root -tree | awk '/ 690x270\+0\+0 / && /has no name/ { print $1 }' | tail -n1; }
 has_editor_window() { [[ -n $(editor_window) ]]; }
@@ -66,7 +88,7 @@ echo "pixels different from the headless snapshot: $different"
 gain() { sleep 1.5; sed -n 's/^gain = //p' "$work/jalv.log" | tail -n1; }
 click 567 239 # Bypass off again: the compressor is heard
 jack_metro -n tone -f 40 -A 0.5 -D 990 -b 60 >/dev/null 2>&1 &
-pids+=($!)
+clients+=($!)
 wait_for 10 jack_connect tone:60_bpm "Orvane Feedback Compressor:in_left" || fail "no tone"
 jack_connect tone:60_bpm "Orvane Feedback Compressor:in_right"
 before=$(gain)
