@@ -19,9 +19,8 @@ constexpr FactoryPreset preset(const char* name, const Setting (&settings)[N])
         made.values[setting.index] = setting.value;
     return made;
 }
-} // namespace
 
-const FactoryPreset kFactoryPresets[kNumPrograms] = {
+constexpr FactoryPreset kPresets[] = {
     preset("Downward Comp. Reset", {{kDetection, 1.0f},
                                     {kScFilterFreq, 0.475f},
                                     {kKnee, 0.16f},
@@ -140,3 +139,10 @@ const FactoryPreset kFactoryPresets[kNumPrograms] = {
                                      {kHfHarmonicsAmount, 0.5f},
                                      {kLfHarmonicsAmount, 0.5f}}),
 };
+
+// An array of kNumPrograms would quietly zero-fill a program left out of the list above.
+static_assert(sizeof kPresets / sizeof kPresets[0] == kNumPrograms,
+              "every program needs its factory preset");
+} // namespace
+
+const FactoryPreset (&kFactoryPresets)[kNumPrograms] = kPresets;

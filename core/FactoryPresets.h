@@ -9,4 +9,4 @@ struct FactoryPreset
 };
 
 // The nine factory programs, in program order.
-extern const FactoryPreset kFactoryPresets[kNumPrograms];
+extern const FactoryPreset (&kFactoryPresets)[kNumPrograms];

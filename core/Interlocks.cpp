@@ -2,7 +2,7 @@
 
 #include "ParameterMapping.h"
 
-SwitchesForcedOff switchesForcedOff(VstInt32 index, float v)
+SwitchesForcedOff switchesForcedOff(std::int32_t index, float v)
 {
     switch (index)
     {

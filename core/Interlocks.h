@@ -6,8 +6,8 @@
 // off, in this order. Switching one off leaves the others alone.
 struct SwitchesForcedOff
 {
-    VstInt32 count = 0;
-    VstInt32 index[2] = {};
+    std::int32_t count = 0;
+    std::int32_t index[2] = {};
 };
 
-SwitchesForcedOff switchesForcedOff(VstInt32 index, float value);
+SwitchesForcedOff switchesForcedOff(std::int32_t index, float value);

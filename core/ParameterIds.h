@@ -1,9 +1,9 @@
 #pragma once
 
-#include "VstInterface.h"
+#include <cstdint>
 
 // Parameter indices; the editor uses the same numbers as control tags.
-enum ParameterIndex : VstInt32
+enum ParameterIndex : std::int32_t
 {
     kDetection = 0,
     kScFilterType,
@@ -29,10 +29,10 @@ enum ParameterIndex : VstInt32
     kNumParams
 };
 
-constexpr VstInt32 kNumPrograms = 9;
+constexpr std::int32_t kNumPrograms = 9;
 
 // Read-only values that getParameter answers above the parameter range, for the editor's meters.
-enum MeterValueIndex : VstInt32
+enum MeterValueIndex : std::int32_t
 {
     kMeterConstantOne = 500,
     kMeterGain = 501,
@@ -43,7 +43,7 @@ enum MeterValueIndex : VstInt32
     kMeterActive = 506,
 };
 
-inline bool isParameterIndex(VstInt32 index)
+inline bool isParameterIndex(std::int32_t index)
 {
     return index >= 0 && index < kNumParams;
 }

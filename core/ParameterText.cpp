@@ -128,12 +128,12 @@ void unused(float, char* text, std::size_t size)
 
 } // namespace hostText
 
-const char* parameterName(VstInt32 index)
+const char* parameterName(std::int32_t index)
 {
     return isParameterIndex(index) ? kParameterTable[index].name : nullptr;
 }
 
-bool parameterValueText(VstInt32 index, float v, char* text, std::size_t size)
+bool parameterValueText(std::int32_t index, float v, char* text, std::size_t size)
 {
     if (!isParameterIndex(index) || !text || size == 0) return false;
     kParameterTable[index].hostText(v, text, size);

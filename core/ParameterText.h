@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VstInterface.h"
+#include <cstdint>
 
 #include <cstddef>
 
@@ -8,12 +8,12 @@
 // the value text) and the value text made from the stored normalised value.
 
 // Null for an index outside 0..20.
-const char* parameterName(VstInt32 index);
+const char* parameterName(std::int32_t index);
 
 // Writes the value text of a parameter index 0..20 into text, which must hold size bytes;
 // at most size - 1 characters are written, whatever the value. Answers false (writing
 // nothing) for other indices.
-bool parameterValueText(VstInt32 index, float v, char* text, std::size_t size);
+bool parameterValueText(std::int32_t index, float v, char* text, std::size_t size);
 
 // The value-text rules the parameter table names, one per kind of parameter. Each writes at most
 // size - 1 characters into text (size > 0).

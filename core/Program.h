@@ -10,7 +10,7 @@
 // getParameter and the editor on others, so each is a relaxed atomic.
 struct Program
 {
-    static constexpr int kNameChars = kVstMaxProgNameLen;
+    static constexpr int kNameChars = 24;
 
     Program()
     {
@@ -29,8 +29,11 @@ struct Program
             name[i] = '\0';
     }
 
-    float value(VstInt32 index) const { return values[index].load(std::memory_order_relaxed); }
-    void setValue(VstInt32 index, float v) { values[index].store(v, std::memory_order_relaxed); }
+    float value(std::int32_t index) const { return values[index].load(std::memory_order_relaxed); }
+    void setValue(std::int32_t index, float v)
+    {
+        values[index].store(v, std::memory_order_relaxed);
+    }
 
     char name[kNameChars + 1];
     std::atomic<float> values[kNumParams];

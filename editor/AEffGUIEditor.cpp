@@ -1,10 +1,11 @@
 #include "AEffGUIEditor.h"
 
-#include "AudioEffectX.h"
 #include "CFrame.h"
 #include "drawing/DeviceScale.h"
 #include "platform/SystemScale.h"
 #include "platform/TickClock.h"
+
+#include <utility>
 
 namespace
 {
@@ -23,16 +24,14 @@ CKeyCode toolkitKey(const VstKeyCode& key)
 }
 } // namespace
 
-AEffGUIEditor::AEffGUIEditor(AudioEffectX* effect)
-    : AEffEditor(effect), effectX(effect),
-      effectAccess(effect ? std::make_unique<AudioEffectEditorAccess>(*effect) : nullptr),
-      access(effectAccess.get()), nextIdleTicks(getTickCount())
+AEffGUIEditor::AEffGUIEditor(EditorAccess& editorAccess)
+    : AEffEditor(nullptr), access(&editorAccess), nextIdleTicks(getTickCount())
 {
-    if (effect) effect->setEditor(this);
 }
 
-AEffGUIEditor::AEffGUIEditor(EditorAccess& editorAccess)
-    : AEffEditor(nullptr), effectX(nullptr), access(&editorAccess), nextIdleTicks(getTickCount())
+AEffGUIEditor::AEffGUIEditor(std::unique_ptr<EditorAccess> ownAccess)
+    : AEffEditor(nullptr), ownedAccess(std::move(ownAccess)), access(ownedAccess.get()),
+      nextIdleTicks(getTickCount())
 {
 }
 
@@ -75,7 +74,7 @@ bool AEffGUIEditor::setScaleFactor(float factor)
     {
         frame->setScale(hostScale);
         const CRect device = frame->getDeviceSize();
-        if (effectX) effectX->sizeWindow(device.width(), device.height());
+        if (access) access->resizeWindow(device.width(), device.height());
     }
     updateScaledRect();
     return true;
@@ -163,6 +162,6 @@ void AEffGUIEditor::doIdleStuff()
     nextIdleTicks = now + kIdleStuffIntervalMs;
     // The host may call back into our idle from its own; the flag keeps the frame out of it.
     inIdleStuff = true;
-    if (effectX) effectX->masterIdle();
+    if (access) access->hostIdle();
     inIdleStuff = false;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "AEffEditor.h"
-#include "AudioEffectEditorAccess.h"
 #include "EditorAccess.h"
 #include "VSTGUIEditorInterface.h"
 #include "platform/EditorThreadScope.h"
@@ -9,20 +8,16 @@
 #include <cstdint>
 #include <memory>
 
-class AudioEffectX;
-
 // The bridge between the effect's editor interface and the toolkit: owns the frame while the
 // window is open, runs the frame's repaint from the host's idle calls, and turns the
 // controls' gestures into the host's begin/end edit calls.
 class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
 {
   public:
-    // Attaches itself to the effect (its editor, and the has-editor flag) and reaches it
-    // through the effect's own editor access.
-    explicit AEffGUIEditor(AudioEffectX* effect);
-    // An editor of an effect that is no VST 2.4 effect here (another plug-in format): it
-    // reaches the effect through `access` alone, which must outlive it.
+    // The editor reaches its effect through `access` alone, whatever the plug-in format; the
+    // first form leaves it to the caller, which must keep it alive longer than the editor.
     explicit AEffGUIEditor(EditorAccess& access);
+    explicit AEffGUIEditor(std::unique_ptr<EditorAccess> ownAccess);
     ~AEffGUIEditor() override;
 
     bool getRect(ERect** rect) override;
@@ -55,8 +50,6 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
     // The host's factor if it gave one; else, for a window on screen, the system's; else 1.
     double getScaleFactor() const override;
 
-    AudioEffectX* getEffectX() const { return effectX; }
-    // Null for an editor made without an effect.
     EditorAccess* getAccess() const { return access; }
 
   protected:
@@ -68,8 +61,7 @@ class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface
 
     // First member: OLE is up before anything else of the editor exists, down after.
     EditorThreadScope threadScope;
-    AudioEffectX* effectX;
-    std::unique_ptr<AudioEffectEditorAccess> effectAccess;
+    std::unique_ptr<EditorAccess> ownedAccess;
     EditorAccess* access;
     uint32_t nextIdleTicks;
     bool inIdleStuff = false;

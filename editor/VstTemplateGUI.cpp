@@ -18,6 +18,8 @@
 #include "drawing/CBitmap.h"
 #include "platform/TickClock.h"
 
+#include <utility>
+
 namespace
 {
 constexpr CColor kValueTextColour = {250, 250, 250, 255};
@@ -50,8 +52,8 @@ bool affectsTextColours(VstInt32 index)
 }
 } // namespace
 
-VstTemplateGUI::VstTemplateGUI(AudioEffectX* effect)
-    : AEffGUIEditor(effect), refreshGate(getTickCount())
+VstTemplateGUI::VstTemplateGUI(std::unique_ptr<EditorAccess> ownAccess)
+    : AEffGUIEditor(std::move(ownAccess)), refreshGate(getTickCount())
 {
     sizeFromBackground();
 }

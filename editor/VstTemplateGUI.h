@@ -32,9 +32,10 @@ class LevelMeter;
 class VstTemplateGUI : public AEffGUIEditor, public CControlListener
 {
   public:
-    explicit VstTemplateGUI(AudioEffectX* effect);
-    // For a format without a VST 2.4 effect: everything goes through `access`.
+    // Everything the editor reads or changes of the effect goes through `access`; the first
+    // form borrows it, the second keeps it.
     explicit VstTemplateGUI(EditorAccess& access);
+    explicit VstTemplateGUI(std::unique_ptr<EditorAccess> ownAccess);
     ~VstTemplateGUI() override;
 
     bool open(void* parentWindow) override;

@@ -1,6 +1,5 @@
 #include "CompressorEngine.h"
 
-#include "DesignExchange.h"
 #include "EngineCore.h"
 #include "HalfBandKernels.h"
 
@@ -21,11 +20,37 @@ bool isUsable(double v)
 {
     return std::isfinite(v);
 }
+
+// The one rule for the path: it sets the internal rate the design is made at, and the path the
+// audio thread runs with that design.
+bool oversampledAt(double hostRate)
+{
+    return hostRate < kOversampleBelow;
+}
+
+double internalRateFor(double hostRate)
+{
+    return oversampledAt(hostRate) ? 2.0 * hostRate : hostRate;
+}
+
+// The parts of the design a setter leaves for the audio thread to re-design, one bit each.
+namespace part
+{
+constexpr unsigned kRates = 1u << 0;
+constexpr unsigned kSideChain = 1u << 1;
+constexpr unsigned kCurve = 1u << 2;
+constexpr unsigned kDetection = 1u << 3;
+constexpr unsigned kAttack = 1u << 4;
+constexpr unsigned kReleases = 1u << 5;
+constexpr unsigned kOutput = 1u << 6;
+constexpr unsigned kColouring = 1u << 7;
+constexpr unsigned kAll = (1u << 8) - 1;
+} // namespace part
 } // namespace
 
 struct CompressorEngine::State
 {
-    // What the setters stored, for the getters and the designer.
+    // What the setters stored, for the getters and the audio thread's designs.
     std::atomic<double> hostRate{44100.0}, internalRate{44100.0};
     std::atomic<double> detection{0.0}, scFrequency{30.0};
     std::atomic<int> scType{0};
@@ -34,23 +59,71 @@ struct CompressorEngine::State
     std::atomic<double> attack{50.0}, release{50.0}, releaseSlow{50.0};
     std::atomic<double> dry{1.0}, makeUp{1.0}, hfAmount{0.0}, lfAmount{0.0};
 
-    // The designer's working copy; touched only while holding a slot of the exchange.
-    EngineDesign master;
-    DesignExchange<EngineDesign> exchange;
+    // The parts stored values have changed since the audio thread last designed them.
+    std::atomic<unsigned> pending{0};
+
+    // Made and read by the audio thread alone, between blocks: never seen half-built.
+    EngineDesign design;
     EngineCore core;
 
-    // Applies `change` to the master design and publishes the result whole.
-    template <class Change> void redesign(Change change)
+    // Setter side: the release pairs with adoptPendingDesign's acquire, so that the values
+    // stored before it are the ones the audio thread designs from.
+    void mark(unsigned parts) { pending.fetch_or(parts, std::memory_order_release); }
+
+    // Audio side. Most blocks find nothing pending and pay for one plain load.
+    void adoptPendingDesign()
     {
-        EngineDesign& slot = exchange.beginWrite();
-        change(master);
-        slot = master;
-        exchange.publish();
+        if (pending.load(relaxed) == 0) return;
+        redesign(pending.exchange(0, std::memory_order_acquire));
+        core.adopt(design);
     }
 
-    void takeFreshDesign()
+    // Every part is rebuilt from the stored values alone, the rates before what is designed at
+    // them, so the same settings give the same bits however often and in whatever order the
+    // setters ran. A setter that stores while this reads marks its part again: the next block
+    // designs it once more.
+    void redesign(unsigned parts)
     {
-        if (const EngineDesign* d = exchange.takeFresh()) core.adopt(*d);
+        if (parts & part::kRates) redesignRates();
+        if (parts & part::kSideChain)
+            design.setSideChain(scType.load(relaxed), scFrequency.load(relaxed));
+        if (parts & part::kCurve)
+            design.gain.setCurve(threshold.load(relaxed), knee.load(relaxed), ratio.load(relaxed));
+        if (parts & part::kDetection) design.detector.setDetection(detection.load(relaxed));
+        if (parts & part::kAttack) design.gain.setAttack(attack.load(relaxed));
+        if (parts & part::kReleases) redesignReleases();
+        if (parts & part::kOutput) redesignOutput();
+        if (parts & part::kColouring) redesignColouring();
+    }
+
+    // The internal rate follows from the host rate read once, so the pair cannot be torn by
+    // a setSampleRate between two loads.
+    void redesignRates()
+    {
+        const double host = hostRate.load(relaxed);
+        design.setRates(host, internalRateFor(host));
+    }
+
+    void redesignReleases()
+    {
+        design.gain.setRelease(release.load(relaxed));
+        design.gain.setReleaseSlow(releaseSlow.load(relaxed));
+    }
+
+    void redesignOutput()
+    {
+        design.preview = scPreview.load(relaxed);
+        design.delta = delta.load(relaxed);
+        design.makeUp = makeUp.load(relaxed);
+        design.dry = dry.load(relaxed);
+    }
+
+    void redesignColouring()
+    {
+        design.harmonics.hfOn = hf.load(relaxed);
+        design.harmonics.lfOn = lf.load(relaxed);
+        design.harmonics.hfAmount = hfAmount.load(relaxed);
+        design.harmonics.lfAmount = lfAmount.load(relaxed);
     }
 
     void readMeters(Meters& m) const
@@ -59,25 +132,15 @@ struct CompressorEngine::State
         m.levelFast = core.levelFast();
         m.levelSlow = core.levelSlow();
     }
-
-    void updateCurve()
-    {
-        redesign(
-            [this](EngineDesign& d)
-            { d.gain.setCurve(threshold.load(relaxed), knee.load(relaxed), ratio.load(relaxed)); });
-    }
 };
 
+// Until a rate is given, the design is made with 44100 Hz for both rates, as the getters
+// report; the first setSampleRate re-designs it by the rule.
 CompressorEngine::CompressorEngine() : s(new State)
 {
-    s->redesign(
-        [](EngineDesign& d)
-        {
-            d.setRates(44100.0, 44100.0);
-            d.gain.setCurve(10.0, 0.0, 1.0);
-            d.detector.setDetection(0.0);
-        });
-    s->takeFreshDesign();
+    s->design.setRates(s->hostRate.load(relaxed), s->internalRate.load(relaxed));
+    s->mark(part::kAll & ~part::kRates);
+    s->adoptPendingDesign();
     s->core.reset();
 }
 
@@ -94,10 +157,9 @@ const char* CompressorEngine::halfBandKernelName()
 void CompressorEngine::setSampleRate(double hostRate)
 {
     if (!isUsable(hostRate) || hostRate < kMinRate || hostRate > kMaxRate) return;
-    const double internal = hostRate < kOversampleBelow ? 2.0 * hostRate : hostRate;
     s->hostRate.store(hostRate, relaxed);
-    s->internalRate.store(internal, relaxed);
-    s->redesign([=](EngineDesign& d) { d.setRates(hostRate, internal); });
+    s->internalRate.store(internalRateFor(hostRate), relaxed);
+    s->mark(part::kRates);
 }
 
 void CompressorEngine::reset()
@@ -105,16 +167,26 @@ void CompressorEngine::reset()
     s->core.reset();
 }
 
+void CompressorEngine::process(double* left, double* right, int frames, Meters& meters)
+{
+    s->adoptPendingDesign();
+    if (oversampledAt(s->design.hostRate))
+        s->core.processOversampled(left, right, frames);
+    else
+        s->core.processDirect(left, right, frames);
+    s->readMeters(meters);
+}
+
 void CompressorEngine::processOversampled(double* left, double* right, int frames, Meters& meters)
 {
-    s->takeFreshDesign();
+    s->adoptPendingDesign();
     s->core.processOversampled(left, right, frames);
     s->readMeters(meters);
 }
 
 void CompressorEngine::processDirect(double* left, double* right, int frames, Meters& meters)
 {
-    s->takeFreshDesign();
+    s->adoptPendingDesign();
     s->core.processDirect(left, right, frames);
     s->readMeters(meters);
 }
@@ -142,128 +214,116 @@ void CompressorEngine::processFrameDirect(double& l, double& r, double& gain, do
 void CompressorEngine::setDetection(double v)
 {
     if (!isUsable(v)) return;
-    v = std::clamp(v, 0.0, 600.0);
-    s->detection.store(v, relaxed);
-    s->redesign([=](EngineDesign& d) { d.detector.setDetection(v); });
+    s->detection.store(std::clamp(v, 0.0, 600.0), relaxed);
+    s->mark(part::kDetection);
 }
 
 void CompressorEngine::setSideChainType(float v)
 {
     if (!std::isfinite(v)) return;
-    const int type = v < 0.3f ? 0 : (v < 0.7f ? 1 : 2);
-    s->scType.store(type, relaxed);
-    s->redesign([=](EngineDesign& d)
-                { d.sideChain.redesign(type, d.sideChain.frequency, d.internalRate, d.hostRate); });
+    s->scType.store(v < 0.3f ? 0 : (v < 0.7f ? 1 : 2), relaxed);
+    s->mark(part::kSideChain);
 }
 
 void CompressorEngine::setSideChainFrequency(float hz)
 {
     if (!std::isfinite(hz)) return;
-    const double f = std::clamp(hz, 30.0f, 300.0f);
-    s->scFrequency.store(f, relaxed);
-    s->redesign([=](EngineDesign& d)
-                { d.sideChain.redesign(d.sideChain.type, f, d.internalRate, d.hostRate); });
+    s->scFrequency.store(std::clamp(hz, 30.0f, 300.0f), relaxed);
+    s->mark(part::kSideChain);
 }
 
 void CompressorEngine::setSideChainPreview(bool on)
 {
     s->scPreview.store(on, relaxed);
-    s->redesign([=](EngineDesign& d) { d.preview = on; });
+    s->mark(part::kOutput);
 }
 
 void CompressorEngine::setThreshold(double v)
 {
     if (!isUsable(v)) return;
     s->threshold.store(std::clamp(v, -50.0, 0.0), relaxed);
-    s->updateCurve();
+    s->mark(part::kCurve);
 }
 
 void CompressorEngine::setKnee(double v)
 {
     if (!isUsable(v)) return;
     s->knee.store(std::clamp(v, 0.0, 20.0), relaxed);
-    s->updateCurve();
+    s->mark(part::kCurve);
 }
 
 void CompressorEngine::setRatio(double v)
 {
     if (!isUsable(v)) return;
     s->ratio.store(std::clamp(v, -4.0, 1.0), relaxed);
-    s->updateCurve();
+    s->mark(part::kCurve);
 }
 
 void CompressorEngine::setAttack(double v)
 {
     if (!isUsable(v)) return;
-    v = std::clamp(v, 0.1, 500.1);
-    s->attack.store(v, relaxed);
-    s->redesign([=](EngineDesign& d) { d.gain.setAttack(v); });
+    s->attack.store(std::clamp(v, 0.1, 500.1), relaxed);
+    s->mark(part::kAttack);
 }
 
 void CompressorEngine::setRelease(double v)
 {
     if (!isUsable(v)) return;
-    v = std::clamp(v, 0.1, 2000.1);
-    s->release.store(v, relaxed);
-    s->redesign([=](EngineDesign& d) { d.gain.setRelease(v); });
+    s->release.store(std::clamp(v, 0.1, 2000.1), relaxed);
+    s->mark(part::kReleases);
 }
 
 void CompressorEngine::setReleaseSlow(double v)
 {
     if (!isUsable(v)) return;
-    v = std::clamp(v, 0.1, 2000.1);
-    s->releaseSlow.store(v, relaxed);
-    s->redesign([=](EngineDesign& d) { d.gain.setReleaseSlow(v); });
+    s->releaseSlow.store(std::clamp(v, 0.1, 2000.1), relaxed);
+    s->mark(part::kReleases);
 }
 
 void CompressorEngine::setMixDry(double v)
 {
     if (!isUsable(v)) return;
-    v = std::clamp(v, 0.0, kMaxGain);
-    s->dry.store(v, relaxed);
-    s->redesign([=](EngineDesign& d) { d.dry = v; });
+    s->dry.store(std::clamp(v, 0.0, kMaxGain), relaxed);
+    s->mark(part::kOutput);
 }
 
 void CompressorEngine::setMakeUpGain(double v)
 {
     if (!isUsable(v)) return;
-    v = std::clamp(v, 0.0, kMaxGain);
-    s->makeUp.store(v, relaxed);
-    s->redesign([=](EngineDesign& d) { d.makeUp = v; });
+    s->makeUp.store(std::clamp(v, 0.0, kMaxGain), relaxed);
+    s->mark(part::kOutput);
 }
 
 void CompressorEngine::setHfHarmonics(bool on)
 {
     s->hf.store(on, relaxed);
-    s->redesign([=](EngineDesign& d) { d.harmonics.hfOn = on; });
+    s->mark(part::kColouring);
 }
 
 void CompressorEngine::setLfHarmonics(bool on)
 {
     s->lf.store(on, relaxed);
-    s->redesign([=](EngineDesign& d) { d.harmonics.lfOn = on; });
+    s->mark(part::kColouring);
 }
 
 void CompressorEngine::setHfAmount(double v)
 {
     if (!isUsable(v)) return;
-    v = std::clamp(v, 0.0, 1.0);
-    s->hfAmount.store(v, relaxed);
-    s->redesign([=](EngineDesign& d) { d.harmonics.hfAmount = v; });
+    s->hfAmount.store(std::clamp(v, 0.0, 1.0), relaxed);
+    s->mark(part::kColouring);
 }
 
 void CompressorEngine::setLfAmount(double v)
 {
     if (!isUsable(v)) return;
-    v = std::clamp(v, 0.0, 1.0);
-    s->lfAmount.store(v, relaxed);
-    s->redesign([=](EngineDesign& d) { d.harmonics.lfAmount = v; });
+    s->lfAmount.store(std::clamp(v, 0.0, 1.0), relaxed);
+    s->mark(part::kColouring);
 }
 
 void CompressorEngine::setDelta(bool on)
 {
     s->delta.store(on, relaxed);
-    s->redesign([=](EngineDesign& d) { d.delta = on; });
+    s->mark(part::kOutput);
 }
 
 double CompressorEngine::getHostRate() const

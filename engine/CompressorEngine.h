@@ -3,13 +3,14 @@
 #include "LatencyBudget.h"
 
 // The compressor's whole audio path for one effect instance. The effect owns one engine,
-// hands it physical values through the setters (any thread) and runs one of the two per-frame
-// operations from the audio thread.
+// hands it physical values through the setters (any thread) and runs process from the audio
+// thread.
 //
-// Threads: the setters may run on any thread while the audio thread processes. Each stores its
-// value (a relaxed atomic, which the getters read back) and publishes a complete new set of
-// coefficients, which the audio thread takes over whole at its next frame. Neither side
-// allocates; the audio side never waits. setSampleRate and reset belong between blocks.
+// Threads: the setters, setSampleRate included, may run on any thread while the audio thread
+// processes. Each only stores its value (a relaxed atomic, which the getters read back) and
+// marks what it changes; the audio thread re-designs the marked parts at the start of its
+// next block. So no setter waits, and the audio thread never waits for one: a VST 2.4 host
+// calls setters on its audio thread too. Neither side allocates. reset belongs between blocks.
 //
 // Bad input: setSampleRate keeps the last valid rate unless given a finite rate from 1000 to
 // 768000 Hz. Setters ignore NaN and infinite values and clamp the rest to the parameter ranges
@@ -40,9 +41,12 @@ class CompressorEngine
         double gain = 1.0, levelFast = -100.0, levelSlow = -100.0;
     };
 
-    // left/right: a block of input frames on entry, the output on return. A design published
-    // while the block runs takes effect at the next block. The oversampled path belongs to host
-    // rates below 70000 Hz, the direct path to the others.
+    // left/right: a block of input frames on entry, the output on return. A setting stored
+    // while the block runs takes effect at the next block. process runs the path belonging to
+    // the host rate it has just taken over: the oversampled path below 70000 Hz, the direct
+    // path from there on. The other two run the path they name whatever the rate. A block of
+    // no frames only takes the settings over.
+    void process(double* left, double* right, int frames, Meters& meters);
     void processOversampled(double* left, double* right, int frames, Meters& meters);
     void processDirect(double* left, double* right, int frames, Meters& meters);
 

@@ -5,8 +5,8 @@
 #include "LevelDetector.h"
 #include "SideChainFilter.h"
 
-// Every coefficient and switch the audio path reads, built by the setters and handed to the
-// audio thread as one piece.
+// Every coefficient and switch the audio path reads. The audio thread builds it from the stored
+// settings and hands it to EngineCore whole, between blocks.
 struct EngineDesign
 {
     double hostRate = 44100.0;
@@ -27,7 +27,12 @@ struct EngineDesign
         internalRate = internal;
         gain.setRate(internal);
         detector.setRate(internal);
-        sideChain.redesign(sideChain.type, sideChain.frequency, internal, host);
         harmonics.redesign(internal);
+        setSideChain(sideChain.type, sideChain.frequency);
+    }
+
+    void setSideChain(int type, double frequency)
+    {
+        sideChain.redesign(type, frequency, internalRate, hostRate);
     }
 };

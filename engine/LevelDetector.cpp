@@ -17,7 +17,6 @@ void LevelDetector::Settings::setDetection(double timeMs)
         dynRms = true;
         fast.setTime(1.0);
         slow.setTime(12.0);
-        third.setTime(50.0);
         offset = 0.6;
     }
     else

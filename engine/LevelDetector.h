@@ -30,7 +30,9 @@ class LevelDetector
         bool dynRms = false;
         LevelSmoother fast{0.0, 44100.0};
         LevelSmoother slow{8.0, 44100.0};
-        LevelSmoother third{2.0, 44100.0};
+        // Read in Dyn RMS only, always at 50 ms: fixed here rather than by the mode, so that
+        // the settings are the same for the same detection time whatever came before it.
+        LevelSmoother third{50.0, 44100.0};
 
         // 0 exactly: Peak; 600 exactly: Dyn RMS; anything else: RMS over that many ms.
         void setDetection(double timeMs);

@@ -1,32 +1,39 @@
 #include "Lv2Compressor.h"
 
 #include "CompressorEngine.h"
-#include "VstTemplate.h"
+#include "OrvaneEffect.h"
+
+#include <lv2/atom/atom.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <new>
+#include <string>
 
 namespace
 {
-// The effect asks its host only for its version and reports automation; an LV2 host learns of
-// changes through its own ports, so the effect is told nothing else.
-VstIntPtr answerEffect(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
+const LV2_URID_Map* findMap(const LV2_Feature* const* features)
 {
-    return opcode == audioMasterVersion ? 2400 : 0;
+    for (; features && *features; ++features)
+        if (!std::strcmp((*features)->URI, LV2_URID__map))
+            return static_cast<const LV2_URID_Map*>((*features)->data);
+    return nullptr;
 }
 } // namespace
 
-std::unique_ptr<Lv2Compressor> Lv2Compressor::create(double sampleRate)
+std::unique_ptr<Lv2Compressor> Lv2Compressor::create(double sampleRate,
+                                                     const LV2_Feature* const* features)
 {
-    if (!(sampleRate >= VstTemplate::kMinSampleRate && sampleRate <= VstTemplate::kMaxSampleRate))
+    if (!(sampleRate >= OrvaneEffect::kMinSampleRate && sampleRate <= OrvaneEffect::kMaxSampleRate))
         return nullptr;
     try
     {
-        auto effect =
-            std::make_unique<VstTemplate>(answerEffect, std::make_unique<CompressorEngine>());
+        auto effect = std::make_unique<OrvaneEffect>(std::make_unique<CompressorEngine>());
+        // The VST 2.4 build hears the rate as a host's float; so does this one.
         effect->setSampleRate(static_cast<float>(sampleRate));
-        return std::unique_ptr<Lv2Compressor>(new Lv2Compressor(std::move(effect)));
+        return std::unique_ptr<Lv2Compressor>(
+            new Lv2Compressor(std::move(effect), findMap(features)));
     }
     catch (...)
     {
@@ -36,10 +43,15 @@ std::unique_ptr<Lv2Compressor> Lv2Compressor::create(double sampleRate)
 
 // Nothing is applied yet: the first run hands every port's value to the effect, in parameter
 // order, as a VST 2.4 program change would.
-Lv2Compressor::Lv2Compressor(std::unique_ptr<VstTemplate> e) : effect(std::move(e))
+Lv2Compressor::Lv2Compressor(std::unique_ptr<OrvaneEffect> e, const LV2_URID_Map* map)
+    : effect(std::move(e))
 {
     for (float& v : applied)
         v = std::numeric_limits<float>::quiet_NaN();
+    if (!map) return;
+    const std::string key = std::string(lv2uri::kPlugin) + "#state";
+    stateKey = map->map(map->handle, key.c_str());
+    chunkType = map->map(map->handle, LV2_ATOM__Chunk);
 }
 
 Lv2Compressor::~Lv2Compressor() = default;
@@ -59,6 +71,7 @@ void Lv2Compressor::connect(std::uint32_t port, void* data)
 
 void Lv2Compressor::activate()
 {
+    reportedLatency = static_cast<float>(OrvaneEffect::kLatencyFrames);
     effect->resume();
 }
 
@@ -70,9 +83,9 @@ void Lv2Compressor::deactivate()
 void Lv2Compressor::run(std::uint32_t frames)
 {
     applyChangedControls();
-    float* inputs[2] = {audio[lv2ports::kAudioIn], audio[lv2ports::kAudioIn + 1]};
+    const float* inputs[2] = {audio[lv2ports::kAudioIn], audio[lv2ports::kAudioIn + 1]};
     float* outputs[2] = {audio[lv2ports::kAudioOut], audio[lv2ports::kAudioOut + 1]};
-    effect->processReplacing(inputs, outputs, static_cast<VstInt32>(frames));
+    effect->process(inputs, outputs, static_cast<std::int32_t>(frames));
     publishOutputs();
 }
 
@@ -81,7 +94,7 @@ void Lv2Compressor::run(std::uint32_t frames)
 // Non-finite values are refused by the effect, and are not remembered either.
 void Lv2Compressor::applyChangedControls()
 {
-    for (VstInt32 i = 0; i < kNumParams; ++i)
+    for (std::int32_t i = 0; i < kNumParams; ++i)
     {
         if (!controls[i]) continue;
         const float v = *controls[i];
@@ -95,6 +108,31 @@ void Lv2Compressor::publishOutputs()
 {
     for (const auto& meter : lv2ports::kMeterPorts)
         if (float* out = meters[meter.port - lv2ports::kGain])
-            *out = effect->getParameter(meter.value);
-    if (latency) *latency = static_cast<float>(effect->getAeffect()->initialDelay);
+            *out = effect->meterValue(meter.value);
+    if (latency) *latency = reportedLatency;
+}
+
+LV2_State_Status Lv2Compressor::save(LV2_State_Store_Function store, LV2_State_Handle handle)
+{
+    if (!stateKey || !store) return LV2_STATE_ERR_NO_FEATURE;
+    const std::vector<std::uint8_t> state = effect->saveState();
+    return store(handle, stateKey, state.data(), state.size(), chunkType,
+                 LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
+}
+
+// The restored values become the ones last applied: a port the host leaves where the saved
+// session had it must not be applied again over them.
+LV2_State_Status Lv2Compressor::restore(LV2_State_Retrieve_Function retrieve,
+                                        LV2_State_Handle handle)
+{
+    if (!stateKey || !retrieve) return LV2_STATE_ERR_NO_FEATURE;
+    std::size_t size = 0;
+    std::uint32_t type = 0, flags = 0;
+    const void* data = retrieve(handle, stateKey, &size, &type, &flags);
+    if (!data) return LV2_STATE_ERR_NO_PROPERTY;
+    if (type != chunkType) return LV2_STATE_ERR_BAD_TYPE;
+    if (!effect->loadState(data, size)) return LV2_STATE_ERR_UNKNOWN;
+    for (std::int32_t i = 0; i < kNumParams; ++i)
+        applied[i] = effect->getParameter(i);
+    return LV2_STATE_SUCCESS;
 }

@@ -2,20 +2,27 @@
 
 #include "Lv2Ports.h"
 
+#include <lv2/core/lv2.h>
+#include <lv2/state/state.h>
+#include <lv2/urid/urid.h>
+
 #include <cstdint>
 #include <memory>
 
-class VstTemplate;
+class OrvaneEffect;
 
-// The effect behind LV2 ports. The same VstTemplate and engine as the VST 2.4 plug-in, driven
-// the way a VST 2.4 host drives it, so both formats give the same samples. An LV2 host sets a
-// parameter by writing its port; the effect is told of a port only when its value changes, in
-// parameter order, so a change still runs the effect's whole parameter procedure once.
+// The effect behind LV2 ports. An LV2 host sets a parameter by writing its port; the effect is
+// told of a port only when its value changes, in parameter order, so a change runs the effect's
+// whole parameter procedure once, exactly as a VST 2.4 host's call does, and both formats give
+// the same samples. The host saves and restores the effect's state (every program's values and
+// name, and the current program) through the state interface, where it maps URIs.
 class Lv2Compressor
 {
   public:
-    // Null for a rate the effect cannot run at, or when an allocation fails.
-    static std::unique_ptr<Lv2Compressor> create(double sampleRate);
+    // Null for a rate the effect cannot run at, or when an allocation fails. `features` may be
+    // null; without a URID map there is no state to save or restore.
+    static std::unique_ptr<Lv2Compressor> create(double sampleRate,
+                                                 const LV2_Feature* const* features = nullptr);
     ~Lv2Compressor();
 
     void connect(std::uint32_t port, void* data);
@@ -23,15 +30,21 @@ class Lv2Compressor
     void deactivate();
     void run(std::uint32_t frames);
 
+    LV2_State_Status save(LV2_State_Store_Function store, LV2_State_Handle handle);
+    LV2_State_Status restore(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
+
   private:
-    explicit Lv2Compressor(std::unique_ptr<VstTemplate> effect);
+    Lv2Compressor(std::unique_ptr<OrvaneEffect> effect, const LV2_URID_Map* map);
     void applyChangedControls();
     void publishOutputs();
 
-    std::unique_ptr<VstTemplate> effect;
+    std::unique_ptr<OrvaneEffect> effect;
     float* audio[4] = {};
     const float* controls[kNumParams] = {};
     float applied[kNumParams];
     float* meters[3] = {};
     float* latency = nullptr;
+    // 0 until the first activation, as a VST 2.4 host sees it before the first resume.
+    float reportedLatency = 0.0f;
+    LV2_URID stateKey = 0, chunkType = 0;
 };

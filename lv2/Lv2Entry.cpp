@@ -5,6 +5,8 @@
 
 #include <lv2/core/lv2.h>
 
+#include <cstring>
+
 namespace
 {
 Lv2Compressor* self(LV2_Handle handle)
@@ -12,9 +14,10 @@ Lv2Compressor* self(LV2_Handle handle)
     return static_cast<Lv2Compressor*>(handle);
 }
 
-LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*, const LV2_Feature* const*)
+LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*,
+                       const LV2_Feature* const* features)
 {
-    return Lv2Compressor::create(rate).release();
+    return Lv2Compressor::create(rate, features).release();
 }
 
 void connectPort(LV2_Handle h, uint32_t port, void* data)
@@ -42,9 +45,22 @@ void cleanup(LV2_Handle h)
     delete self(h);
 }
 
-const void* extensionData(const char*)
+LV2_State_Status save(LV2_Handle h, LV2_State_Store_Function store, LV2_State_Handle handle,
+                      uint32_t, const LV2_Feature* const*)
 {
-    return nullptr;
+    return self(h)->save(store, handle);
+}
+
+LV2_State_Status restore(LV2_Handle h, LV2_State_Retrieve_Function retrieve,
+                         LV2_State_Handle handle, uint32_t, const LV2_Feature* const*)
+{
+    return self(h)->restore(retrieve, handle);
+}
+
+const void* extensionData(const char* uri)
+{
+    static const LV2_State_Interface state = {save, restore};
+    return uri && !std::strcmp(uri, LV2_STATE__interface) ? &state : nullptr;
 }
 
 const LV2_Descriptor kDescriptor = {lv2uri::kPlugin, instantiate, connectPort,  activate, run,

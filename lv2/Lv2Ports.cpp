@@ -4,7 +4,7 @@
 
 #include <cctype>
 
-std::string lv2ports::parameterSymbol(VstInt32 index)
+std::string lv2ports::parameterSymbol(std::int32_t index)
 {
     std::string symbol;
     bool gap = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ParameterIds.h"
+#include "ProductIdentity.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +20,7 @@ constexpr std::uint32_t kLevelSlow = kGain + 2;
 constexpr std::uint32_t kLatency = kGain + 3;
 constexpr std::uint32_t kCount = kLatency + 1;
 
-constexpr std::uint32_t parameterPort(VstInt32 index)
+constexpr std::uint32_t parameterPort(std::int32_t index)
 {
     return kFirstParameter + static_cast<std::uint32_t>(index);
 }
@@ -43,13 +44,14 @@ constexpr MeterPort kMeterPorts[] = {
 // The port symbol of a parameter: its name in lower case with every run of other characters
 // made one underscore ("SC Filter Freq" is sc_filter_freq). A name with no letters ("-") gives
 // unused_<index>. Symbols are what saved sessions and presets name, so they never change.
-std::string parameterSymbol(VstInt32 index);
+std::string parameterSymbol(std::int32_t index);
 } // namespace lv2ports
 
-// The plug-in's URI, on the maker's web host; presets hang below it.
+// The plug-in's URI and its user interface's, from the product's identity; presets hang below
+// the plug-in's.
 namespace lv2uri
 {
-constexpr const char* kPlugin = "http://www.quenmoor.com/orvane-feedback-compressor";
-constexpr const char* kUi = "http://www.quenmoor.com/orvane-feedback-compressor/ui";
+constexpr const char* kPlugin = identity::kLv2Uri;
+constexpr const char* kUi = identity::kLv2UiUri;
 std::string preset(int program);
 } // namespace lv2uri

@@ -24,10 +24,8 @@ ManualTickSource& snapshotClock()
 
 AEffGUIEditor* editorOf(AEffect* effect)
 {
-    if (!effect || effect->magic != kEffectMagic || !effect->object) return nullptr;
-    auto* owner = static_cast<AudioEffect*>(effect->object);
-    if (owner->getAeffect() != effect) return nullptr;
-    return dynamic_cast<AEffGUIEditor*>(owner->getEditor());
+    AudioEffect* owner = AudioEffect::ownEffect(effect);
+    return owner ? dynamic_cast<AEffGUIEditor*>(owner->getEditor()) : nullptr;
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "PluginFactory.h"
 
+#include "AudioEffectEditorAccess.h"
 #include "CompressorEngine.h"
 #include "VstTemplate.h"
 #include "VstTemplateGUI.h"
@@ -7,11 +8,21 @@
 #include <memory>
 #include <new>
 
-VstTemplate* createPlugin(audioMasterCallback audioMaster)
+AEffEditor* makeEditor(AudioEffectX* effect)
 {
     // Nothing may throw into the effect's constructor, so a failed editor allocation leaves the
     // effect without an editor rather than without itself.
-    auto makeEditor = [](AudioEffectX* effect) -> AEffEditor*
-    { return new (std::nothrow) VstTemplateGUI(effect); };
+    try
+    {
+        return new VstTemplateGUI(std::make_unique<AudioEffectEditorAccess>(*effect));
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
+}
+
+VstTemplate* createPlugin(audioMasterCallback audioMaster)
+{
     return new VstTemplate(audioMaster, std::make_unique<CompressorEngine>(), makeEditor);
 }

@@ -1,10 +1,11 @@
 #include "BundleTurtle.h"
 
 #include "Lv2Ports.h"
-#include "ParameterSteps.h"
+#include "OrvaneEffect.h"
+#include "ParameterTable.h"
 #include "ParameterText.h"
+#include "ProductIdentity.h"
 #include "TurtleText.h"
-#include "VstTemplate.h"
 
 using turtle::number;
 using turtle::quoted;
@@ -19,14 +20,15 @@ const char* const kPrefixes = "@prefix doap: <http://usefulinc.com/ns/doap#> .\n
                               "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
                               "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
                               "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
+                              "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
                               "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
                               "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
                               "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
-std::string programName(VstTemplate& effect, int program)
+std::string programName(const OrvaneEffect& effect, int program)
 {
-    char name[kVstMaxProgNameLen + 1] = {};
-    effect.getProgramNameIndexed(0, program, name);
+    char name[Program::kNameChars + 1] = {};
+    effect.programNameIndexed(program, name);
     return name;
 }
 
@@ -55,32 +57,32 @@ void writeAudioPorts(std::ostream& out)
     }
 }
 
-void writeParameterPort(std::ostream& out, VstTemplate& effect, VstInt32 index)
+void writeParameterPort(std::ostream& out, const OrvaneEffect& effect, std::int32_t index)
 {
+    const ParameterInfo& row = kParameterTable[index];
     writePortHead(out, "lv2:ControlPort, lv2:InputPort", lv2ports::parameterPort(index),
-                  lv2ports::parameterSymbol(index), parameterName(index));
+                  lv2ports::parameterSymbol(index), row.name);
     out << " ;\n        lv2:default " << number(effect.getParameter(index))
         << " ;\n        lv2:minimum 0.0 ;\n        lv2:maximum 1.0";
-    const ParameterSteps steps = parameterSteps(index);
-    if (steps.toggled) out << " ;\n        lv2:portProperty lv2:toggled";
-    if (!steps.positions.empty())
+    if (row.kind == ParameterKind::Toggle) out << " ;\n        lv2:portProperty lv2:toggled";
+    if (row.kind == ParameterKind::List)
     {
         out << " ;\n        lv2:portProperty lv2:enumeration ;\n        lv2:scalePoint";
-        for (size_t i = 0; i < steps.positions.size(); ++i)
+        for (int i = 0; i < row.entryCount; ++i)
             out << (i ? " ,\n            [ " : " [ ") << "rdfs:label "
-                << quoted(steps.positions[i].label) << " ; rdf:value "
-                << number(steps.positions[i].value) << " ]";
+                << quoted(row.entries[i].label) << " ; rdf:value " << number(row.entries[i].value)
+                << " ]";
     }
     out << "\n    ] ,\n";
 }
 
 // The meters carry what the effect hands the editor; a fresh effect holds their idle values.
-void writeMeterPorts(std::ostream& out, VstTemplate& effect)
+void writeMeterPorts(std::ostream& out, const OrvaneEffect& effect)
 {
     for (const auto& meter : lv2ports::kMeterPorts)
     {
         writePortHead(out, "lv2:ControlPort, lv2:OutputPort", meter.port, meter.symbol, meter.name);
-        const float idle = effect.getParameter(meter.value);
+        const float idle = effect.meterValue(meter.value);
         if (meter.value == kMeterGain)
             out << " ;\n        lv2:default " << number(idle)
                 << " ;\n        lv2:minimum 0.0 ;\n        lv2:maximum " << number(idle)
@@ -92,11 +94,9 @@ void writeMeterPorts(std::ostream& out, VstTemplate& effect)
     }
 }
 
-void writeLatencyPort(std::ostream& out, VstTemplate& effect)
+void writeLatencyPort(std::ostream& out)
 {
-    effect.resume();
-    const VstInt32 latency = effect.getAeffect()->initialDelay;
-    effect.suspend();
+    const int latency = OrvaneEffect::kLatencyFrames;
     writePortHead(out, "lv2:ControlPort, lv2:OutputPort", lv2ports::kLatency, "latency", "Latency");
     out << " ;\n        lv2:designation lv2:latency ;\n        lv2:portProperty lv2:integer"
         << " ;\n        lv2:minimum 0 ;\n        lv2:maximum " << latency
@@ -104,12 +104,12 @@ void writeLatencyPort(std::ostream& out, VstTemplate& effect)
 }
 } // namespace
 
-void writeManifest(std::ostream& out, VstTemplate& effect, const std::string& binary)
+void writeManifest(std::ostream& out, const OrvaneEffect& effect, const std::string& binary)
 {
     const std::string plugin = uri(lv2uri::kPlugin);
     out << kPrefixes << plugin << "\n    a lv2:Plugin ;\n    lv2:binary <" << binary
         << "> ;\n    rdfs:seeAlso <" << kPluginTurtle << "> .\n";
-    for (int p = 0; p < effect.getAeffect()->numPrograms; ++p)
+    for (int p = 0; p < kNumPrograms; ++p)
         out << "\n"
             << uri(lv2uri::preset(p)) << "\n    a pset:Preset ;\n    lv2:appliesTo " << plugin
             << " ;\n    rdfs:label " << quoted(programName(effect, p)) << " ;\n    rdfs:seeAlso <"
@@ -138,37 +138,39 @@ void writeUserInterface(std::ostream& out, const std::string& uiBinary)
     out << " .\n";
 }
 
-void writePluginDescription(std::ostream& out, VstTemplate& effect, const std::string& uiBinary)
+// The saved state (every program's values and names) needs the host's URID map; a host without
+// one still runs the plug-in.
+void writePluginDescription(std::ostream& out, const OrvaneEffect& effect,
+                            const std::string& uiBinary)
 {
-    char name[kVstMaxEffectNameLen + 1] = {}, vendor[kVstMaxVendorStrLen + 1] = {};
-    effect.getEffectName(name);
-    effect.getVendorString(vendor);
     out << kPrefixes << uri(lv2uri::kPlugin)
         << "\n    a lv2:Plugin, lv2:CompressorPlugin, doap:Project ;\n"
-        << "    doap:name " << quoted(name) << " ;\n    doap:maintainer [ foaf:name "
-        << quoted(vendor) << " ] ;\n    lv2:minorVersion " << OFC_LV2_MINOR_VERSION
-        << " ;\n    lv2:microVersion " << OFC_LV2_MICRO_VERSION
-        << " ;\n    lv2:optionalFeature lv2:hardRTCapable, lv2:isLive ;\n";
+        << "    doap:name " << quoted(identity::kProductName)
+        << " ;\n    doap:maintainer [ foaf:name " << quoted(identity::kVendorName)
+        << " ] ;\n    lv2:minorVersion " << identity::kVersionMinor << " ;\n    lv2:microVersion "
+        << identity::kVersionPatch
+        << " ;\n    lv2:optionalFeature lv2:hardRTCapable, lv2:isLive, urid:map ;\n"
+        << "    lv2:extensionData state:interface ;\n";
     if (!uiBinary.empty()) out << "    ui:ui " << uri(lv2uri::kUi) << " ;\n";
     out << "    lv2:port\n";
     writeAudioPorts(out);
-    for (VstInt32 i = 0; i < kNumParams; ++i)
+    for (std::int32_t i = 0; i < kNumParams; ++i)
         writeParameterPort(out, effect, i);
     writeMeterPorts(out, effect);
-    writeLatencyPort(out, effect);
+    writeLatencyPort(out);
     if (!uiBinary.empty()) writeUserInterface(out, uiBinary);
 }
 
-void writePresets(std::ostream& out, VstTemplate& effect)
+void writePresets(std::ostream& out, OrvaneEffect& effect)
 {
     out << kPrefixes;
-    for (int p = 0; p < effect.getAeffect()->numPrograms; ++p)
+    for (int p = 0; p < kNumPrograms; ++p)
     {
         effect.setProgram(p);
         out << uri(lv2uri::preset(p)) << "\n    a pset:Preset ;\n    lv2:appliesTo "
             << uri(lv2uri::kPlugin) << " ;\n    rdfs:label " << quoted(programName(effect, p))
             << " ;\n    lv2:port";
-        for (VstInt32 i = 0; i < kNumParams; ++i)
+        for (std::int32_t i = 0; i < kNumParams; ++i)
             out << (i ? " ,\n        [ " : " [ ") << "lv2:symbol "
                 << quoted(lv2ports::parameterSymbol(i)) << " ; pset:value "
                 << number(effect.getParameter(i)) << " ]";

@@ -3,7 +3,7 @@
 
 #include "BundleTurtle.h"
 #include "CompressorEngine.h"
-#include "VstTemplate.h"
+#include "OrvaneEffect.h"
 
 #include <fstream>
 #include <functional>
@@ -12,11 +12,6 @@
 
 namespace
 {
-VstIntPtr answerEffect(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
 bool writeFile(const std::string& path, const std::function<void(std::ostream&)>& write)
 {
     std::ofstream out(path, std::ios::binary);
@@ -36,7 +31,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string dir = argv[1], binary = argv[2], uiBinary = argc == 4 ? argv[3] : "";
-    VstTemplate effect(answerEffect, std::make_unique<CompressorEngine>());
+    OrvaneEffect effect(std::make_unique<CompressorEngine>());
     const bool ok = writeFile(dir + "/manifest.ttl",
                               [&](std::ostream& out) { writeManifest(out, effect, binary); }) &&
                     writeFile(dir + "/" + kPluginTurtle, [&](std::ostream& out)

@@ -11,7 +11,7 @@ Lv2EditorAccess::Lv2EditorAccess(LV2UI_Write_Function write, LV2UI_Controller co
                                  const LV2UI_Touch* touch)
     : writePort(write), controller(controller), touch(touch)
 {
-    for (VstInt32 i = 0; i < kNumParams; ++i)
+    for (std::int32_t i = 0; i < kNumParams; ++i)
         values[i] = kFactoryPresets[0].values[i];
     for (const auto& meter : kMeterPorts)
         meters[meter.port - kGain] = meter.idle;
@@ -23,7 +23,7 @@ void Lv2EditorAccess::portEvent(std::uint32_t port, float value)
 {
     if (port >= kFirstParameter && port < kGain)
     {
-        const VstInt32 index = static_cast<VstInt32>(port - kFirstParameter);
+        const std::int32_t index = static_cast<std::int32_t>(port - kFirstParameter);
         values[index] = value;
         show(index);
     }
@@ -34,17 +34,17 @@ void Lv2EditorAccess::portEvent(std::uint32_t port, float value)
     }
 }
 
-float Lv2EditorAccess::parameter(VstInt32 index)
+float Lv2EditorAccess::parameter(std::int32_t index)
 {
     return isParameterIndex(index) ? values[index] : 0.0f;
 }
 
-void Lv2EditorAccess::setParameterFromEditor(VstInt32 index, float value)
+void Lv2EditorAccess::setParameterFromEditor(std::int32_t index, float value)
 {
     if (!isParameterIndex(index)) return;
     write(index, value);
     const SwitchesForcedOff forced = switchesForcedOff(index, value);
-    for (VstInt32 k = 0; k < forced.count; ++k)
+    for (std::int32_t k = 0; k < forced.count; ++k)
     {
         write(forced.index[k], 0.0f);
         show(forced.index[k]);
@@ -52,12 +52,12 @@ void Lv2EditorAccess::setParameterFromEditor(VstInt32 index, float value)
     show(index);
 }
 
-void Lv2EditorAccess::beginEdit(VstInt32 index)
+void Lv2EditorAccess::beginEdit(std::int32_t index)
 {
     if (touch && isParameterIndex(index)) touch->touch(touch->handle, parameterPort(index), true);
 }
 
-void Lv2EditorAccess::endEdit(VstInt32 index)
+void Lv2EditorAccess::endEdit(std::int32_t index)
 {
     if (touch && isParameterIndex(index)) touch->touch(touch->handle, parameterPort(index), false);
 }
@@ -70,13 +70,13 @@ float Lv2EditorAccess::meterValue(MeterValueIndex which)
     return 0.0f;
 }
 
-void Lv2EditorAccess::write(VstInt32 index, float value)
+void Lv2EditorAccess::write(std::int32_t index, float value)
 {
     values[index] = value;
     if (writePort) writePort(controller, parameterPort(index), sizeof(float), 0, &value);
 }
 
-void Lv2EditorAccess::show(VstInt32 index)
+void Lv2EditorAccess::show(std::int32_t index)
 {
     if (editor) editor->setParameter(index, values[index]);
 }

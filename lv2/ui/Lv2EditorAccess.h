@@ -23,15 +23,15 @@ class Lv2EditorAccess : public EditorAccess
     // A value the host sends for a port (float protocol).
     void portEvent(std::uint32_t port, float value);
 
-    float parameter(VstInt32 index) override;
-    void setParameterFromEditor(VstInt32 index, float value) override;
-    void beginEdit(VstInt32 index) override;
-    void endEdit(VstInt32 index) override;
+    float parameter(std::int32_t index) override;
+    void setParameterFromEditor(std::int32_t index, float value) override;
+    void beginEdit(std::int32_t index) override;
+    void endEdit(std::int32_t index) override;
     float meterValue(MeterValueIndex which) override;
 
   private:
-    void write(VstInt32 index, float value);
-    void show(VstInt32 index);
+    void write(std::int32_t index, float value);
+    void show(std::int32_t index);
 
     LV2UI_Write_Function writePort;
     LV2UI_Controller controller;

@@ -11,7 +11,7 @@
 
 namespace
 {
-std::string text(VstInt32 index, float v)
+std::string text(std::int32_t index, float v)
 {
     char out[9];
     std::memset(out, 'X', sizeof out);
@@ -21,7 +21,7 @@ std::string text(VstInt32 index, float v)
 
 struct Case
 {
-    VstInt32 index;
+    std::int32_t index;
     float v;
     const char* expected;
 };
@@ -36,11 +36,11 @@ TEST(ParameterText, NamesByIndex)
     EXPECT_STREQ(parameterName(kMeterScale), "Meter Scale");
     EXPECT_STREQ(parameterName(kUnused19), "-");
     EXPECT_STREQ(parameterName(kUnused20), "-");
-    for (VstInt32 i = 0; i <= kMeterScale; ++i)
+    for (std::int32_t i = 0; i <= kMeterScale; ++i)
     {
         const std::string name = parameterName(i);
         EXPECT_FALSE(name.empty() || name == "-") << i;
-        for (VstInt32 j = 0; j < i; ++j)
+        for (std::int32_t j = 0; j < i; ++j)
             EXPECT_NE(name, parameterName(j)) << i << " " << j;
     }
     EXPECT_EQ(parameterName(-1), nullptr);
@@ -50,7 +50,7 @@ TEST(ParameterText, NamesByIndex)
 // A row out of place would give one parameter another's name, texts and engine setter.
 TEST(ParameterTable, EachRowSitsAtItsIndexAndHasAHostText)
 {
-    for (VstInt32 i = 0; i < kNumParams; ++i)
+    for (std::int32_t i = 0; i < kNumParams; ++i)
     {
         EXPECT_EQ(kParameterTable[i].index, i);
         EXPECT_NE(kParameterTable[i].hostText, nullptr) << i;
@@ -128,7 +128,7 @@ TEST(ParameterText, ValueTextsOfEveryParameter)
 TEST(ParameterText, NeverLongerThanEightCharactersWhateverTheValue)
 {
     const float values[] = {-1e30f, -1e9f, -2.5f, -1.0f, 0.0f, 0.5f, 1.0f, 1.5f, 1e9f, 3.4e38f};
-    for (VstInt32 i = 0; i < kNumParams; ++i)
+    for (std::int32_t i = 0; i < kNumParams; ++i)
         for (float v : values)
         {
             char out[16];

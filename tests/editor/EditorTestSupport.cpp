@@ -123,7 +123,8 @@ ScriptedEditorFixture::ScriptedEditorFixture()
     setTickSource(&clock);
     hostCalls().clear();
     effect = new ScriptedEffect();
-    editor = new VstTemplateGUI(effect); // attaches itself; the effect deletes it
+    editor = static_cast<VstTemplateGUI*>(makeEditor(effect));
+    effect->setEditor(editor); // the effect deletes it
     editor->open(nullptr);
 }
 

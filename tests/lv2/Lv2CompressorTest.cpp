@@ -1,13 +1,18 @@
 #include "Lv2Compressor.h"
 
 #include "CompressorEngine.h"
-#include "VstTemplate.h"
+#include "OrvaneEffect.h"
+
+#include <lv2/atom/atom.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <map>
 #include <regex>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace
@@ -34,7 +39,7 @@ struct Ports
                 audio[p][i] = 0.5f * static_cast<float>(std::sin(0.1 * i));
             plugin->connect(p, audio[p].data());
         }
-        for (VstInt32 i = 0; i < kNumParams; ++i)
+        for (std::int32_t i = 0; i < kNumParams; ++i)
             plugin->connect(parameterPort(i), &controls[i]);
         for (std::uint32_t m = 0; m < 3; ++m)
             plugin->connect(kGain + m, &meters[m]);
@@ -77,7 +82,7 @@ TEST(Lv2Compressor, AppliesPortsWhenTheyChange)
     struct Case
     {
         const char* what;
-        std::vector<std::pair<VstInt32, float>> firstRun, secondRun;
+        std::vector<std::pair<std::int32_t, float>> firstRun, secondRun;
         bool bypassed;
     };
     const std::vector<Case> cases = {
@@ -110,11 +115,9 @@ TEST(Lv2Compressor, AppliesPortsWhenTheyChange)
 // effect publishes.
 TEST(Lv2Ports, MeterIdleValuesAreTheSuspendedEffects)
 {
-    VstTemplate effect([](AEffect*, VstInt32 op, VstInt32, VstIntPtr, void*, float) -> VstIntPtr
-                       { return op == audioMasterVersion ? 2400 : 0; },
-                       std::make_unique<CompressorEngine>());
+    const OrvaneEffect effect(std::make_unique<CompressorEngine>());
     for (const auto& meter : kMeterPorts)
-        EXPECT_EQ(effect.getParameter(meter.value), meter.idle) << meter.symbol;
+        EXPECT_EQ(effect.meterValue(meter.value), meter.idle) << meter.symbol;
 }
 
 TEST(Lv2Ports, SymbolsAreUniqueIdentifiers)
@@ -123,7 +126,7 @@ TEST(Lv2Ports, SymbolsAreUniqueIdentifiers)
     for (const auto& meter : kMeterPorts)
         seen.insert(meter.symbol);
     const std::regex identifier("[a-z_][a-z0-9_]*");
-    for (VstInt32 i = 0; i < kNumParams; ++i)
+    for (std::int32_t i = 0; i < kNumParams; ++i)
     {
         const std::string symbol = parameterSymbol(i);
         EXPECT_TRUE(std::regex_match(symbol, identifier)) << symbol;
@@ -131,5 +134,81 @@ TEST(Lv2Ports, SymbolsAreUniqueIdentifiers)
     }
     EXPECT_EQ(parameterSymbol(kScFilterFreq), "sc_filter_freq");
     EXPECT_EQ(parameterSymbol(kUnused20), "unused_20");
+}
+
+// A host's URID map and its state store, kept in memory.
+struct StateHost
+{
+    std::map<std::string, LV2_URID> uris;
+    std::map<LV2_URID, std::pair<std::vector<std::uint8_t>, std::uint32_t>> saved;
+    LV2_URID_Map map{
+        this,
+        [](LV2_URID_Map_Handle h, const char* uri) -> LV2_URID
+        {
+            auto& uris = static_cast<StateHost*>(h)->uris;
+            return uris.emplace(uri, static_cast<LV2_URID>(uris.size() + 1)).first->second;
+        }};
+    LV2_Feature mapFeature{LV2_URID__map, &map};
+    const LV2_Feature* features[2] = {&mapFeature, nullptr};
+
+    static LV2_State_Status store(LV2_State_Handle h, std::uint32_t key, const void* value,
+                                  std::size_t size, std::uint32_t type, std::uint32_t)
+    {
+        const auto* bytes = static_cast<const std::uint8_t*>(value);
+        static_cast<StateHost*>(h)->saved[key] = {{bytes, bytes + size}, type};
+        return LV2_STATE_SUCCESS;
+    }
+    static const void* retrieve(LV2_State_Handle h, std::uint32_t key, std::size_t* size,
+                                std::uint32_t* type, std::uint32_t* flags)
+    {
+        auto& saved = static_cast<StateHost*>(h)->saved;
+        const auto found = saved.find(key);
+        if (found == saved.end()) return nullptr;
+        *size = found->second.first.size();
+        *type = found->second.second;
+        *flags = LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE;
+        return found->second.first.data();
+    }
+};
+
+// What a saved session restores: the values of every program, the current one and the names,
+// which LV2 ports alone cannot carry. The second instance's own state then equals the first's.
+TEST(Lv2State, RestoresInAnotherInstance)
+{
+    StateHost host, restored;
+    Ports ports;
+    ports.plugin = Lv2Compressor::create(48000.0, host.features);
+    for (std::int32_t i = 0; i < kNumParams; ++i)
+        ports.plugin->connect(parameterPort(i), &ports.controls[i]);
+    ports.controls[kThreshold] = 0.25f;
+    ports.run();
+    ASSERT_EQ(ports.plugin->save(StateHost::store, &host), LV2_STATE_SUCCESS);
+    ASSERT_EQ(host.saved.size(), 1u);
+
+    auto second = Lv2Compressor::create(48000.0, host.features);
+    EXPECT_EQ(second->restore(StateHost::retrieve, &host), LV2_STATE_SUCCESS);
+    ASSERT_EQ(second->save(StateHost::store, &restored), LV2_STATE_SUCCESS);
+    EXPECT_EQ(restored.saved, host.saved);
+}
+
+// A state this build cannot read, of the wrong type, missing, or a host without a URID map: the
+// restore fails and the instance keeps what it had.
+TEST(Lv2State, RefusesWhatItCannotRead)
+{
+    StateHost host, after;
+    auto plugin = Lv2Compressor::create(48000.0, host.features);
+    ASSERT_EQ(plugin->save(StateHost::store, &host), LV2_STATE_SUCCESS);
+
+    StateHost garbled = host, wrongType = host, empty;
+    garbled.saved.begin()->second.first[20] ^= 0x10;
+    wrongType.saved.begin()->second.second += 1;
+    EXPECT_EQ(plugin->restore(StateHost::retrieve, &garbled), LV2_STATE_ERR_UNKNOWN);
+    EXPECT_EQ(plugin->restore(StateHost::retrieve, &wrongType), LV2_STATE_ERR_BAD_TYPE);
+    EXPECT_EQ(plugin->restore(StateHost::retrieve, &empty), LV2_STATE_ERR_NO_PROPERTY);
+    EXPECT_EQ(Lv2Compressor::create(48000.0)->save(StateHost::store, &empty),
+              LV2_STATE_ERR_NO_FEATURE);
+
+    ASSERT_EQ(plugin->save(StateHost::store, &after), LV2_STATE_SUCCESS);
+    EXPECT_EQ(after.saved, host.saved);
 }
 } // namespace

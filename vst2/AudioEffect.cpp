@@ -144,6 +144,14 @@ AudioEffect* AudioEffect::fromRecord(AEffect* e)
     return e ? static_cast<AudioEffect*>(e->object) : nullptr;
 }
 
+// Our records are the ones whose dispatcher is ours: a foreign plug-in's object is never cast.
+AudioEffect* AudioEffect::ownEffect(AEffect* e)
+{
+    if (!e || e->magic != kEffectMagic || e->dispatcher != dispatchEffectClass) return nullptr;
+    AudioEffect* owner = fromRecord(e);
+    return owner && owner->getAeffect() == e ? owner : nullptr;
+}
+
 // Nothing may throw into the host; a failure inside an operation answers 0.
 VstIntPtr AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index,
                                            VstIntPtr value, void* ptr, float opt)

@@ -26,3 +26,13 @@ float AudioEffectEditorAccess::meterValue(MeterValueIndex which)
 {
     return effect.getParameter(which);
 }
+
+bool AudioEffectEditorAccess::resizeWindow(std::int32_t width, std::int32_t height)
+{
+    return effect.sizeWindow(width, height);
+}
+
+void AudioEffectEditorAccess::hostIdle()
+{
+    effect.masterIdle();
+}

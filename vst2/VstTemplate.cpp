@@ -1,10 +1,8 @@
 #include "VstTemplate.h"
 
 #include "AEffEditor.h"
-#include "CompressorEngine.h"
-#include "ParameterTable.h"
 #include "ParameterText.h"
-#include "StereoDelay.h"
+#include "ProductIdentity.h"
 #include "StringCopy.h"
 
 #include <cstring>
@@ -12,38 +10,26 @@
 
 namespace
 {
-const char* const kEffectName = "Orvane Feedback Compressor";
-const char* const kVendor = "Quenmoor";
-const char* const kProduct = "Orvane Feedback Compressor";
-constexpr VstInt32 kVendorVersion = 1000;
-constexpr VstInt32 kUniqueId = vstFourCC('s', 'K', 'b', 'd');
-
 // The name and value-text buffers hosts pass hold at least these many characters.
 constexpr std::size_t kNameChars = 63;
 } // namespace
 
-// Later steps rely on earlier ones: the engine must exist before program 0 is pushed into it,
-// and the editor is created only after that, so it is not told of the initial load.
+// The effect is complete, program 0 loaded, before the editor is made, so the editor is not
+// told of the initial load.
 VstTemplate::VstTemplate(audioMasterCallback audioMaster,
                          std::unique_ptr<CompressorEngine> compressorEngine,
                          const EditorMaker& makeEditor)
-    : AudioEffectX(audioMaster, kNumPrograms, kNumParams), engine(std::move(compressorEngine))
+    : AudioEffectX(audioMaster, kNumPrograms, kNumParams),
+      effect(std::make_unique<OrvaneEffect>(std::move(compressorEngine)))
 {
     setNumInputs(2);
     setNumOutputs(2);
-    setUniqueID(kUniqueId);
+    setUniqueID(identity::kVst2UniqueId);
     noTail(false);
 
-    bypassDelay = std::make_unique<StereoDelay>(kBypassDelayCapacity);
-    bypassDelay->setLength(kLatencyFrames);
-
-    fillFactoryPresets();
-    setProgram(0);
-
-    // The editor's constructor attaches it to this effect; setting it again is harmless.
     if (makeEditor)
-        if (AEffEditor* created = makeEditor(this))
-            if (getEditor() != created) setEditor(created);
+        if (AEffEditor* created = makeEditor(this)) setEditor(created);
+    effect->setListener(this);
 
     canProcessReplacing();
     canDoubleReplacing();
@@ -56,21 +42,24 @@ VstTemplate::~VstTemplate()
     // the whole effect still exists for the gestures its frame ends on the way out.
     if (AEffEditor* openEditor = getEditor(); openEditor && openEditor->isOpen())
         openEditor->close();
-    engine.reset();
-    bypassDelay.reset();
+    effect->setListener(nullptr);
 }
 
-void VstTemplate::getParameterLabel(VstInt32 index, char* label)
+void VstTemplate::parameterChanged(std::int32_t index, float value)
+{
+    if (editor) editor->setParameter(index, value);
+}
+
+// Units are part of the value texts.
+void VstTemplate::getParameterLabel(VstInt32, char* label)
 {
     label[0] = '\0';
-    if (isParameterIndex(index))
-        copyString(label, kParameterTable[index].unitLabel, kVstMaxParamStrLen);
 }
 
 void VstTemplate::getParameterDisplay(VstInt32 index, char* text)
 {
     if (isParameterIndex(index))
-        parameterValueText(index, currentProgram().value(index), text, kVstMaxParamStrLen + 1);
+        parameterValueText(index, effect->getParameter(index), text, kVstMaxParamStrLen + 1);
 }
 
 void VstTemplate::getParameterName(VstInt32 index, char* text)
@@ -94,25 +83,25 @@ VstInt32 VstTemplate::processEvents(VstEvents*)
 
 bool VstTemplate::getEffectName(char* name)
 {
-    copyString(name, kEffectName, kVstMaxEffectNameLen);
+    copyString(name, identity::kProductName, kVstMaxEffectNameLen);
     return true;
 }
 
 bool VstTemplate::getVendorString(char* text)
 {
-    copyString(text, kVendor, kVstMaxVendorStrLen);
+    copyString(text, identity::kVendorName, kVstMaxVendorStrLen);
     return true;
 }
 
 bool VstTemplate::getProductString(char* text)
 {
-    copyString(text, kProduct, kVstMaxProductStrLen);
+    copyString(text, identity::kProductName, kVstMaxProductStrLen);
     return true;
 }
 
 VstInt32 VstTemplate::getVendorVersion()
 {
-    return kVendorVersion;
+    return identity::kVendorVersion;
 }
 
 VstInt32 VstTemplate::canDo(const char* text)

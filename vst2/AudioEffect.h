@@ -67,6 +67,10 @@ class AudioEffect
     VstInt32 getNumPrograms() const { return numPrograms; }
     VstInt32 getNumParams() const { return numParams; }
 
+    // The effect behind a record, if the record is one this library made; null for a foreign
+    // plug-in's record or anything that is not a record of ours.
+    static AudioEffect* ownEffect(AEffect* e);
+
     // Calls to the host; all answer 0 when the host gave no callback.
     VstInt32 getMasterVersion();
     void masterIdle();

@@ -1,0 +1,148 @@
+#include "OrvaneEffect.h"
+
+#include "ParameterIds.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace
+{
+std::unique_ptr<OrvaneEffect> makeEffect()
+{
+    auto effect = std::make_unique<OrvaneEffect>(std::make_unique<CompressorEngine>());
+    effect->setSampleRate(48000.0);
+    effect->resume();
+    return effect;
+}
+
+struct Stereo
+{
+    std::vector<double> left, right;
+    explicit Stereo(int frames) : left(frames), right(frames)
+    {
+        for (int i = 0; i < frames; ++i)
+        {
+            left[i] = 0.7 * std::sin(0.031 * i);
+            right[i] = 0.5 * std::sin(0.017 * i + 1.0);
+        }
+    }
+    const double* in[2] = {left.data(), right.data()};
+    double* out[2] = {left.data(), right.data()};
+};
+
+// Everything the saved state covers, as the effect answers for it.
+struct Snapshot
+{
+    std::int32_t program;
+    float values[kNumPrograms][kNumParams];
+    char names[kNumPrograms][25];
+
+    explicit Snapshot(const OrvaneEffect& e) : program(e.currentProgram()), values{}, names{}
+    {
+        for (std::int32_t p = 0; p < kNumPrograms; ++p)
+        {
+            e.programNameIndexed(p, names[p]);
+            for (std::int32_t i = 0; i < kNumParams; ++i)
+                values[p][i] = e.programParameter(p, i);
+        }
+    }
+    bool operator==(const Snapshot& o) const
+    {
+        return program == o.program && !std::memcmp(values, o.values, sizeof values) &&
+               !std::memcmp(names, o.names, sizeof names);
+    }
+};
+
+// A change at frame k sounds exactly as if the host had split the block there itself, and
+// differently from the change at the block's start.
+TEST(Effect, TimedChangesApplyAtTheirFrame)
+{
+    constexpr int kFrames = 1024, kAt = 300;
+    const ParameterChange change{kAt, kThreshold, 0.9f};
+
+    auto timed = makeEffect(), split = makeEffect(), early = makeEffect();
+    Stereo a(kFrames), b(kFrames), c(kFrames);
+    timed->process(a.in, a.out, kFrames, &change, 1);
+
+    split->process(b.in, b.out, kAt);
+    split->setParameter(kThreshold, 0.9f);
+    const double* restIn[2] = {b.left.data() + kAt, b.right.data() + kAt};
+    double* restOut[2] = {b.left.data() + kAt, b.right.data() + kAt};
+    split->process(restIn, restOut, kFrames - kAt);
+
+    const ParameterChange atStart{0, kThreshold, 0.9f};
+    early->process(c.in, c.out, kFrames, &atStart, 1);
+
+    EXPECT_EQ(a.left, b.left);
+    EXPECT_EQ(a.right, b.right);
+    EXPECT_NE(a.left, c.left);
+    EXPECT_EQ(timed->getParameter(kThreshold), 0.9f);
+}
+
+// Out-of-order frames count at the previous change's frame; frames past the end apply after
+// the block, so nothing is lost and no piece runs backwards.
+TEST(Effect, TimedChangesOutOfOrderOrPastTheEnd)
+{
+    constexpr int kFrames = 64;
+    const ParameterChange changes[] = {
+        {40, kKnee, 0.5f}, {10, kRatio, 0.2f}, {500, kAttack, 0.7f}, {-3, kDelta, 1.0f}};
+    auto effect = makeEffect();
+    Stereo s(kFrames);
+    effect->process(s.in, s.out, kFrames, changes, 4);
+    for (const ParameterChange& c : changes)
+        EXPECT_EQ(effect->getParameter(c.index), c.value) << c.index;
+    for (double v : s.left)
+        EXPECT_TRUE(std::isfinite(v));
+}
+
+// Every parameter of every program, the current program and renamed programs come back in a new
+// instance.
+TEST(EffectState, RoundTripRestoresEverything)
+{
+    auto saved = makeEffect();
+    saved->setProgram(3);
+    saved->setParameter(kThreshold, 0.33f);
+    saved->setParameter(kUnused19, 7.5f); // stored as given, even outside 0..1
+    saved->setProgramName("Renamed three");
+    saved->setProgram(6);
+    saved->setProgramName("A name of exactly 24 chr");
+    saved->setParameter(kDelta, 1.0f);
+    const Snapshot before(*saved);
+
+    auto restored = makeEffect();
+    const std::vector<std::uint8_t> state = saved->saveState();
+    ASSERT_TRUE(restored->loadState(state.data(), state.size()));
+    EXPECT_TRUE(Snapshot(*restored) == before);
+    EXPECT_EQ(restored->currentProgram(), 6);
+    EXPECT_TRUE(restored->getEngine().getDelta()); // loaded through the whole procedure
+}
+
+// Hostile blobs change nothing: not the program, not a value, not a name.
+TEST(EffectState, HostileStateChangesNothing)
+{
+    auto effect = makeEffect();
+    effect->setProgram(2);
+    effect->setParameter(kKnee, 0.61f);
+    const Snapshot before(*effect);
+    std::vector<std::uint8_t> good = makeEffect()->saveState();
+
+    std::vector<std::vector<std::uint8_t>> blobs = {{}, {1, 2, 3}};
+    for (std::size_t n = 0; n < good.size(); n += 97)
+        blobs.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
+    blobs.push_back(good);
+    blobs.back().push_back(0);
+    blobs.push_back(good);
+    blobs.back()[good.size() / 2] ^= 0x01;
+    for (const auto& blob : blobs)
+    {
+        EXPECT_FALSE(effect->loadState(blob.data(), blob.size())) << blob.size() << " bytes";
+        EXPECT_TRUE(Snapshot(*effect) == before) << blob.size() << " bytes";
+    }
+    EXPECT_FALSE(effect->loadState(nullptr, good.size()));
+    EXPECT_TRUE(Snapshot(*effect) == before);
+}
+} // namespace

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# check_symbols.sh DSP_LIBRARY [UI_LIBRARY]
+# The LV2 libraries adapt the format-neutral effect: neither may hold the VST 2.4 effect, its
+# dispatcher or entry point, and the user interface (which reaches the plug-in through ports
+# alone) none of the engine either. Every symbol the linker kept counts, local ones included.
+set -euo pipefail
+vst2='AudioEffect|VstTemplate::|VstTemplate\b|VSTPluginMain|dispatchEffectClass|AEffect\b'
+engine='CompressorEngine|EngineCore|GainComputer|LevelDetector|HalfBand|SideChainFilter|Harmonics::|NoiseTables|OrvaneEffect'
+status=0
+check() {
+  local library=$1 pattern=$2 what=$3 found
+  found=$(nm -C "$library" | grep -E "$pattern" || true)
+  if [ -n "$found" ]; then
+    echo "$(basename "$library") holds $what symbols:"
+    echo "$found" | head -20
+    status=1
+  else
+    echo "$(basename "$library"): no $what symbol"
+  fi
+}
+# A library whose symbols nm cannot read would pass every check.
+[ "$(nm "$1" | wc -l)" -gt 100 ] || { echo "no symbols read from $1"; exit 1; }
+check "$1" "$vst2" "VST 2.4"
+if [ $# -ge 2 ]; then
+  [ "$(nm "$2" | wc -l)" -gt 100 ] || { echo "no symbols read from $2"; exit 1; }
+  check "$2" "$vst2" "VST 2.4"
+  check "$2" "$engine" "engine"
+fi
+exit $status
