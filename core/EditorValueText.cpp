@@ -1,6 +1,7 @@
 #include "EditorValueText.h"
 
 #include "ParameterMapping.h"
+#include "RatioSteps.h"
 #include "TextFormat.h"
 
 #include <cmath>
@@ -55,12 +56,12 @@ void kneeText(float value, char* text)
 void ratioText(float value, char* text)
 {
     const double v = value;
-    if (v > 0.9)
+    if (v > ratioSteps::kEightAbove)
         putLiteral(text, "8:1");
-    else if (v > 0.8)
+    else if (v > ratioSteps::kContinuousUpTo)
         putLiteral(text, "4:1");
     else
-        put(text, "%3.1f:1%", 1.0 + 2.0 * v / 0.8);
+        put(text, "%3.1f:1%", 1.0 + 2.0 * v / ratioSteps::kContinuousUpTo);
 }
 
 void attackText(float value, char* text)

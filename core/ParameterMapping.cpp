@@ -1,5 +1,7 @@
 #include "ParameterMapping.h"
 
+#include "RatioSteps.h"
+
 #include <cmath>
 
 namespace
@@ -47,8 +49,8 @@ double kneeDb(float v)
 double ratioSlope(float v)
 {
     const double x = v;
-    if (x <= 0.8) return 1.0 - x / 0.8;
-    if (x <= 0.9) return -1.0;
+    if (x <= ratioSteps::kContinuousUpTo) return 1.0 - x / ratioSteps::kContinuousUpTo;
+    if (x <= ratioSteps::kEightAbove) return -1.0;
     return -4.0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ParameterMapping.h"
 #include "ParameterTable.h"
+#include "RatioSteps.h"
 #include "StringCopy.h"
 #include "TextFormat.h"
 
@@ -68,9 +69,9 @@ void knee(float v, char* text, std::size_t size)
 void ratio(float v, char* text, std::size_t size)
 {
     const ValueText out(text, size);
-    if (v > 0.9f) return out.literal("8:1");
-    if (v > 0.8f) return out.literal("4:1");
-    const float shown = 1.0f + v / 0.8f * 2.0f;
+    if (v > ratioSteps::kEightAboveF) return out.literal("8:1");
+    if (v > ratioSteps::kContinuousUpToF) return out.literal("4:1");
+    const float shown = 1.0f + v / ratioSteps::kContinuousUpToF * 2.0f;
     out.number("%3.1f:1%", shown);
 }
 

@@ -1,5 +1,7 @@
 #include "TransferCurve.h"
 
+#include "RatioSteps.h"
+
 #include <cmath>
 
 namespace
@@ -11,12 +13,12 @@ constexpr double kLogToDb = 8.685889638065037;   // 20 / ln 10
 double transferSlopeForRatio(double n)
 {
     double ratio;
-    if (n > 0.9)
+    if (n > ratioSteps::kEightAbove)
         ratio = 8.0;
-    else if (n > 0.8)
+    else if (n > ratioSteps::kContinuousUpTo)
         ratio = 4.0;
     else
-        ratio = 1.0 + (n / 0.8) * 2.0;
+        ratio = 1.0 + (n / ratioSteps::kContinuousUpTo) * 2.0;
     return 1.0 / ratio;
 }
 

@@ -1,8 +1,8 @@
 #include "Lv2EditorAccess.h"
 
 #include "AEffEditor.h"
-#include "FactoryPresets.h"
 #include "Interlocks.h"
+#include "ParameterTable.h"
 
 using namespace lv2ports;
 
@@ -12,7 +12,7 @@ Lv2EditorAccess::Lv2EditorAccess(LV2UI_Write_Function write, LV2UI_Controller co
     : writePort(write), controller(controller), touch(touch)
 {
     for (std::int32_t i = 0; i < kNumParams; ++i)
-        values[i] = kFactoryPresets[0].values[i];
+        values[i] = defaultValue(i);
     for (const auto& meter : kMeterPorts)
         meters[meter.port - kGain] = meter.idle;
 }
