@@ -1,6 +1,7 @@
 // Loads the built plug-in library the way a host does and drives it only through its entry
 // point and the AEffect record.
 
+#include "EditorSnapshotExport.h"
 #include "Platform.h"
 #include "VstInterface.h"
 
@@ -198,4 +199,32 @@ TEST_F(Plugin, BypassedAudioThroughTheRecordComesOutOneLatencyLater)
 
     dispatch(e, effMainsChanged, 0, 0);
     dispatch(e, effClose);
+}
+
+// The snapshot export is handed whatever a tool holds: a record of another plug-in, or one that
+// only looks like a record, is refused without its object being touched (the object here is too
+// small to be an effect, so reading it as one would be caught by the sanitizers).
+TEST_F(Plugin, SnapshotRefusesRecordsThatAreNotOurs)
+{
+    using Snapshot = int (*)(AEffect*, const char*, unsigned);
+    auto snapshot = reinterpret_cast<Snapshot>(
+        ofchost::platform::findSymbol(library, OFC_EDITOR_SNAPSHOT_SYMBOL));
+    ASSERT_NE(snapshot, nullptr);
+    AEffect* ours = entry(host);
+    ASSERT_NE(ours, nullptr);
+
+    static char tooSmall[4];
+    AEffect foreign = *ours;
+    foreign.dispatcher = [](AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float) -> VstIntPtr
+    { return 0; };
+    foreign.object = tooSmall;
+    AEffect copied = *ours; // our dispatcher, but not the record the object owns
+    AEffect lookalike = *ours;
+    lookalike.object = tooSmall;
+
+    for (AEffect* record : {static_cast<AEffect*>(nullptr), &foreign, &copied, &lookalike})
+        EXPECT_EQ(snapshot(record, nullptr, 0), 0);
+    EXPECT_EQ(snapshot(ours, nullptr, 0), 1);
+    dispatch(ours, effEditClose);
+    dispatch(ours, effClose);
 }
