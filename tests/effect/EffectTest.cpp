@@ -1,3 +1,4 @@
+#include "EffectEditorAccess.h"
 #include "OrvaneEffect.h"
 
 #include "ParameterIds.h"
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -144,5 +146,40 @@ TEST(EffectState, HostileStateChangesNothing)
     }
     EXPECT_FALSE(effect->loadState(nullptr, good.size()));
     EXPECT_TRUE(Snapshot(*effect) == before);
+}
+// An edit in the editor: the effect takes it, its interlocks act, the host hears of the edit
+// alone and of the gestures around it; the listener sees every change the effect made.
+TEST(EffectEditorAccess, EditsReachTheEffectThenTheHost)
+{
+    struct Recorder : EditorHost, ParameterListener
+    {
+        std::vector<std::string> heard;
+        void parameterEdited(std::int32_t i, float v) override
+        {
+            heard.push_back("edit " + std::to_string(i) + "=" + std::to_string(v));
+        }
+        void beginEdit(std::int32_t i) override { heard.push_back("begin " + std::to_string(i)); }
+        void endEdit(std::int32_t i) override { heard.push_back("end " + std::to_string(i)); }
+        void parameterChanged(std::int32_t i, float) override
+        {
+            heard.push_back("changed " + std::to_string(i));
+        }
+    } recorder;
+    auto effect = makeEffect();
+    effect->setParameter(kDelta, 1.0f);
+    effect->setListener(&recorder);
+    EffectEditorAccess access(*effect, recorder);
+
+    access.beginEdit(kBypass);
+    access.setParameterFromEditor(kBypass, 1.0f);
+    access.endEdit(kBypass);
+    access.setParameterFromEditor(kNumParams, 1.0f);
+    access.beginEdit(502);
+
+    const std::vector<std::string> expected = {"begin 16",   "changed 17",       "changed 15",
+                                               "changed 16", "edit 16=1.000000", "end 16"};
+    EXPECT_EQ(recorder.heard, expected);
+    EXPECT_EQ(access.parameter(kDelta), 0.0f);
+    EXPECT_EQ(access.meterValue(kMeterActive), 1.0f);
 }
 } // namespace
