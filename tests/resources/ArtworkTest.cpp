@@ -244,9 +244,8 @@ TEST(Artwork, CommittedImagesAreWhatTheArtworkProgramDrawsNow)
             const DecodedImage drawn = decodeFile(dir + "/" + png);
             const DecodedImage committed = decodeResource(id + (doubled ? image::kDoubleSize : 0));
             ASSERT_TRUE(drawn.valid() && committed.valid()) << png;
-            EXPECT_EQ(drawn.width, committed.width) << png;
-            EXPECT_EQ(drawn.height, committed.height) << png;
-            EXPECT_TRUE(drawn.rgba == committed.rgba) << png << " is not what the program draws";
+            EXPECT_TRUE(drawn.width == committed.width && drawn.rgba == committed.rgba)
+                << png << " is not what the program draws";
         }
 }
 #endif
