@@ -1,16 +1,17 @@
 # Turns the editor's PNG images into a C++ source file of byte arrays, so the plug-in carries its
 # artwork inside the library. Runs in script mode at build time (no xxd or other host tools):
-#   cmake -DOFC_RESOURCE_DIR=<dir> -DOFC_RESOURCE_IDS=201,202,... -DOFC_RESOURCE_OUTPUT=<file.cpp>
+#   cmake -DOFC_IMAGE_HEADER=<ImageIds.h> -DOFC_RESOURCE_DIR=<dir> -DOFC_RESOURCE_OUTPUT=<file.cpp>
 #         -P EmbedResources.cmake
-# Image <id> is read from <dir>/<id>.png; an id of 300 and above is the doubled image
-# <dir>/<id - 100>@2x.png.
+# The images and their files are the ones ImageIds.h names (see ImageIds.cmake).
 
-foreach(var OFC_RESOURCE_DIR OFC_RESOURCE_IDS OFC_RESOURCE_OUTPUT)
+foreach(var OFC_IMAGE_HEADER OFC_RESOURCE_DIR OFC_RESOURCE_OUTPUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "EmbedResources: ${var} is not set")
   endif()
 endforeach()
-string(REPLACE "," ";" ids "${OFC_RESOURCE_IDS}")
+include(${CMAKE_CURRENT_LIST_DIR}/ImageIds.cmake)
+ofc_read_image_ids("${OFC_IMAGE_HEADER}" "${OFC_RESOURCE_DIR}")
+set(ids ${OFC_RESOURCE_IDS})
 
 set(out "${OFC_RESOURCE_OUTPUT}.tmp")
 file(WRITE "${out}" "// Generated from the PNG images in resources/ at build time. Do not edit.\n\n")
@@ -18,13 +19,7 @@ file(APPEND "${out}" "#include \"ResourceTable.h\"\n\nnamespace\n{\n")
 
 # 32 bytes (64 hex digits) per line keeps the generated file readable for tools.
 set(line_pattern "................................................................")
-foreach(id IN LISTS ids)
-  if(id GREATER_EQUAL 300)
-    math(EXPR base "${id} - 100")
-    set(png "${OFC_RESOURCE_DIR}/${base}@2x.png")
-  else()
-    set(png "${OFC_RESOURCE_DIR}/${id}.png")
-  endif()
+foreach(id png IN ZIP_LISTS OFC_RESOURCE_IDS OFC_RESOURCE_PNGS)
   if(NOT EXISTS "${png}")
     message(FATAL_ERROR "EmbedResources: missing image ${png}")
   endif()

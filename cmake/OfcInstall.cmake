@@ -25,17 +25,20 @@ install(CODE [[
 ]])
 
 # The Debian package: both plug-ins under /usr/lib, the libraries they link as its dependencies
-# (found by dpkg-shlibdeps from the built files).
+# (found by dpkg-shlibdeps from the built files). Its names, version and home page are the
+# identity's (cmake/Identity.cmake); the package is the product's name in lower case with dashes.
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME orvane-feedback-compressor)
-set(CPACK_PACKAGE_VENDOR Quenmoor)
-set(CPACK_PACKAGE_CONTACT Quenmoor)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Orvane Feedback Compressor, a stereo feedback compressor (VST 2.4 and LV2)")
+string(TOLOWER "${OFC_PRODUCT_NAME}" ofc_package_name)
+string(REPLACE " " "-" CPACK_PACKAGE_NAME "${ofc_package_name}")
+set(CPACK_PACKAGE_VENDOR "${OFC_VENDOR_NAME}")
+set(CPACK_PACKAGE_CONTACT "${OFC_VENDOR_NAME}")
+set(CPACK_PACKAGE_VERSION "${OFC_VERSION_TEXT}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${OFC_PRODUCT_NAME}, a stereo feedback compressor (VST 2.4 and LV2)")
 set(CPACK_PACKAGE_DESCRIPTION "A stereo feedback compressor with its own editor, for hosts that load VST 2.4 plug-ins from /usr/lib/vst or LV2 plug-ins from /usr/lib/lv2.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.quenmoor.com/orvane-feedback-compressor")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${OFC_PRODUCT_URL}")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)

@@ -1,5 +1,6 @@
 #include "EditorValueText.h"
 
+#include "IdentityTexts.h"
 #include "ParameterMapping.h"
 #include "RatioSteps.h"
 #include "TextFormat.h"
@@ -34,9 +35,12 @@ float cube(float v)
 
 } // namespace
 
+static_assert(sizeof identity::kVersionLabel.text <= kValueTextCapacity,
+              "the version must fit the editor's value text");
+
 void versionText(float, char* text)
 {
-    putLiteral(text, "version 1.0.0 [?]");
+    putLiteral(text, identity::kVersionLabel.text);
 }
 
 void thresholdText(float value, char* text)

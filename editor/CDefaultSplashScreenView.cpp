@@ -1,12 +1,12 @@
 #include "CDefaultSplashScreenView.h"
 
 #include "CFrame.h"
+#include "IdentityTexts.h"
 #include "drawing/CBitmap.h"
 
 #include <cstring>
 
-const char* const kVersionLinkUrl =
-    "http://www.quenmoor.com/orvane-feedback-compressor?checkversion=1.0.0";
+const char* const kVersionLinkUrl = identity::kVersionLink.text;
 
 void openVersionLink(CFrame* frame)
 {

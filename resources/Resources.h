@@ -3,7 +3,8 @@
 #include <cstddef>
 
 // The editor's images are compiled into the plug-in itself, so nothing beside the library is
-// needed at run time. Looks up the PNG data of image `id` (201 to 216).
+// needed at run time. Looks up the PNG data of image `id` (an id of ImageIds.h, or that id +
+// image::kDoubleSize for the image at twice its size).
 struct ResourceBlob
 {
     const unsigned char* data = nullptr;

@@ -1,15 +1,22 @@
 // Properties of the shipped artwork that the editor relies on: which images are opaque, where
 // the film strips put their states, where the about panel's link line is, and that images whose
-// views overlap leave the shared pixels alone.
+// views overlap leave the shared pixels alone; and that they are what the artwork program draws.
 
 #include "DecodedImage.h"
 #include "EditorLayout.h"
+#include "ImageIds.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#ifdef OFC_ARTWORK_PROGRAM
+#include <sys/wait.h>
+#endif
 
 namespace
 {
@@ -61,7 +68,7 @@ double pointerAngle(const DecodedImage& strip, int frame)
 
 TEST(Artwork, EveryImageDecodes)
 {
-    for (int id = 201; id <= 216; ++id)
+    for (int id = image::kFirst; id <= image::kLast; ++id)
         EXPECT_TRUE(decodeResource(id).valid()) << id;
 }
 
@@ -217,3 +224,28 @@ TEST(Artwork, PanelIsBlackWhereDisplaysAndTheVersionTextDraw)
                 ASSERT_LE(std::max({p.r, p.g, p.b}), 8) << x << "," << y;
             }
 }
+
+#ifdef OFC_ARTWORK_PROGRAM
+// A painter, the layout or the identity changed without the images drawn anew would ship stale
+// pictures: the committed ones (embedded here) must be what the program draws now, to the pixel.
+TEST(Artwork, CommittedImagesAreWhatTheArtworkProgramDrawsNow)
+{
+    const std::string dir = OFC_ARTWORK_OUTPUT;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const int status = std::system(("'" OFC_ARTWORK_PROGRAM "' '" + dir + "'").c_str());
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77 && !std::getenv("CI"))
+        GTEST_SKIP() << "the artwork's font is not installed";
+    ASSERT_EQ(status, 0);
+    for (int id = image::kFirst; id <= image::kLast; ++id)
+        for (const bool doubled : {false, true})
+        {
+            const std::string png = std::to_string(id) + (doubled ? "@2x.png" : ".png");
+            const DecodedImage drawn = decodeFile(dir + "/" + png);
+            const DecodedImage committed = decodeResource(id + (doubled ? image::kDoubleSize : 0));
+            ASSERT_TRUE(drawn.valid() && committed.valid()) << png;
+            EXPECT_TRUE(drawn.width == committed.width && drawn.rgba == committed.rgba)
+                << png << " is not what the program draws";
+        }
+}
+#endif

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // An embedded image decoded to 8-bit RGBA (straight alpha), for checking the artwork's pixels.
@@ -25,3 +26,4 @@ struct DecodedImage
 
 // Decodes resource `id`; an invalid image if it is missing or not a readable PNG.
 DecodedImage decodeResource(int id);
+DecodedImage decodeFile(const std::string& path);

@@ -1,10 +1,12 @@
 #include "Resources.h"
+#include "ImageIds.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -13,7 +15,8 @@ struct Expected
     int id, width, height;
 };
 
-// The editor's image table: every image ships, at exactly these sizes.
+// The editor's image table: every image ships, at exactly these sizes, and at twice them under
+// its id + image::kDoubleSize.
 constexpr Expected kImages[] = {
     {201, 690, 270}, {202, 70, 7000}, {203, 51, 17}, {204, 49, 19}, {205, 55, 100}, {206, 55, 76},
     {207, 55, 50},   {208, 55, 50},   {209, 55, 50}, {210, 55, 50}, {211, 55, 100}, {212, 55, 213},
@@ -28,7 +31,11 @@ std::uint32_t bigEndian(const unsigned char* p)
 TEST(Resources, EveryImageIsAnRgbaPngOfItsTableSize)
 {
     const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    EXPECT_EQ(std::size(kImages), std::size_t(image::kLast - image::kFirst + 1));
+    std::vector<Expected> all(std::begin(kImages), std::end(kImages));
     for (const Expected& e : kImages)
+        all.push_back({e.id + image::kDoubleSize, e.width * 2, e.height * 2});
+    for (const Expected& e : all)
     {
         SCOPED_TRACE(e.id);
         const ResourceBlob blob = findResource(e.id);
@@ -59,7 +66,9 @@ TEST(Resources, EachIdHasItsOwnImage)
 
 TEST(Resources, UnknownIdsGiveAnEmptyBlob)
 {
-    for (int id : {0, 1, 200, 217, 500, 777, -201, INT_MIN, INT_MAX})
+    using namespace image;
+    for (int id : {0, 1, kFirst - 1, kLast + 1, kFirst + kDoubleSize - 1, kLast + kDoubleSize + 1,
+                   500, 777, -kFirst, INT_MIN, INT_MAX})
     {
         const ResourceBlob blob = findResource(id);
         EXPECT_EQ(blob.data, nullptr) << id;

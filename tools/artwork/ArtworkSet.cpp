@@ -12,7 +12,7 @@
 
 using namespace image;
 
-const ImageSpec kImageSpecs[16] = {
+constexpr ImageSpec kImageSpecs[kImageCount] = {
     {kBackground, layout::kWidth, layout::kHeight},
     {kKnobStrip, 70, 7000},
     {kValueField, 51, 17},
@@ -30,6 +30,18 @@ const ImageSpec kImageSpecs[16] = {
     {kFastLamp, 12, 24},
     {kSlowLamp, 12, 24},
 };
+
+namespace
+{
+// An id ImageIds.h gains without a size here would be painted as nothing, 0 by 0 pixels.
+constexpr bool everyImageInOrder()
+{
+    for (int i = 0; i < kImageCount; ++i)
+        if (kImageSpecs[i].id != kFirst + i || kImageSpecs[i].width <= 0) return false;
+    return true;
+}
+static_assert(everyImageInOrder(), "kImageSpecs must size every image of ImageIds.h, in id order");
+} // namespace
 
 namespace
 {

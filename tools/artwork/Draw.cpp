@@ -1,14 +1,40 @@
 #include "Draw.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <cmath>
+#include <cstring>
+#include <string>
 
 namespace draw
-{
-namespace
 {
 // Liberation Sans has the metrics of the sans face the editor's own texts use.
 const char* const kFamily = "Liberation Sans";
 
+bool familyInstalled()
+{
+    for (const char* weight : {"", ":bold"})
+    {
+        const std::string name = std::string(kFamily) + weight;
+        FcPattern* wanted = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
+        if (!wanted) return false;
+        FcConfigSubstitute(nullptr, wanted, FcMatchPattern);
+        FcDefaultSubstitute(wanted);
+        FcResult result = FcResultNoMatch;
+        FcPattern* found = FcFontMatch(nullptr, wanted, &result);
+        FcChar8* family = nullptr;
+        const bool same = found &&
+                          FcPatternGetString(found, FC_FAMILY, 0, &family) == FcResultMatch &&
+                          std::strcmp(reinterpret_cast<const char*>(family), kFamily) == 0;
+        if (found) FcPatternDestroy(found);
+        FcPatternDestroy(wanted);
+        if (!same) return false;
+    }
+    return true;
+}
+
+namespace
+{
 double run(cairo_t* cr, const TextStyle& style, const char* text, bool paint, double x,
            double baseline)
 {

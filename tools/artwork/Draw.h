@@ -42,6 +42,11 @@ void setFontOptions(cairo_t* cr);
 cairo_t* layoutContext();
 void releaseLayoutContext();
 
+// The face every text is set in, and whether fontconfig has it. Where it lacks it, fontconfig
+// would quietly give another face, with other widths: images that differ from the committed ones.
+extern const char* const kFamily;
+bool familyInstalled();
+
 void selectFont(cairo_t* cr, const TextStyle& style);
 double textWidth(cairo_t* cr, const TextStyle& style, const char* text);
 // Largest size not above style.size at which `text` fits into maxWidth.

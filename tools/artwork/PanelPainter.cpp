@@ -4,10 +4,12 @@
 #include "EditorLayout.h"
 #include "Palette.h"
 #include "PanelParts.h"
+#include "ProductIdentity.h"
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace panel
@@ -83,16 +85,20 @@ void header(cairo_t* cr)
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
 
+    // The product's own name bright and bold, what kind of effect it is dimmer beside it.
+    const std::string product = identity::kProductName;
+    const std::size_t space = product.find(' ');
     const TextStyle name{14.0, true, 0};
     const TextStyle kind{14.0, false, 0};
     double x = 32;
     draw::setColour(cr, {238, 240, 244});
-    x += draw::text(cr, name, "Orvane", x, 18) + 5;
+    x += draw::text(cr, name, product.substr(0, space).c_str(), x, 18) + 5;
     draw::setColour(cr, {168, 172, 178});
-    x += draw::text(cr, kind, "Feedback Compressor", x, 18) + 10;
+    if (space != std::string::npos)
+        x += draw::text(cr, kind, product.substr(space + 1).c_str(), x, 18) + 10;
     parts::vLine(cr, x + 0.5, 7, 20, {90, 94, 100}, 0.8);
     draw::setColour(cr, palette::kLitBlueSoft);
-    draw::text(cr, {10.0, true, 2}, "Quenmoor", x + 10, 17);
+    draw::text(cr, {10.0, true, 2}, identity::kVendorName, x + 10, 17);
 }
 
 // The version text may be drawn over a black fill of its rectangle, which runs past the

@@ -1,6 +1,7 @@
 #include "Preview.h"
 
 #include "EditorLayout.h"
+#include "IdentityTexts.h"
 #include "ImageIds.h"
 
 #include <cmath>
@@ -136,7 +137,7 @@ bool write(const ArtworkSet& art, const std::string& path, bool aboutOpen)
     Canvas out(layout::kWidth, layout::kHeight);
     const Canvas& panel = *art.at(image::kBackground);
     out.copyFrom(panel, 0, 0, layout::kWidth, layout::kHeight, 0, 0);
-    codeText(out.cr(), layout::kVersion, "version 1.0.0 [?]", 9, 120);
+    codeText(out.cr(), layout::kVersion, identity::kVersionLabel.text, 9, 120);
     controls(out, art);
     displays(out.cr());
     if (aboutOpen)

@@ -2,9 +2,11 @@
 
 #include "Canvas.h"
 #include "Palette.h"
+#include "ProductIdentity.h"
 
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 namespace small
 {
@@ -59,7 +61,7 @@ void centred(cairo_t* cr, const TextStyle& style, const char* text, double basel
 
 void link(cairo_t* cr)
 {
-    const char* const address = "www.quenmoor.com";
+    const char* const address = identity::kVendorHost;
     const TextStyle style{11.0, false, 0};
     cairo_t* measure = draw::layoutContext();
     draw::selectFont(measure, style);
@@ -112,23 +114,25 @@ void paintAbout(Canvas& about)
     const TextStyle title{11.5, true, 0};
     const TextStyle body{9.0, false, 0};
     draw::setColour(cr, {236, 238, 242});
-    draw::text(cr, title, "Orvane Feedback Compressor", kLinkLeft, 18);
+    draw::text(cr, title, identity::kProductName, kLinkLeft, 18);
     draw::setColour(cr, {160, 164, 170});
-    draw::text(cr, body, "Quenmoor  \xc2\xb7  version 1.0.0", kLinkLeft, 32);
+    const std::string vendor = identity::kVendorName;
+    const std::string byline = vendor + "  \xc2\xb7  version " + identity::kVersionText;
+    draw::text(cr, body, byline.c_str(), kLinkLeft, 32);
     link(cr);
 
     line(cr, kLinkLeft, 58.5, w - kLinkLeft, 58.5, {70, 73, 78}, 1.0);
-    const char* const credits[] = {
+    const std::string credits[] = {
         "Stereo feedback compressor",
-        "Design, DSP and code: Quenmoor",
+        "Design, DSP and code: " + vendor,
         "Images decoded with libpng and zlib",
-        "\xc2\xa9 2026 Quenmoor. All rights reserved.",
+        "\xc2\xa9 2026 " + vendor + ". All rights reserved.",
     };
     double baseline = 74;
-    for (const char* text : credits)
+    for (const std::string& text : credits)
     {
         draw::setColour(cr, {188, 192, 198});
-        draw::text(cr, body, text, kLinkLeft, baseline);
+        draw::text(cr, body, text.c_str(), kLinkLeft, baseline);
         baseline += 14;
     }
     centred(cr, {8.5, false, 1}, "click to close", 141, {118, 122, 128});

@@ -1,9 +1,10 @@
-// Draws the editor's sixteen images and writes them as <dir>/201.png ... <dir>/216.png, and
-// again at twice the size as <dir>/201@2x.png ... <dir>/216@2x.png for high-resolution screens.
+// Draws the editor's images and writes each as <dir>/<id>.png, and again at twice the size as
+// <dir>/<id>@2x.png for high-resolution screens (the ids are resources/ImageIds.h's).
 //
 //   ofc-artwork <dir> [--preview <file.png>] [--preview-about <file.png>]
 //
 // The PNGs are committed under resources/; the build embeds them and never runs this program.
+// Exits with 77 (and writes nothing) where the font the texts are set in is not installed.
 
 #include "ArtworkSet.h"
 #include "Draw.h"
@@ -42,6 +43,13 @@ bool writeSet(const ArtworkSet& art, const std::string& dir, const char* suffix)
 
 int run(const std::string& dir, const std::string& previewPath, const std::string& aboutPath)
 {
+    if (!draw::familyInstalled())
+    {
+        std::fprintf(stderr,
+                     "ofc-artwork: the font %s is not installed (Debian: fonts-liberation)\n",
+                     draw::kFamily);
+        return 77;
+    }
     try
     {
         const ArtworkSet art = paintArtwork(1);
