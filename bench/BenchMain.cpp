@@ -5,9 +5,12 @@
 //                                  compressor (stereo, feed-back mode), each at 44100 and 96000 Hz
 //   ofc-bench PLUGIN.so [--program N|NAME ...] [--set Name=value ...]
 //   common options: --rate HZ ... --seconds S --passes N --block N
+//
+// Last, whatever plug-ins were timed: what a parameter change costs our engine's audio thread.
 
 #include "BenchOptions.h"
 #include "CommandLine.h"
+#include "DesignCost.h"
 #include "FeedbackLoopEncoding.h"
 #include "HalfBandKernels.h"
 #include "InstanceMemory.h"
@@ -169,5 +172,6 @@ int main(int argc, char** argv)
                 "best ns/fr", "median", "best RTF", "median");
     for (const Row& row : rows)
         if (row.measured) printRow(row);
+    printDesignCost();
     return ofchost::reportWriteErrors(ok ? ofchost::kExitOk : ofchost::kExitFailed, "ofc-bench");
 }

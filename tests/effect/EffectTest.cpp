@@ -182,4 +182,17 @@ TEST(EffectEditorAccess, EditsReachTheEffectThenTheHost)
     EXPECT_EQ(access.parameter(kDelta), 0.0f);
     EXPECT_EQ(access.meterValue(kMeterActive), 1.0f);
 }
+// A host that never sets the rate hears the effect as one that set 44100 Hz.
+TEST(Effect, WithoutARateItRunsAt44100)
+{
+    constexpr int kFrames = 4096;
+    auto named = std::make_unique<OrvaneEffect>(std::make_unique<CompressorEngine>());
+    auto unnamed = std::make_unique<OrvaneEffect>(std::make_unique<CompressorEngine>());
+    named->setSampleRate(44100.0);
+    Stereo a(kFrames), b(kFrames);
+    named->process(a.in, a.out, kFrames);
+    unnamed->process(b.in, b.out, kFrames);
+    EXPECT_EQ(a.left, b.left);
+    EXPECT_EQ(unnamed->getEngine().getInternalRate(), 88200.0);
+}
 } // namespace

@@ -49,6 +49,27 @@ inline std::vector<Frame> run(CompressorEngine& e, int frames,
     return out;
 }
 
+// A sine after a reset, left then right, through process or on the path the caller picks by the
+// rate. The dither runs on through reset: only engines as many frames old give the same bits.
+inline std::vector<double> renderAfterReset(CompressorEngine& e, bool throughProcess)
+{
+    e.reset();
+    std::vector<double> l(2000), r(2000);
+    CompressorEngine::Meters m;
+    for (int i = 0; i < 2000; ++i)
+    {
+        l[i] = r[i] = 0.7 * std::sin(0.05 * i);
+        if (throughProcess)
+            e.process(&l[i], &r[i], 1, m);
+        else if (e.getHostRate() < 70000.0)
+            e.processOversampled(&l[i], &r[i], 1, m);
+        else
+            e.processDirect(&l[i], &r[i], 1, m);
+    }
+    l.insert(l.end(), r.begin(), r.end());
+    return l;
+}
+
 inline std::function<void(int, double&, double&)> sine(double amplitude, double hz, double rate)
 {
     return [=](int i, double& l, double& r)
