@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
@@ -26,6 +27,8 @@ AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, 
     cEffect.version = 1;
     cEffect.processReplacing = processReplacingClass;
     cEffect.processDoubleReplacing = processDoubleReplacingClass;
+    recordOffset.store(reinterpret_cast<char*>(&cEffect) - reinterpret_cast<char*>(this),
+                       std::memory_order_relaxed);
 }
 
 AudioEffect::~AudioEffect()
@@ -144,12 +147,20 @@ AudioEffect* AudioEffect::fromRecord(AEffect* e)
     return e ? static_cast<AudioEffect*>(e->object) : nullptr;
 }
 
-// Our records are the ones whose dispatcher is ours: a foreign plug-in's object is never cast.
+// Where the record sits inside every effect; learnt from the first effect made (it is the same
+// for all), -1 while none exists, when no record can be ours.
+std::atomic<std::ptrdiff_t> AudioEffect::recordOffset{-1};
+
+// A record of ours has our dispatcher and lives inside the effect it names, so that effect's
+// address follows from the record's own: a record naming anything else is refused before the
+// object it names is read.
 AudioEffect* AudioEffect::ownEffect(AEffect* e)
 {
     if (!e || e->magic != kEffectMagic || e->dispatcher != dispatchEffectClass) return nullptr;
-    AudioEffect* owner = fromRecord(e);
-    return owner && owner->getAeffect() == e ? owner : nullptr;
+    const std::ptrdiff_t offset = recordOffset.load(std::memory_order_relaxed);
+    if (offset < 0) return nullptr;
+    void* expected = reinterpret_cast<char*>(e) - offset;
+    return e->object == expected ? static_cast<AudioEffect*>(expected) : nullptr;
 }
 
 // Nothing may throw into the host; a failure inside an operation answers 0.

@@ -3,6 +3,7 @@
 #include "VstInterface.h"
 
 #include <atomic>
+#include <cstddef>
 
 class AEffEditor;
 
@@ -91,6 +92,7 @@ class AudioEffect
     AEffect cEffect;
 
   private:
+    static std::atomic<std::ptrdiff_t> recordOffset;
     static AudioEffect* fromRecord(AEffect* e);
     static VstIntPtr VSTCALLBACK dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index,
                                                      VstIntPtr value, void* ptr, float opt);

@@ -4,12 +4,15 @@
 # dispatcher or entry point, and the user interface (which reaches the plug-in through ports
 # alone) none of the engine either. Every symbol the linker kept counts, local ones included.
 set -euo pipefail
-vst2='AudioEffect|VstTemplate::|VstTemplate\b|VSTPluginMain|dispatchEffectClass|AEffect\b'
-engine='CompressorEngine|EngineCore|GainComputer|LevelDetector|HalfBand|SideChainFilter|Harmonics::|NoiseTables|OrvaneEffect'
+# Symbols whose own name is one of these classes' members, vtables or type information, or the
+# entry point; a pointer type in another class's signature does not count.
+owner='^((vtable|typeinfo|typeinfo name|VTT) for )?'
+vst2="${owner}(AudioEffect|AudioEffectX|VstTemplate|AudioEffectEditorAccess)(::|$)|^VSTPluginMain|^main$"
+engine="${owner}(CompressorEngine|EngineCore|GainComputer|LevelDetector|HalfBand[A-Za-z]*|SideChainFilter|Harmonics|NoiseTables|OrvaneEffect|halfband)(::|$)"
 status=0
 check() {
   local library=$1 pattern=$2 what=$3 found
-  found=$(nm -C "$library" | grep -E "$pattern" || true)
+  found=$(nm -C "$library" | cut -c20- | grep -E "$pattern" || true)
   if [ -n "$found" ]; then
     echo "$(basename "$library") holds $what symbols:"
     echo "$found" | head -20
