@@ -2,6 +2,7 @@
 // and Windows share one column, 32-bit Windows (4-byte pointers, 8-byte aligned 64-bit
 // members) the other. The expected numbers are worked out from the documented field lists.
 
+#include "AbiLayout.h"
 #include "Vst3Interface.h"
 
 #include <cstddef>
@@ -11,101 +12,79 @@ using namespace vst3;
 
 namespace
 {
-constexpr bool k64 = sizeof(void*) == 8;
 
-struct Layout
-{
-    const char* what;
-    std::size_t actual;
-    std::size_t on64;
-    std::size_t on32;
+const AbiLayout kLayouts[] = {
+    OFC_ABI_SIZE(PFactoryInfo, 452, 452),
+    OFC_ABI_AT(PFactoryInfo, url, 64, 64),
+    OFC_ABI_AT(PFactoryInfo, email, 320, 320),
+    OFC_ABI_AT(PFactoryInfo, flags, 448, 448),
+    OFC_ABI_SIZE(PClassInfo, 116, 116),
+    OFC_ABI_AT(PClassInfo, cardinality, 16, 16),
+    OFC_ABI_AT(PClassInfo, category, 20, 20),
+    OFC_ABI_AT(PClassInfo, name, 52, 52),
+    OFC_ABI_SIZE(PClassInfo2, 440, 440),
+    OFC_ABI_AT(PClassInfo2, classFlags, 116, 116),
+    OFC_ABI_AT(PClassInfo2, subCategories, 120, 120),
+    OFC_ABI_AT(PClassInfo2, vendor, 248, 248),
+    OFC_ABI_AT(PClassInfo2, version, 312, 312),
+    OFC_ABI_AT(PClassInfo2, sdkVersion, 376, 376),
+    OFC_ABI_SIZE(PClassInfoW, 696, 696),
+    OFC_ABI_AT(PClassInfoW, name, 52, 52),
+    OFC_ABI_AT(PClassInfoW, classFlags, 180, 180),
+    OFC_ABI_AT(PClassInfoW, subCategories, 184, 184),
+    OFC_ABI_AT(PClassInfoW, vendor, 312, 312),
+    OFC_ABI_AT(PClassInfoW, version, 440, 440),
+    OFC_ABI_AT(PClassInfoW, sdkVersion, 568, 568),
+    OFC_ABI_SIZE(BusInfo, 276, 276),
+    OFC_ABI_AT(BusInfo, channelCount, 8, 8),
+    OFC_ABI_AT(BusInfo, name, 12, 12),
+    OFC_ABI_AT(BusInfo, busType, 268, 268),
+    OFC_ABI_AT(BusInfo, flags, 272, 272),
+    OFC_ABI_SIZE(RoutingInfo, 12, 12),
+    OFC_ABI_SIZE(ProcessSetup, 24, 24),
+    OFC_ABI_AT(ProcessSetup, maxSamplesPerBlock, 8, 8),
+    OFC_ABI_AT(ProcessSetup, sampleRate, 16, 16),
+    OFC_ABI_SIZE(AudioBusBuffers, 24, 24),
+    OFC_ABI_AT(AudioBusBuffers, silenceFlags, 8, 8),
+    OFC_ABI_AT(AudioBusBuffers, channelBuffers32, 16, 16),
+    OFC_ABI_AT(AudioBusBuffers, channelBuffers64, 16, 16),
+    OFC_ABI_SIZE(ProcessData, 80, 48),
+    OFC_ABI_AT(ProcessData, numOutputs, 16, 16),
+    OFC_ABI_AT(ProcessData, inputs, 24, 20),
+    OFC_ABI_AT(ProcessData, outputs, 32, 24),
+    OFC_ABI_AT(ProcessData, inputParameterChanges, 40, 28),
+    OFC_ABI_AT(ProcessData, outputParameterChanges, 48, 32),
+    OFC_ABI_AT(ProcessData, inputEvents, 56, 36),
+    OFC_ABI_AT(ProcessData, outputEvents, 64, 40),
+    OFC_ABI_AT(ProcessData, processContext, 72, 44),
+    OFC_ABI_SIZE(ParameterInfo, 792, 792),
+    OFC_ABI_AT(ParameterInfo, title, 4, 4),
+    OFC_ABI_AT(ParameterInfo, shortTitle, 260, 260),
+    OFC_ABI_AT(ParameterInfo, units, 516, 516),
+    OFC_ABI_AT(ParameterInfo, stepCount, 772, 772),
+    OFC_ABI_AT(ParameterInfo, defaultNormalizedValue, 776, 776),
+    OFC_ABI_AT(ParameterInfo, unitId, 784, 784),
+    OFC_ABI_AT(ParameterInfo, flags, 788, 788),
+    OFC_ABI_SIZE(UnitInfo, 268, 268),
+    OFC_ABI_AT(UnitInfo, name, 8, 8),
+    OFC_ABI_AT(UnitInfo, programListId, 264, 264),
+    OFC_ABI_SIZE(ProgramListInfo, 264, 264),
+    OFC_ABI_AT(ProgramListInfo, programCount, 260, 260),
+    OFC_ABI_SIZE(ViewRect, 16, 16),
+    OFC_ABI_AT(ViewRect, bottom, 12, 12),
 };
 
-#define OFC_SIZE(T, e64, e32)                                                                      \
-    Layout                                                                                         \
-    {                                                                                              \
-#T " size", sizeof(T), e64, e32                                                            \
-    }
-#define OFC_AT(T, f, e64, e32)                                                                     \
-    Layout                                                                                         \
-    {                                                                                              \
-#T "::" #f, offsetof(T, f), e64, e32                                                       \
-    }
-
-const Layout kLayouts[] = {
-    OFC_SIZE(PFactoryInfo, 452, 452),
-    OFC_AT(PFactoryInfo, url, 64, 64),
-    OFC_AT(PFactoryInfo, email, 320, 320),
-    OFC_AT(PFactoryInfo, flags, 448, 448),
-    OFC_SIZE(PClassInfo, 116, 116),
-    OFC_AT(PClassInfo, cardinality, 16, 16),
-    OFC_AT(PClassInfo, category, 20, 20),
-    OFC_AT(PClassInfo, name, 52, 52),
-    OFC_SIZE(PClassInfo2, 440, 440),
-    OFC_AT(PClassInfo2, classFlags, 116, 116),
-    OFC_AT(PClassInfo2, subCategories, 120, 120),
-    OFC_AT(PClassInfo2, vendor, 248, 248),
-    OFC_AT(PClassInfo2, version, 312, 312),
-    OFC_AT(PClassInfo2, sdkVersion, 376, 376),
-    OFC_SIZE(PClassInfoW, 696, 696),
-    OFC_AT(PClassInfoW, name, 52, 52),
-    OFC_AT(PClassInfoW, classFlags, 180, 180),
-    OFC_AT(PClassInfoW, subCategories, 184, 184),
-    OFC_AT(PClassInfoW, vendor, 312, 312),
-    OFC_AT(PClassInfoW, version, 440, 440),
-    OFC_AT(PClassInfoW, sdkVersion, 568, 568),
-    OFC_SIZE(BusInfo, 276, 276),
-    OFC_AT(BusInfo, channelCount, 8, 8),
-    OFC_AT(BusInfo, name, 12, 12),
-    OFC_AT(BusInfo, busType, 268, 268),
-    OFC_AT(BusInfo, flags, 272, 272),
-    OFC_SIZE(RoutingInfo, 12, 12),
-    OFC_SIZE(ProcessSetup, 24, 24),
-    OFC_AT(ProcessSetup, maxSamplesPerBlock, 8, 8),
-    OFC_AT(ProcessSetup, sampleRate, 16, 16),
-    OFC_SIZE(AudioBusBuffers, 24, 24),
-    OFC_AT(AudioBusBuffers, silenceFlags, 8, 8),
-    OFC_AT(AudioBusBuffers, channelBuffers32, 16, 16),
-    OFC_AT(AudioBusBuffers, channelBuffers64, 16, 16),
-    OFC_SIZE(ProcessData, 80, 48),
-    OFC_AT(ProcessData, numOutputs, 16, 16),
-    OFC_AT(ProcessData, inputs, 24, 20),
-    OFC_AT(ProcessData, outputs, 32, 24),
-    OFC_AT(ProcessData, inputParameterChanges, 40, 28),
-    OFC_AT(ProcessData, outputParameterChanges, 48, 32),
-    OFC_AT(ProcessData, inputEvents, 56, 36),
-    OFC_AT(ProcessData, outputEvents, 64, 40),
-    OFC_AT(ProcessData, processContext, 72, 44),
-    OFC_SIZE(ParameterInfo, 792, 792),
-    OFC_AT(ParameterInfo, title, 4, 4),
-    OFC_AT(ParameterInfo, shortTitle, 260, 260),
-    OFC_AT(ParameterInfo, units, 516, 516),
-    OFC_AT(ParameterInfo, stepCount, 772, 772),
-    OFC_AT(ParameterInfo, defaultNormalizedValue, 776, 776),
-    OFC_AT(ParameterInfo, unitId, 784, 784),
-    OFC_AT(ParameterInfo, flags, 788, 788),
-    OFC_SIZE(UnitInfo, 268, 268),
-    OFC_AT(UnitInfo, name, 8, 8),
-    OFC_AT(UnitInfo, programListId, 264, 264),
-    OFC_SIZE(ProgramListInfo, 264, 264),
-    OFC_AT(ProgramListInfo, programCount, 260, 260),
-    OFC_SIZE(ViewRect, 16, 16),
-    OFC_AT(ViewRect, bottom, 12, 12),
-};
-
-#undef OFC_SIZE
-#undef OFC_AT
 } // namespace
 
 TEST(Vst3Layout, RecordsMatchTheInterfaceForThisPointerSize)
 {
-    for (const Layout& l : kLayouts)
-        EXPECT_EQ(l.actual, k64 ? l.on64 : l.on32) << l.what;
+    for (const AbiLayout& l : kLayouts)
+        EXPECT_EQ(l.actual, l.expected()) << l.what;
 }
 
 TEST(Vst3Layout, ScalarTypesHaveTheInterfaceWidths)
 {
-    const Layout widths[] = {
+    const AbiLayout widths[] = {
         {"TUID", sizeof(TUID), 16, 16},
         {"char16", sizeof(char16), 2, 2},
         {"String128", sizeof(String128), 256, 256},
@@ -117,8 +96,8 @@ TEST(Vst3Layout, ScalarTypesHaveTheInterfaceWidths)
         {"tresult", sizeof(tresult), 4, 4},
         {"InterfaceId", sizeof(InterfaceId), 16, 16},
     };
-    for (const Layout& l : widths)
-        EXPECT_EQ(l.actual, k64 ? l.on64 : l.on32) << l.what;
+    for (const AbiLayout& l : widths)
+        EXPECT_EQ(l.actual, l.expected()) << l.what;
 }
 
 TEST(Vst3Layout, FlagAndCodeValuesAreTheInterfaces)
