@@ -126,6 +126,15 @@ struct CompressorEngine::State
         design.harmonics.lfAmount = lfAmount.load(relaxed);
     }
 
+    void run(bool oversampled, double* left, double* right, int frames, Meters& meters)
+    {
+        if (oversampled)
+            core.processOversampled(left, right, frames);
+        else
+            core.processDirect(left, right, frames);
+        readMeters(meters);
+    }
+
     void readMeters(Meters& m) const
     {
         m.gain = core.gainOut;
@@ -167,28 +176,24 @@ void CompressorEngine::reset()
     s->core.reset();
 }
 
+// The path is chosen after the design is taken over, so it always matches the rate it was
+// designed for.
 void CompressorEngine::process(double* left, double* right, int frames, Meters& meters)
 {
     s->adoptPendingDesign();
-    if (oversampledAt(s->design.hostRate))
-        s->core.processOversampled(left, right, frames);
-    else
-        s->core.processDirect(left, right, frames);
-    s->readMeters(meters);
+    s->run(oversampledAt(s->design.hostRate), left, right, frames, meters);
 }
 
 void CompressorEngine::processOversampled(double* left, double* right, int frames, Meters& meters)
 {
     s->adoptPendingDesign();
-    s->core.processOversampled(left, right, frames);
-    s->readMeters(meters);
+    s->run(true, left, right, frames, meters);
 }
 
 void CompressorEngine::processDirect(double* left, double* right, int frames, Meters& meters)
 {
     s->adoptPendingDesign();
-    s->core.processDirect(left, right, frames);
-    s->readMeters(meters);
+    s->run(false, left, right, frames, meters);
 }
 
 void CompressorEngine::processFrameOversampled(double& l, double& r, double& gain, double& fast,

@@ -1,26 +1,15 @@
 #include "Lv2Compressor.h"
 
 #include "CompressorEngine.h"
+#include "Lv2Features.h"
 #include "OrvaneEffect.h"
 
 #include <lv2/atom/atom.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <string>
-
-namespace
-{
-const LV2_URID_Map* findMap(const LV2_Feature* const* features)
-{
-    for (; features && *features; ++features)
-        if (!std::strcmp((*features)->URI, LV2_URID__map))
-            return static_cast<const LV2_URID_Map*>((*features)->data);
-    return nullptr;
-}
-} // namespace
 
 std::unique_ptr<Lv2Compressor> Lv2Compressor::create(double sampleRate,
                                                      const LV2_Feature* const* features)
@@ -32,8 +21,8 @@ std::unique_ptr<Lv2Compressor> Lv2Compressor::create(double sampleRate,
         auto effect = std::make_unique<OrvaneEffect>(std::make_unique<CompressorEngine>());
         // The VST 2.4 build hears the rate as a host's float; so does this one.
         effect->setSampleRate(static_cast<float>(sampleRate));
-        return std::unique_ptr<Lv2Compressor>(
-            new Lv2Compressor(std::move(effect), findMap(features)));
+        return std::unique_ptr<Lv2Compressor>(new Lv2Compressor(
+            std::move(effect), findFeature<const LV2_URID_Map>(features, LV2_URID__map)));
     }
     catch (...)
     {

@@ -4,6 +4,7 @@
 
 #include "ExportMacro.h"
 #include "Lv2EditorAccess.h"
+#include "Lv2Features.h"
 #include "VstTemplateGUI.h"
 #include "platform/PlatformWindow.h"
 
@@ -32,19 +33,11 @@ struct Features
 Features findFeatures(const LV2_Feature* const* features)
 {
     Features found;
-    for (; features && *features; ++features)
-    {
-        const char* uri = (*features)->URI;
-        if (!std::strcmp(uri, LV2_UI__parent)) found.parent = (*features)->data;
-        if (!std::strcmp(uri, LV2_UI__resize))
-            found.resize = static_cast<const LV2UI_Resize*>((*features)->data);
-        if (!std::strcmp(uri, LV2_UI__touch))
-            found.touch = static_cast<const LV2UI_Touch*>((*features)->data);
-        if (!std::strcmp(uri, LV2_URID__map))
-            found.map = static_cast<const LV2_URID_Map*>((*features)->data);
-        if (!std::strcmp(uri, LV2_OPTIONS__options))
-            found.options = static_cast<const LV2_Options_Option*>((*features)->data);
-    }
+    found.parent = findFeature(features, LV2_UI__parent);
+    found.resize = findFeature<const LV2UI_Resize>(features, LV2_UI__resize);
+    found.touch = findFeature<const LV2UI_Touch>(features, LV2_UI__touch);
+    found.map = findFeature<const LV2_URID_Map>(features, LV2_URID__map);
+    found.options = findFeature<const LV2_Options_Option>(features, LV2_OPTIONS__options);
     return found;
 }
 
