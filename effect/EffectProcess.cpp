@@ -43,7 +43,6 @@ void OrvaneEffect::resume()
 bool OrvaneEffect::setSampleRate(double r)
 {
     if (!std::isfinite(r) || r < kMinSampleRate || r > kMaxSampleRate) return false;
-    rate.store(r, relaxed);
     engine->setSampleRate(r);
     return true;
 }

@@ -27,7 +27,7 @@ OrvaneEffect::OrvaneEffect(std::unique_ptr<CompressorEngine> compressorEngine)
     bypassDelay->setLength(kLatencyFrames);
     // A host that never names its rate gets 44100 Hz, oversampled: the engine alone starts
     // designed for 44100 Hz inside, which is half the rate its oversampled path runs at.
-    engine->setSampleRate(rate.load(relaxed));
+    engine->setSampleRate(44100.0);
     fillFactoryPresets();
     setProgram(0);
     suspend();

@@ -44,8 +44,8 @@ class OrvaneEffect
     static constexpr int kBypassDelayCapacity = 256;
     static_assert(kLatencyFrames <= kBypassDelayCapacity,
                   "the bypassed signal is delayed by the latency");
-    static constexpr double kMinSampleRate = 1000.0;
-    static constexpr double kMaxSampleRate = 768000.0;
+    static constexpr double kMinSampleRate = CompressorEngine::kMinSampleRate;
+    static constexpr double kMaxSampleRate = CompressorEngine::kMaxSampleRate;
 
     // Starts on program 0, suspended, at 44100 Hz.
     explicit OrvaneEffect(std::unique_ptr<CompressorEngine> engine);
@@ -82,7 +82,6 @@ class OrvaneEffect
 
     // A rate outside 1000..768000 Hz (or not finite) is refused: the last valid one stays.
     bool setSampleRate(double rate);
-    double sampleRate() const { return rate.load(std::memory_order_relaxed); }
     void suspend();
     void resume();
     bool isActive() const { return active.load(std::memory_order_relaxed); }
@@ -126,7 +125,6 @@ class OrvaneEffect
     std::unique_ptr<CompressorEngine> engine;
     std::unique_ptr<StereoDelay> bypassDelay;
     std::atomic<bool> bypass{false};
-    std::atomic<double> rate{44100.0};
     std::atomic<bool> active{false};
     ParameterListener* listener = nullptr;
 

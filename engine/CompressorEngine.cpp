@@ -12,7 +12,6 @@ namespace
 constexpr auto relaxed = std::memory_order_relaxed;
 
 // Physical ranges of the parameters; the engine never runs outside them.
-constexpr double kMinRate = 1000.0, kMaxRate = 768000.0;
 constexpr double kOversampleBelow = 70000.0;
 constexpr double kMaxGain = 7.95; // a little above +18 dB
 
@@ -165,7 +164,7 @@ const char* CompressorEngine::halfBandKernelName()
 
 void CompressorEngine::setSampleRate(double hostRate)
 {
-    if (!isUsable(hostRate) || hostRate < kMinRate || hostRate > kMaxRate) return;
+    if (!isUsable(hostRate) || hostRate < kMinSampleRate || hostRate > kMaxSampleRate) return;
     s->hostRate.store(hostRate, relaxed);
     s->internalRate.store(internalRateFor(hostRate), relaxed);
     s->mark(part::kRates);

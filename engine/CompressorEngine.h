@@ -31,6 +31,9 @@ class CompressorEngine
     // bypassed signal by as much.
     static constexpr int kLatency = latency::kFrames;
     static constexpr int kRecoveryFrames = 400;
+    // The host rates the engine can be designed for; setSampleRate ignores any other.
+    static constexpr double kMinSampleRate = 1000.0;
+    static constexpr double kMaxSampleRate = 768000.0;
 
     void setSampleRate(double hostRate);
     void reset();
