@@ -16,9 +16,15 @@ double asIs(float v)
     return v;
 }
 
-double onOrOff(bool on)
+// The engine takes a switch as 1 (on) or 0.
+double exactSwitch(float v)
 {
-    return on ? 1.0 : 0.0;
+    return switchOn(v) ? 1.0 : 0.0;
+}
+
+double previewSwitch(float v)
+{
+    return sideChainPreviewOn(v) ? 1.0 : 0.0;
 }
 
 // A host chooses a position by the value in the middle of its range (the ends for the outer
@@ -73,23 +79,20 @@ const ParameterInfo kParameterTable[kNumParams] = {
      Input::MakeUpGain, makeUpGain, hostText::makeUp, makeUpText,
      [](float v) { return transferMakeUpDb(v); }},
     {kHfHarmonics, "HF Harmonics", "HF Harm", "", Kind::Toggle, nullptr, 0, kPlain,
-     Input::HfHarmonics, [](float v) { return onOrOff(switchOn(v)); }, hostText::onOff, nullptr,
-     nullptr},
+     Input::HfHarmonics, exactSwitch, hostText::onOff, nullptr, nullptr},
     {kLfHarmonics, "LF Harmonics", "LF Harm", "", Kind::Toggle, nullptr, 0, kPlain,
-     Input::LfHarmonics, [](float v) { return onOrOff(switchOn(v)); }, hostText::onOff, nullptr,
-     nullptr},
+     Input::LfHarmonics, exactSwitch, hostText::onOff, nullptr, nullptr},
     {kHfHarmonicsAmount, "HF Harmonics Amount", "HF Amt", "%", Kind::Continuous, nullptr, 0, kPlain,
      Input::HfAmount, harmonicsAmount, hostText::amount, harmonicsAmountText, nullptr},
     {kLfHarmonicsAmount, "LF Harmonics Amount", "LF Amt", "%", Kind::Continuous, nullptr, 0, kPlain,
      Input::LfAmount, harmonicsAmount, hostText::amount, harmonicsAmountText, nullptr},
-    {kDelta, "Delta", "Delta", "", Kind::Toggle, nullptr, 0, kPlain, Input::Delta,
-     [](float v) { return onOrOff(switchOn(v)); }, hostText::onOff, nullptr, nullptr},
+    {kDelta, "Delta", "Delta", "", Kind::Toggle, nullptr, 0, kPlain, Input::Delta, exactSwitch,
+     hostText::onOff, nullptr, nullptr},
     {kBypass, "Bypass", "Bypass", "", Kind::Toggle, nullptr, 0, kPlain | kBypassSwitch, Input::None,
      nullptr, hostText::onOff, nullptr, nullptr},
     // On above 0.5 for the engine, but a switch to hosts: its text says "on" only at 1.0.
     {kScPreview, "SC Preview", "SC Prev", "", Kind::Toggle, nullptr, 0, kPlain,
-     Input::SideChainPreview, [](float v) { return onOrOff(sideChainPreviewOn(v)); },
-     hostText::onOff, nullptr, nullptr},
+     Input::SideChainPreview, previewSwitch, hostText::onOff, nullptr, nullptr},
     {kMeterScale, "Meter Scale", "M Scale", "", Kind::List, kMeterScales, countOf(kMeterScales),
      kPlain, Input::None, nullptr, hostText::meterScale, nullptr, nullptr},
     {kUnused19, "-", "-", "", Kind::Continuous, nullptr, 0, kPlain | kHidden, Input::None, nullptr,
