@@ -1,6 +1,7 @@
 #include "ParameterText.h"
 #include "ParameterIds.h"
 #include "ParameterTable.h"
+#include "ParameterTextInput.h"
 
 #include <gtest/gtest.h>
 
@@ -147,4 +148,66 @@ TEST(ParameterText, OutOfRangeIndexWritesNothing)
     EXPECT_FALSE(parameterValueText(21, 0.5f, out, sizeof out));
     EXPECT_FALSE(parameterValueText(kThreshold, 0.5f, nullptr, 9));
     EXPECT_STREQ(out, "keep");
+}
+
+// Every text the plug-in shows reads back to a value showing the same text: hosts offer the
+// texts for typing and store them in their own formats.
+TEST(ParameterTextInput, EveryShownTextReadsBackToItself)
+{
+    for (std::int32_t index = 0; index < kNumParams; ++index)
+        for (int step = 0; step <= 200; ++step)
+        {
+            const float v = static_cast<float>(step) / 200.0f;
+            char shown[64] = {}, again[64] = {};
+            parameterValueText(index, v, shown, sizeof shown);
+            float read = -1.0f;
+            ASSERT_TRUE(parameterValueFromText(index, shown, read))
+                << index << " '" << shown << "'";
+            parameterValueText(index, read, again, sizeof again);
+            EXPECT_STREQ(shown, again) << "parameter " << index << " at " << v;
+        }
+}
+
+TEST(ParameterTextInput, TypedTextsFindTheirValues)
+{
+    struct Case
+    {
+        std::int32_t index;
+        const char* typed;
+        const char* shown; // null: refused
+    } const cases[] = {
+        {kThreshold, "-12", "-12.0"},
+        {kThreshold, "  -12.04 dB", "-12.0"},
+        {kThreshold, "-80", "-50.0"},
+        {kThreshold, "+5", "-0.0"},
+        {kScFilterType, "6 db/OCT", "6 dB/oct"},
+        {kScFilterType, "12 dB/oct", nullptr},
+        {kDetection, "peak", "Peak"},
+        {kDetection, "Dyn RMS", "Dyn RMS"},
+        {kDryMix, "out", "Out"},
+        {kDryMix, "-6 dB", "-6.0 dB"},
+        {kRatio, "8:1", "8:1"},
+        {kBypass, "ON", "on"},
+        {kBypass, "1", nullptr},
+        {kMakeUpGain, "loud", nullptr},
+        {kThreshold, "", nullptr},
+        {kNumParams, "1", nullptr},
+        {-1, "1", nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        float value = -1.0f;
+        const bool read = parameterValueFromText(c.index, c.typed, value);
+        EXPECT_EQ(read, c.shown != nullptr) << c.index << " '" << c.typed << "'";
+        if (!read || !c.shown)
+        {
+            EXPECT_EQ(value, -1.0f) << "a refused text leaves the value alone";
+            continue;
+        }
+        char shown[64] = {};
+        parameterValueText(c.index, value, shown, sizeof shown);
+        EXPECT_STREQ(shown, c.shown) << c.index << " '" << c.typed << "'";
+    }
+    float value = 0.0f;
+    EXPECT_FALSE(parameterValueFromText(kThreshold, nullptr, value));
 }

@@ -40,6 +40,9 @@ class PlatformWindow
     virtual void dispatchPendingPaint() {}
     // Gives the window a new size (device pixels) after the frame's scale changed.
     virtual void resize(const CRect& size) { (void)size; }
+    // A descriptor that becomes readable when the window's events arrive, for hosts that poll
+    // it on their own loop; -1 where events come another way.
+    virtual int eventDescriptor() const { return -1; }
 };
 
 // Headless when `parent` is null, else a child window of `parent` on the platform this build

@@ -38,6 +38,7 @@ class X11Window : public PlatformWindow
     uint32_t getDoubleClickTime() const override { return kDoubleClickMs; }
     bool openUrl(const char* url) override;
     void resize(const CRect& size) override;
+    int eventDescriptor() const override { return ConnectionNumber(display); }
 
     // The routine named by `_XEventProc`: hands an event that a host read itself to the
     // window it belongs to, if that is one of ours.
