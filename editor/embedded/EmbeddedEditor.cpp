@@ -80,6 +80,13 @@ std::int32_t EmbeddedEditor::height()
     return rect->bottom - rect->top;
 }
 
+void* EmbeddedEditor::window() const
+{
+    if (!isOpen() || !ownedGui->getFrame()) return nullptr;
+    const PlatformWindow* platformWindow = ownedGui->getFrame()->getPlatformWindow();
+    return platformWindow ? platformWindow->getNativeHandle() : nullptr;
+}
+
 int EmbeddedEditor::eventDescriptor() const
 {
     if (!isOpen() || !ownedGui->getFrame()) return -1;

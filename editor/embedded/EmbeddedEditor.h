@@ -34,6 +34,8 @@ class EmbeddedEditor : private ParameterListener
     // The window's size in device pixels, at the scale it has or would open with.
     std::int32_t width();
     std::int32_t height();
+    // The editor's own window while open (an X11 window id or an HWND), else null.
+    void* window() const;
     // The editor window's own event connection to poll (the X11 display's), or -1.
     int eventDescriptor() const;
 

@@ -1,0 +1,6 @@
+#include "SystemIdleTimer.h"
+
+std::unique_ptr<SystemIdleTimer> SystemIdleTimer::start(void*, unsigned, Tick, void*)
+{
+    return nullptr;
+}
