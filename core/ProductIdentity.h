@@ -31,6 +31,25 @@ constexpr const char* kLv2UiUri = "http://www.quenmoor.com/orvane-feedback-compr
 // VST3: the audio effect's class id, 16 bytes in the order they are compared.
 constexpr std::uint8_t kVst3ClassId[16] = {0x89, 0xb1, 0x49, 0x35, 0x28, 0xf4, 0x48, 0xc1,
                                            0x86, 0x96, 0xc8, 0xc6, 0x97, 0x86, 0x51, 0x74};
+// The same id as the bundle's module information writes it, read by the build.
+constexpr const char* kVst3ClassIdText = "89B1493528F448C18696C8C697865174";
 // CLAP: the descriptor's reverse-domain id.
 constexpr const char* kClapId = "com.quenmoor.orvane-feedback-compressor";
+
+namespace detail
+{
+constexpr int hexDigit(char c)
+{
+    return c <= '9' ? c - '0' : c - 'A' + 10;
+}
+constexpr bool classIdTextMatches()
+{
+    for (int i = 0; i < 16; ++i)
+        if (hexDigit(kVst3ClassIdText[2 * i]) * 16 + hexDigit(kVst3ClassIdText[2 * i + 1]) !=
+            kVst3ClassId[i])
+            return false;
+    return kVst3ClassIdText[32] == '\0';
+}
+static_assert(classIdTextMatches(), "the VST3 class id is written the same both ways");
+} // namespace detail
 } // namespace identity
