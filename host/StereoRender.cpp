@@ -3,6 +3,8 @@
 #include "DemoSignal.h"
 #include "OutputFile.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace ofchost
@@ -11,7 +13,7 @@ namespace
 {
 template <typename Sample>
 bool streamDemo(StereoProcessor& processor, DemoSource& source, AudioFileWriter& writer,
-                int blockSize, std::string& error)
+                int blockSize, double& peak, std::string& error)
 {
     const auto frames = static_cast<std::size_t>(blockSize);
     std::vector<Sample> in[2] = {std::vector<Sample>(frames), std::vector<Sample>(frames)};
@@ -31,14 +33,21 @@ bool streamDemo(StereoProcessor& processor, DemoSource& source, AudioFileWriter&
         }
         for (int i = 0; i < n; ++i)
             for (int c = 0; c < 2; ++c)
-                interleaved[static_cast<std::size_t>(2 * i + c)] = static_cast<double>(out[c][i]);
+            {
+                const auto sample = static_cast<double>(out[c][i]);
+                interleaved[static_cast<std::size_t>(2 * i + c)] = sample;
+                // A NaN stays the peak once seen, so the report shows it.
+                if (!(std::fabs(sample) <= peak) && !std::isnan(peak)) peak = std::fabs(sample);
+            }
         if (!writer.write(interleaved.data(), n, error)) return false;
     }
 }
 } // namespace
 
-bool renderDemo(StereoProcessor& processor, const RenderOptions& options, std::string& error)
+bool renderDemo(StereoProcessor& processor, const RenderOptions& options, double& peak,
+                std::string& error)
 {
+    peak = 0.0;
     if (options.request.blockSize <= 0 || options.outputPath.empty())
     {
         error = "the demo render needs an output file and a positive block size";
@@ -56,8 +65,8 @@ bool renderDemo(StereoProcessor& processor, const RenderOptions& options, std::s
     }
     const bool streamed =
         options.request.doublePrecision
-            ? streamDemo<double>(processor, source, writer, options.request.blockSize, error)
-            : streamDemo<float>(processor, source, writer, options.request.blockSize, error);
+            ? streamDemo<double>(processor, source, writer, options.request.blockSize, peak, error)
+            : streamDemo<float>(processor, source, writer, options.request.blockSize, peak, error);
     return streamed && writer.close(error) && file.commit(error);
 }
 

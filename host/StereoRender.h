@@ -22,6 +22,8 @@ class StereoProcessor
 // Renders the demo (options.demoRate, options.request.blockSize, options.request.doublePrecision)
 // into options.outputPath, in options.outputSampleFormat (float when 0). The processor must be
 // set up for that rate and block size and be processing; false with a message otherwise.
-bool renderDemo(StereoProcessor& processor, const RenderOptions& options, std::string& error);
+// `peak` receives the output's largest magnitude.
+bool renderDemo(StereoProcessor& processor, const RenderOptions& options, double& peak,
+                std::string& error);
 
 } // namespace ofchost

@@ -4,7 +4,8 @@
 # 1e-9 (64-bit processing, 64-bit float files) or 1e-6 (32-bit processing, 32-bit float files).
 #   compare-renders.sh WORK RATE "PROGRAMS" REF_NAME REF_RUNNER REF_HOST REF_PLUGIN
 #                      RUNNER HOST PLUGIN
-# A RUNNER is the emulator that starts a host (wine-run.sh) or - for a native one. Exits 77
+# A RUNNER is the emulator that starts a host (wine-run.sh) or - for a native one. The
+# environment variable OFC_RENDER_TOLERANCE, where set, is the tolerance for both. Exits 77
 # when the reference build is missing, unless CI is set: then that is a failure.
 set -uo pipefail
 work=$1 rate=$2 programs=${3//;/ } ref_name=$4 ref_runner=$5 ref_host=$6 ref_plugin=$7
@@ -31,10 +32,10 @@ status=0
 for program in $programs; do
   for precision in double float; do
     flags=(--program "$program" --rate "$rate" --output-format "$precision")
-    tolerance=1e-6
+    tolerance=${OFC_RENDER_TOLERANCE:-1e-6}
     if [ "$precision" = double ]; then
       flags+=(--double)
-      tolerance=1e-9
+      tolerance=${OFC_RENDER_TOLERANCE:-1e-9}
     fi
     ours="$work/p$program-$precision.wav" theirs="$work/p$program-$precision-$ref_name.wav"
     if ! run "$runner" "$host" render "$plugin" --demo "$ours" "${flags[@]}" >"$ours.log" 2>&1 ||
