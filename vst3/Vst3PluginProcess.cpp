@@ -156,6 +156,10 @@ template <> double** channelsOf<double>(AudioBusBuffers& bus)
     return bus.channelBuffers64;
 }
 
+// -120 dBFS: what the engine's anti-denormal offsets leave behind once the delayed signal has
+// drained (some -140 dBFS, lifted by the make-up gain) lies below it, anything audible above.
+constexpr double kSilenceFloor = 1.0 / (1 << 20);
+
 // One bit per channel that holds nothing but zeros.
 template <typename Sample> uint64 silentChannels(Sample* const* channels, int32 frames)
 {
@@ -164,6 +168,19 @@ template <typename Sample> uint64 silentChannels(Sample* const* channels, int32 
         if (std::all_of(channels[c], channels[c] + frames, [](Sample s) { return s == Sample(0); }))
             flags |= uint64(1) << c;
     return flags;
+}
+
+// After silent input: a block that has fallen below the floor is made silent, so the flags the
+// host reads and the samples agree.
+template <typename Sample> void settleSilence(Sample* const* channels, int32 frames)
+{
+    for (int c = 0; c < 2; ++c)
+        if (!std::all_of(channels[c], channels[c] + frames,
+                         [](Sample s)
+                         { return std::fabs(static_cast<double>(s)) < kSilenceFloor; }))
+            return;
+    for (int c = 0; c < 2; ++c)
+        std::fill(channels[c], channels[c] + frames, Sample(0));
 }
 } // namespace
 
@@ -174,6 +191,7 @@ template <typename Sample> void Vst3Plugin::processAudio(ProcessData& data)
     Sample** outputs = channelsOf<Sample>(out);
     if (out.numChannels < 2 || !outputs || !outputs[0] || !outputs[1]) return;
     const Sample* inputs[2] = {nullptr, nullptr};
+    bool silentInput = true;
     if (data.numInputs >= 1 && data.inputs && data.inputs[0].numChannels >= 2 &&
         channelsOf<Sample>(data.inputs[0]))
     {
@@ -185,11 +203,13 @@ template <typename Sample> void Vst3Plugin::processAudio(ProcessData& data)
         for (int c = 0; c < 2; ++c)
         {
             const bool silent = (in.silenceFlags >> c) & 1u;
+            silentInput = silentInput && silent;
             inputs[c] =
                 silent && zerosFit ? reinterpret_cast<const Sample*>(silence.data()) : channels[c];
         }
     }
     effect->process(inputs, outputs, frames, timed.data(), static_cast<int>(timed.size()));
+    if (silentInput) settleSilence(outputs, frames);
     out.silenceFlags = silentChannels(outputs, frames);
 }
 

@@ -47,9 +47,9 @@ void printClass(const Vst3Module& module)
     auto* factory2 = static_cast<IPluginFactory2*>(found);
     PClassInfo2 info{};
     if (factory2->getClassInfo2(0, &info) == kResultOk)
-        std::printf("Class: %s | %s | %s | %s | %s | %s | %s | flags %" PRIu32 "\n", hex(info.cid).c_str(),
-                    info.name, info.category, info.subCategories, info.vendor, info.version,
-                    info.sdkVersion, info.classFlags);
+        std::printf("Class: %s | %s | %s | %s | %s | %s | %s | flags %" PRIu32 "\n",
+                    hex(info.cid).c_str(), info.name, info.category, info.subCategories,
+                    info.vendor, info.version, info.sdkVersion, info.classFlags);
     factory2->release();
 }
 
@@ -59,8 +59,8 @@ void printParameters(const Vst3Instance& plugin)
     std::printf("Parameters: %zu\n", list.size());
     for (const ParameterInfo& p : list)
     {
-        std::printf("  %" PRIu32 " | %s | %s | %s | steps %" PRId32 " | default %.9g | unit %" PRId32
-                    " | flags 0x%" PRIx32 "\n",
+        std::printf("  %" PRIu32 " | %s | %s | %s | steps %" PRId32
+                    " | default %.9g | unit %" PRId32 " | flags 0x%" PRIx32 "\n",
                     p.id, fieldText(p.title).c_str(), fieldText(p.shortTitle).c_str(),
                     fieldText(p.units).c_str(), p.stepCount, p.defaultNormalizedValue, p.unitId,
                     static_cast<uint32>(p.flags));
@@ -73,7 +73,8 @@ void printParameters(const Vst3Instance& plugin)
             for (std::size_t i = 0; i < shown.size() && i < 127; ++i)
                 field[i] = static_cast<char16>(shown[i]);
             ParamValue back = -1.0;
-            const bool read = plugin.controller->getParamValueByString(p.id, field, back) == kResultOk;
+            const bool read =
+                plugin.controller->getParamValueByString(p.id, field, back) == kResultOk;
             std::printf("    %.3f %s -> %s\n", v, shown.c_str(),
                         read ? plugin.text(p.id, back).c_str() : "(refused)");
         }
@@ -173,6 +174,7 @@ int main(int argc, char** argv)
         return runTexts(static_cast<int>(pointers.size()) - 2, pointers.data() + 2);
     if (pointers.size() >= 2 && std::strcmp(pointers[1], "render") == 0)
         return runRender(static_cast<int>(pointers.size()) - 2, pointers.data() + 2);
-    std::fprintf(stderr, "usage: ofc-vst3-host texts BUNDLE | render BUNDLE --demo OUT [options]\n");
+    std::fprintf(stderr,
+                 "usage: ofc-vst3-host texts BUNDLE | render BUNDLE --demo OUT [options]\n");
     return 2;
 }

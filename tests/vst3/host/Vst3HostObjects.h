@@ -16,12 +16,19 @@
     vst3::tresult VST3_CALL queryInterface(const vst3::TUID iid, void** obj) override              \
     {                                                                                              \
         if (!obj) return vst3::kInvalidArgument;                                                   \
-        const bool ours = iid && (vst3::FUnknown::iid.matches(iid) || Interface::iid.matches(iid)); \
+        const bool ours =                                                                          \
+            iid && (vst3::FUnknown::iid.matches(iid) || Interface::iid.matches(iid));              \
         *obj = ours ? static_cast<Interface*>(this) : nullptr;                                     \
         return ours ? vst3::kResultOk : vst3::kNoInterface;                                        \
     }                                                                                              \
-    vst3::uint32 VST3_CALL addRef() override { return ++references; }                              \
-    vst3::uint32 VST3_CALL release() override { return --references; }                             \
+    vst3::uint32 VST3_CALL addRef() override                                                       \
+    {                                                                                              \
+        return ++references;                                                                       \
+    }                                                                                              \
+    vst3::uint32 VST3_CALL release() override                                                      \
+    {                                                                                              \
+        return --references;                                                                       \
+    }                                                                                              \
     vst3::uint32 references = 1;
 
 // A stream in memory. Reads and writes move at most `chunk` bytes per call (0: any number), the
@@ -60,7 +67,10 @@ class ParameterQueue : public vst3::IParamValueQueue
 
     explicit ParameterQueue(vst3::ParamID id) : id(id) {}
     vst3::ParamID VST3_CALL getParameterId() override { return id; }
-    vst3::int32 VST3_CALL getPointCount() override { return static_cast<vst3::int32>(points.size()); }
+    vst3::int32 VST3_CALL getPointCount() override
+    {
+        return static_cast<vst3::int32>(points.size());
+    }
     vst3::tresult VST3_CALL getPoint(vst3::int32 index, vst3::int32& sampleOffset,
                                      vst3::ParamValue& value) override;
     vst3::tresult VST3_CALL addPoint(vst3::int32 sampleOffset, vst3::ParamValue value,

@@ -14,7 +14,9 @@ namespace
 {
 bool isFolder(const std::string& path)
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     return stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFDIR);
 }
 
@@ -33,7 +35,8 @@ std::string moduleInBundle(const std::string& bundle)
 template <typename Interface> Interface* ask(FUnknown* object)
 {
     void* found = nullptr;
-    if (!object || object->queryInterface(Interface::iid.bytes, &found) != kResultOk) return nullptr;
+    if (!object || object->queryInterface(Interface::iid.bytes, &found) != kResultOk)
+        return nullptr;
     return static_cast<Interface*>(found);
 }
 
@@ -52,12 +55,13 @@ std::unique_ptr<Vst3Module> Vst3Module::load(const std::string& given, std::stri
     module->path = isFolder(given) ? moduleInBundle(given) : given;
     module->library = platform::loadLibrary(module->path, error);
     if (!module->library) return nullptr;
-    if (auto entry = reinterpret_cast<EntryWithHandle>(
-            platform::findSymbol(module->library, "ModuleEntry")))
+    if (auto entry =
+            reinterpret_cast<EntryWithHandle>(platform::findSymbol(module->library, "ModuleEntry")))
     {
         if (!entry(module->library)) return error = "ModuleEntry refused", nullptr;
     }
-    else if (auto init = reinterpret_cast<PlainEntry>(platform::findSymbol(module->library, "InitDll")))
+    else if (auto init =
+                 reinterpret_cast<PlainEntry>(platform::findSymbol(module->library, "InitDll")))
     {
         if (!init()) return error = "InitDll refused", nullptr;
     }
@@ -212,7 +216,7 @@ std::vector<std::string> Vst3Instance::programNames() const
     {
         String128 name{};
         names.push_back(units->getProgramName(list.id, p, name) == kResultOk ? fieldText(name)
-                                                                            : "(refused)");
+                                                                             : "(refused)");
     }
     return names;
 }
