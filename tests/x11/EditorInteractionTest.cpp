@@ -69,23 +69,6 @@ void expectOneGesture(const std::vector<HostCall>& calls, int index, size_t minA
     EXPECT_FLOAT_EQ(calls[calls.size() - 2].value, finalValue);
 }
 
-int countDifferent(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int tolerance,
-                   int& worst)
-{
-    worst = 0;
-    int different = 0;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-    {
-        int pixelWorst = 0;
-        for (int shift : {0, 8, 16})
-            pixelWorst = std::max(
-                pixelWorst, std::abs(int((a[i] >> shift) & 0xff) - int((b[i] >> shift) & 0xff)));
-        worst = std::max(worst, pixelWorst);
-        different += pixelWorst > tolerance;
-    }
-    return different;
-}
-
 std::vector<uint32_t> region(const std::vector<uint32_t>& pixels, int width, int left, int top,
                              int right, int bottom)
 {

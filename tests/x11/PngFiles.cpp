@@ -1,5 +1,8 @@
 #include "PngFiles.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include <png.h>
 
 bool writeRgbPng(const std::string& path, const std::vector<uint32_t>& pixels, int width,
@@ -41,4 +44,21 @@ bool readRgbPng(const std::string& path, std::vector<uint32_t>& pixels, int& wid
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = (uint32_t(rgb[i * 3]) << 16) | (uint32_t(rgb[i * 3 + 1]) << 8) | rgb[i * 3 + 2];
     return true;
+}
+
+int countDifferent(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int tolerance,
+                   int& worst)
+{
+    worst = 0;
+    int different = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    {
+        int pixelWorst = 0;
+        for (int shift : {0, 8, 16})
+            pixelWorst = std::max(
+                pixelWorst, std::abs(int((a[i] >> shift) & 0xff) - int((b[i] >> shift) & 0xff)));
+        worst = std::max(worst, pixelWorst);
+        different += pixelWorst > tolerance;
+    }
+    return different;
 }
