@@ -27,6 +27,7 @@ Vst3Plugin::Vst3Plugin()
     : effect(std::make_unique<OrvaneEffect>(std::make_unique<CompressorEngine>())),
       embeddedEditor(std::make_unique<EmbeddedEditor>(*effect, static_cast<EditorHost&>(*this)))
 {
+    reserveBlockStorage();
 }
 
 Vst3Plugin::~Vst3Plugin()

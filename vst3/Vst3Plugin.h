@@ -138,6 +138,7 @@ class Vst3Plugin final : public vst3::IComponent,
     template <typename Sample> void processAudio(vst3::ProcessData& data);
     void reportProgramChange(vst3::ProcessData& data);
     void selectProgram(vst3::int32 program);
+    void reserveBlockStorage();
 
     std::unique_ptr<OrvaneEffect> effect;
     std::unique_ptr<EmbeddedEditor> embeddedEditor;

@@ -69,9 +69,14 @@ tresult Vst3Plugin::setupProcessing(ProcessSetup& setup)
     sampleSize = setup.symbolicSampleSize;
     maxBlock = setup.maxSamplesPerBlock;
     silence.assign(static_cast<std::size_t>(maxBlock), 0.0);
+    return kResultOk;
+}
+
+// Even a host that processes without a set-up finds the change lists sized.
+void Vst3Plugin::reserveBlockStorage()
+{
     pending.reserve(kMaxTimedChanges);
     timed.reserve(kMaxTimedChanges);
-    return kResultOk;
 }
 
 tresult Vst3Plugin::setProcessing(TBool)

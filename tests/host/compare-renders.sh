@@ -5,14 +5,15 @@
 #   compare-renders.sh WORK RATE "PROGRAMS" REF_NAME REF_RUNNER REF_HOST REF_PLUGIN
 #                      RUNNER HOST PLUGIN
 # A RUNNER is the emulator that starts a host (wine-run.sh) or - for a native one. The
-# environment variable OFC_RENDER_TOLERANCE, where set, is the tolerance for both. Exits 77
+# environment variable OFC_RENDER_TOLERANCE, where set, is the tolerance for both;
+# OFC_COMPARE_HOST, where set, is the ofc-host that compares (else the reference host). Exits 77
 # when the reference build is missing, unless CI is set: then that is a failure.
 set -uo pipefail
 work=$1 rate=$2 programs=${3//;/ } ref_name=$4 ref_runner=$5 ref_host=$6 ref_plugin=$7
 runner=$8 host=$9 plugin=${10}
 
 for file in "$ref_host" "$ref_plugin"; do
-  if [ ! -f "$file" ]; then
+  if [ ! -e "$file" ]; then
     echo "The $ref_name build to compare with is missing: no $file."
     echo "Build it first (see README), or point the cache variable at it."
     if [ -n "${CI:-}" ]; then exit 1; fi
@@ -53,7 +54,11 @@ for program in $programs; do
       status=1
     fi
     echo "== program $program, $precision processing, against the $ref_name build"
-    run "$ref_runner" "$ref_host" compare "$ours" "$theirs" --tolerance "$tolerance" || status=1
+    if [ -n "${OFC_COMPARE_HOST:-}" ]; then
+      "$OFC_COMPARE_HOST" compare "$ours" "$theirs" --tolerance "$tolerance" || status=1
+    else
+      run "$ref_runner" "$ref_host" compare "$ours" "$theirs" --tolerance "$tolerance" || status=1
+    fi
   done
 done
 exit $status
