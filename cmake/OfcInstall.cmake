@@ -24,6 +24,20 @@ install(CODE [[
                              WORLD_READ WORLD_EXECUTE)
 ]])
 
+# The CLAP plug-in: ~/.clap for the per-user install, P/lib/clap for any other prefix (hosts
+# scan both ~/.clap and /usr/lib/clap).
+if(TARGET ofc_clap)
+  install(CODE "set(ofc_clap_module \"$<TARGET_FILE:ofc_clap>\")")
+  install(CODE [[
+    if(CMAKE_INSTALL_PREFIX STREQUAL "$ENV{HOME}")
+      set(ofc_clap_dir "${CMAKE_INSTALL_PREFIX}/.clap")
+    else()
+      set(ofc_clap_dir "${CMAKE_INSTALL_PREFIX}/lib/clap")
+    endif()
+    file(INSTALL DESTINATION "${ofc_clap_dir}" TYPE MODULE FILES "${ofc_clap_module}")
+  ]])
+endif()
+
 # The Debian package: both plug-ins under /usr/lib, the libraries they link as its dependencies
 # (found by dpkg-shlibdeps from the built files). Its names, version and home page are the
 # identity's (cmake/Identity.cmake); the package is the product's name in lower case with dashes.

@@ -26,6 +26,10 @@ HOME=$work/home cmake --install "$build" --prefix "$work/home" >/dev/null || fai
 same_tree "user install" "$work/home/.vst" "$work/home/.lv2"
 DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null || fail "system install"
 same_tree "system install" "$work/root/usr/lib/vst" "$work/root/usr/lib/lv2"
+clap="$build/Orvane Feedback Compressor.clap"
+for dir in "$work/home/.clap" "$work/root/usr/lib/clap"; do
+    cmp -s "$clap" "$dir/Orvane Feedback Compressor.clap" || fail "no CLAP plug-in in $dir"
+done
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/package" >cpack.log 2>&1) ||
     { cat "$work/cpack.log"; fail "cpack"; exit 1; }
@@ -39,7 +43,7 @@ field() { sed -n "s/^$1: //p" <<<"$control"; }
     fail "Version: $(field Version)"
 [[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "Architecture"
 depends=$(field Depends)
-for module in "$vst" "$bundle"/*.so; do
+for module in "$vst" "$bundle"/*.so "$clap"; do
     for library in $(objdump -p "$module" | awk '$1 == "NEEDED" { print $2 }'); do
         path=$(ldd "$module" | awk -v lib="$library" '$1 == lib { print $3 }')
         # With merged /usr, dpkg may know the file under its other name.
@@ -50,7 +54,8 @@ for module in "$vst" "$bundle"/*.so; do
     done
 done
 
-contents=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort)
+# Paths may hold spaces: the path is everything from its leading "./" on.
+contents=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($0, index($0, " ./") + 2) }' | sort)
 expected=$(cd "$work/root" && find . -type f | sed 's/^\.//' | sort)
 [[ $contents == "$expected" ]] || { fail "package contents"; diff <(echo "$expected") <(echo "$contents"); }
 
@@ -62,6 +67,9 @@ grep -q "Bundle: *file://$work/unpacked/usr/lib/lv2/" <<<"$found" ||
 "$build/host/ofc-host" render "$vst" --demo "$work/out.wav" --rate 8000 \
     --write-input "$work/in.wav" >/dev/null || fail "demo input"
 lv2apply -i "$work/in.wav" -o "$work/lv2.wav" "$PLUGIN_URI" || fail "the packaged LV2 plug-in does not run"
+
+bash "$here/../clap/qtractor_scan_test.sh" "$work/unpacked/usr/lib/clap/Orvane Feedback Compressor.clap" ||
+    fail "Qtractor's scanner does not accept the packaged CLAP plug-in"
 
 source "$here/../daw/ardour_env.sh"
 if [[ -x $ARDOUR_SCANNER ]]; then
