@@ -34,6 +34,20 @@ install(CODE [[
   endforeach()
 ]])
 
+# The CLAP plug-in: ~/.clap for the per-user install, P/lib/clap for any other prefix (hosts
+# scan both ~/.clap and /usr/lib/clap).
+if(TARGET ofc_clap)
+  install(CODE "set(ofc_clap_module \"$<TARGET_FILE:ofc_clap>\")")
+  install(CODE [[
+    if(CMAKE_INSTALL_PREFIX STREQUAL "$ENV{HOME}")
+      set(ofc_clap_dir "${CMAKE_INSTALL_PREFIX}/.clap")
+    else()
+      set(ofc_clap_dir "${CMAKE_INSTALL_PREFIX}/lib/clap")
+    endif()
+    file(INSTALL DESTINATION "${ofc_clap_dir}" TYPE MODULE FILES "${ofc_clap_module}")
+  ]])
+endif()
+
 # The Debian package: both plug-ins under /usr/lib, the libraries they link as its dependencies
 # (found by dpkg-shlibdeps from the built files). Its names, version and home page are the
 # identity's (cmake/Identity.cmake); the package is the product's name in lower case with dashes.
@@ -43,8 +57,8 @@ string(REPLACE " " "-" CPACK_PACKAGE_NAME "${ofc_package_name}")
 set(CPACK_PACKAGE_VENDOR "${OFC_VENDOR_NAME}")
 set(CPACK_PACKAGE_CONTACT "${OFC_VENDOR_NAME}")
 set(CPACK_PACKAGE_VERSION "${OFC_VERSION_TEXT}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${OFC_PRODUCT_NAME}, a stereo feedback compressor (VST 2.4, VST3 and LV2)")
-set(CPACK_PACKAGE_DESCRIPTION "A stereo feedback compressor with its own editor, for hosts that load VST 2.4 plug-ins from /usr/lib/vst, VST3 plug-ins from /usr/lib/vst3 or LV2 plug-ins from /usr/lib/lv2.")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${OFC_PRODUCT_NAME}, a stereo feedback compressor (VST 2.4, VST3, CLAP and LV2)")
+set(CPACK_PACKAGE_DESCRIPTION "A stereo feedback compressor with its own editor, for hosts that load VST 2.4 plug-ins from /usr/lib/vst, VST3 plug-ins from /usr/lib/vst3, CLAP plug-ins from /usr/lib/clap or LV2 plug-ins from /usr/lib/lv2.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)

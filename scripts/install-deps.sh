@@ -15,6 +15,7 @@ packages=(
   valgrind
   clang-14 libfuzzer-14-dev
   lv2-dev lilv-utils sordi dpkg-dev jalv jackd2 xdotool imagemagick
+  qtractor # its CLAP scanner, for tests/clap
 )
 windows_packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev

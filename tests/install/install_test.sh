@@ -3,8 +3,8 @@
 # system layout (prefix /usr, into a scratch DESTDIR); then the Debian package cpack builds: its
 # control file (name, version, architecture, a dependency on the package of every library the
 # plug-ins link), its contents (exactly the /usr layout), and, unpacked into a scratch root,
-# lilv loading the LV2 plug-in from it and Ardour's scanners accepting the VST 2.4 library and
-# the VST3 bundle.
+# lilv loading the LV2 plug-in from it, Ardour's scanners accepting the VST 2.4 library and the
+# VST3 bundle, and Qtractor's scanner the CLAP plug-in.
 # Usage: install_test.sh BUILD_DIR WORK
 set -uo pipefail
 here=$(dirname "$0")
@@ -31,6 +31,10 @@ HOME=$work/home cmake --install "$build" --prefix "$work/home" >/dev/null || fai
 same_tree "user install" "$work/home/.vst" "$work/home/.lv2" "$work/home/.vst3"
 DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null || fail "system install"
 same_tree "system install" "$work/root/usr/lib/vst" "$work/root/usr/lib/lv2" "$work/root/usr/lib/vst3"
+clap="$build/Orvane Feedback Compressor.clap"
+for dir in "$work/home/.clap" "$work/root/usr/lib/clap"; do
+    cmp -s "$clap" "$dir/Orvane Feedback Compressor.clap" || fail "no CLAP plug-in in $dir"
+done
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/package" >cpack.log 2>&1) ||
     { cat "$work/cpack.log"; fail "cpack"; exit 1; }
@@ -44,7 +48,7 @@ field() { sed -n "s/^$1: //p" <<<"$control"; }
     fail "Version: $(field Version)"
 [[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "Architecture"
 depends=$(field Depends)
-for module in "$vst" "$bundle"/*.so "$vst3_module"; do
+for module in "$vst" "$bundle"/*.so "$vst3_module" "$clap"; do
     for library in $(objdump -p "$module" | awk '$1 == "NEEDED" { print $2 }'); do
         path=$(ldd "$module" | awk -v lib="$library" '$1 == lib { print $3 }')
         # With merged /usr, dpkg may know the file under its other name.
@@ -55,8 +59,8 @@ for module in "$vst" "$bundle"/*.so "$vst3_module"; do
     done
 done
 
-# Names may hold spaces: everything after the fifth column is the name.
-contents=$(dpkg-deb -c "$deb" | grep -v '^d' | sed -E 's/^([^ ]+ +){5}\.//' | sort)
+# Paths may hold spaces: the path is everything from its leading "./" on.
+contents=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($0, index($0, " ./") + 2) }' | sort)
 expected=$(cd "$work/root" && find . -type f | sed 's/^\.//' | sort)
 [[ $contents == "$expected" ]] || { fail "package contents"; diff <(echo "$expected") <(echo "$contents"); }
 
@@ -68,6 +72,9 @@ grep -q "Bundle: *file://$work/unpacked/usr/lib/lv2/" <<<"$found" ||
 "$build/host/ofc-host" render "$vst" --demo "$work/out.wav" --rate 8000 \
     --write-input "$work/in.wav" >/dev/null || fail "demo input"
 lv2apply -i "$work/in.wav" -o "$work/lv2.wav" "$PLUGIN_URI" || fail "the packaged LV2 plug-in does not run"
+
+bash "$here/../clap/qtractor_scan_test.sh" "$work/unpacked/usr/lib/clap/Orvane Feedback Compressor.clap" ||
+    fail "Qtractor's scanner does not accept the packaged CLAP plug-in"
 
 source "$here/../daw/ardour_env.sh"
 if [[ -x $ARDOUR_SCANNER ]]; then
