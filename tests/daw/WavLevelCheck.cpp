@@ -1,9 +1,12 @@
 // Checks an audio file exported by a DAW: its shape (channels, rate, length) and the level of
 // every channel after a settling time, so a test can tell that real audio went through the
-// plug-in and came out at the level its settings call for.
+// plug-in and came out at the level its settings call for. With --compare-halves 1, the file holds
+// two plug-ins' outputs side by side (channels 0..N/2-1, then N/2..N-1), which must be the same
+// sample for sample.
 //
 // Usage: ofc_wav_level_check FILE --channels N --rate HZ --min-seconds S
 //            [--skip-seconds S] [--expect-rms-db DB --tolerance-db DB] [--min-rms-db DB]
+//            [--compare-halves 1]
 // Exits 0 when every check holds, 1 when one fails, 2 on a usage or read error.
 
 #include <sndfile.h>
@@ -29,6 +32,7 @@ struct Options
     double expectRmsDb = 0.0;
     double toleranceDb = 0.5;
     double minRmsDb = -60.0;
+    bool compareHalves = false;
 };
 
 bool readNumber(const char* text, double& out)
@@ -64,6 +68,8 @@ bool parseOptions(int argc, char** argv, Options& o)
             o.toleranceDb = v;
         else if (key == "--min-rms-db")
             o.minRmsDb = v;
+        else if (key == "--compare-halves")
+            o.compareHalves = v != 0.0;
         else
             return false;
     }
@@ -103,6 +109,43 @@ int checkChannel(const Options& o, const std::vector<float>& samples, int channe
     return failures;
 }
 
+// Each channel of the first half against its partner in the second, over every frame.
+int compareHalves(const std::vector<float>& samples, int channels, sf_count_t frames)
+{
+    const int half = channels / 2;
+    if (channels % 2 != 0 || half == 0)
+    {
+        std::printf("FAIL: %d channels cannot be compared in halves\n", channels);
+        return 1;
+    }
+    int failures = 0;
+    for (int c = 0; c < half; ++c)
+    {
+        double maxDifference = 0.0;
+        sf_count_t differing = 0, first = -1;
+        for (sf_count_t i = 0; i < frames; ++i)
+        {
+            const size_t at = static_cast<size_t>(i) * channels + c;
+            const double difference = std::fabs(double(samples[at]) - samples[at + half]);
+            if (samples[at] == samples[at + half]) continue;
+            if (first < 0) first = i;
+            ++differing;
+            maxDifference =
+                std::isnan(difference) ? INFINITY : std::fmax(maxDifference, difference);
+        }
+        std::printf("channels %d and %d: %lld frames compared, %lld differ, max difference %g\n", c,
+                    c + half, static_cast<long long>(frames), static_cast<long long>(differing),
+                    maxDifference);
+        if (differing > 0)
+        {
+            std::printf("FAIL: channels %d and %d differ, first at frame %lld\n", c, c + half,
+                        static_cast<long long>(first));
+            ++failures;
+        }
+    }
+    return failures;
+}
+
 int checkFile(const Options& o)
 {
     SF_INFO info;
@@ -135,6 +178,7 @@ int checkFile(const Options& o)
     }
     for (int c = 0; c < info.channels; ++c)
         failures += checkChannel(o, samples, info.channels, c, first, frames);
+    if (o.compareHalves) failures += compareHalves(samples, info.channels, frames);
     return failures == 0 ? 0 : 1;
 }
 
@@ -148,7 +192,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr,
                      "usage: %s FILE [--channels N] [--rate HZ] [--min-seconds S] "
                      "[--skip-seconds S] [--expect-rms-db DB] [--tolerance-db DB] "
-                     "[--min-rms-db DB]\n",
+                     "[--min-rms-db DB] [--compare-halves 1]\n",
                      argv[0]);
         return 2;
     }

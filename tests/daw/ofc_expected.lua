@@ -40,6 +40,14 @@ return {
 	},
 	tone_rms_db = -23.0103, -- the test tone: amplitude 0.1
 	gain_db = 9.0,
+	-- The same plug-in as VST3: what differs. Ardour names a VST3's hidden parameters "hidden"
+	-- and lists its program list as presets by number.
+	vst3 = {
+		unique_id = "89B1493528F448C18696C8C697865174",
+		plugin_type = "VST3",
+		preset_uri_format = "VST3-P:89B1493528F448C18696C8C697865174:%04d",
+		hidden_parameters = { [20] = "hidden", [21] = "hidden" },
+	},
 	-- The same plug-in as LV2 (OFC_DAW_FORMAT=LV2): what differs.
 	lv2 = {
 		unique_id = "http://www.quenmoor.com/orvane-feedback-compressor",
