@@ -162,12 +162,12 @@ tresult Vst3Plugin::setParamNormalized(ParamID id, ParamValue value)
     return kResultOk;
 }
 
-// A program chosen from the host's controls: every parameter changes, which the host hears of.
+// A program chosen from the host's controls. The host hears of the new values from the processor,
+// which gets the same choice in its next block and reports them; asking the host to re-read
+// them from inside this call would make Ardour 7 wait on itself for ever.
 void Vst3Plugin::selectProgram(int32 program)
 {
-    if (program == effect->currentProgram()) return;
-    effect->setProgram(program);
-    if (handler) handler->restartComponent(kParamValuesChanged);
+    if (program != effect->currentProgram()) effect->setProgram(program);
 }
 
 void Vst3Plugin::parameterEdited(std::int32_t index, float value)
