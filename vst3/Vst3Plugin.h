@@ -139,6 +139,7 @@ class Vst3Plugin final : public vst3::IComponent,
     void reportProgramChange(vst3::ProcessData& data);
     void selectProgram(vst3::int32 program);
     void reserveBlockStorage();
+    void applyChangesNow();
 
     std::unique_ptr<OrvaneEffect> effect;
     std::unique_ptr<EmbeddedEditor> embeddedEditor;

@@ -96,8 +96,7 @@ tresult Vst3Plugin::process(ProcessData& data)
     // A block without audio only delivers parameters (a host's flush).
     if (data.numSamples <= 0 || data.numOutputs < 1 || !data.outputs)
     {
-        for (const ParameterChange& change : timed)
-            effect->setParameter(change.index, change.value);
+        applyChangesNow();
         return kResultOk;
     }
     if (data.symbolicSampleSize == kSample64)
@@ -107,6 +106,13 @@ tresult Vst3Plugin::process(ProcessData& data)
     else
         return kInvalidArgument;
     return kResultOk;
+}
+
+// A block with nothing to write still delivers its changes, in order.
+void Vst3Plugin::applyChangesNow()
+{
+    for (const ParameterChange& change : timed)
+        effect->setParameter(change.index, change.value);
 }
 
 // Collects the block's points in frame order (the host's order among equal frames); the
@@ -194,7 +200,7 @@ template <typename Sample> void Vst3Plugin::processAudio(ProcessData& data)
     const int32 frames = data.numSamples;
     AudioBusBuffers& out = data.outputs[0];
     Sample** outputs = channelsOf<Sample>(out);
-    if (out.numChannels < 2 || !outputs || !outputs[0] || !outputs[1]) return;
+    if (out.numChannels < 2 || !outputs || !outputs[0] || !outputs[1]) return applyChangesNow();
     const Sample* inputs[2] = {nullptr, nullptr};
     bool silentInput = true;
     if (data.numInputs >= 1 && data.inputs && data.inputs[0].numChannels >= 2 &&

@@ -271,6 +271,9 @@ TEST(Vst3Plugin, BadSetUpsAndBlocksAreRefusedOrSurvived)
     EXPECT_EQ(block(kBlock, nullptr, 0, &outBus, 1), kResultOk) << "no input bus";
     EXPECT_EQ(block(kBlock, nullptr, 0, nullptr, 0), kResultOk) << "no buses";
     EXPECT_EQ(block(kBlock, nullptr, 0, &monoOut, 1), kResultOk) << "one output channel";
+    EXPECT_FLOAT_EQ(static_cast<float>(plugin->controller->getParamNormalized(kThreshold)), 0.5f)
+        << "a block with nothing to write still delivers its changes";
+    plugin->controller->setParamNormalized(kThreshold, 0.0);
     EXPECT_EQ(block(0, nullptr, 0, nullptr, 0), kResultOk) << "a parameter flush";
     EXPECT_FLOAT_EQ(static_cast<float>(plugin->controller->getParamNormalized(kMakeUp)), 0.8f);
     EXPECT_EQ(plugin->controller->getParamNormalized(kBypass), 0.0) << "NaN is no value";
