@@ -113,6 +113,15 @@ void writeEnablePort(std::ostream& out)
         << " ;\n        lv2:portProperty lv2:toggled ;\n        lv2:default 1.0"
         << " ;\n        lv2:minimum 0.0 ;\n        lv2:maximum 1.0\n    ] .\n";
 }
+// Ardour publishes its extensions as a C header, with no schema: what each of its terms is, so a
+// validator (and any host reading the Turtle) knows them.
+void writeArdourTerms(std::ostream& out)
+{
+    out << "\n"
+        << uri(ardourlv2::kInlineDisplayInterface) << "\n    a lv2:ExtensionData .\n"
+        << uri(ardourlv2::kQueueDraw) << "\n    a lv2:Feature .\n"
+        << uri(ardourlv2::kProcessingEnable) << "\n    a rdf:Property .\n";
+}
 } // namespace
 
 void writeManifest(std::ostream& out, const OrvaneEffect& effect, const std::string& binary)
@@ -174,6 +183,7 @@ void writePluginDescription(std::ostream& out, const OrvaneEffect& effect,
     writeMeterPorts(out, effect);
     writeLatencyPort(out);
     writeEnablePort(out);
+    writeArdourTerms(out);
     if (!uiBinary.empty()) writeUserInterface(out, uiBinary);
 }
 
