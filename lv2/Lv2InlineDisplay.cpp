@@ -20,40 +20,43 @@ Lv2InlineDisplay::Lv2InlineDisplay(const ardourlv2::QueueDraw* queueDraw, double
 
 Lv2InlineDisplay::~Lv2InlineDisplay() = default;
 
+// A sequence lock without fences (which the thread checker cannot follow): every field is
+// stored with release, so no reader can see a field of this block before the odd count, and
+// loaded with acquire, so the reader's second look at the count comes after its fields.
 void Lv2InlineDisplay::store(const GlanceState& s)
 {
+    constexpr auto release = std::memory_order_release;
     const std::uint32_t s0 = sequence.load(std::memory_order_relaxed);
-    sequence.store(s0 + 1, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_release);
-    threshold.store(s.curve.threshold, std::memory_order_relaxed);
-    slope.store(s.curve.slope, std::memory_order_relaxed);
-    knee.store(s.curve.knee, std::memory_order_relaxed);
-    makeUp.store(s.curve.makeUp, std::memory_order_relaxed);
-    dryAttenuation.store(s.curve.dryAttenuation, std::memory_order_relaxed);
-    meterScale.store(s.meterScale, std::memory_order_relaxed);
-    inputDb.store(s.inputDb, std::memory_order_relaxed);
-    reductionDb.store(s.reductionDb, std::memory_order_relaxed);
-    bypassed.store(s.bypassed, std::memory_order_relaxed);
-    sequence.store(s0 + 2, std::memory_order_release);
+    sequence.store(s0 + 1, release);
+    threshold.store(s.curve.threshold, release);
+    slope.store(s.curve.slope, release);
+    knee.store(s.curve.knee, release);
+    makeUp.store(s.curve.makeUp, release);
+    dryAttenuation.store(s.curve.dryAttenuation, release);
+    meterScale.store(s.meterScale, release);
+    inputDb.store(s.inputDb, release);
+    reductionDb.store(s.reductionDb, release);
+    bypassed.store(s.bypassed, release);
+    sequence.store(s0 + 2, release);
 }
 
 GlanceState Lv2InlineDisplay::load() const
 {
+    constexpr auto acquire = std::memory_order_acquire;
     GlanceState s;
     for (int attempt = 0;; ++attempt)
     {
-        const std::uint32_t before = sequence.load(std::memory_order_acquire);
-        s.curve.threshold = threshold.load(std::memory_order_relaxed);
-        s.curve.slope = slope.load(std::memory_order_relaxed);
-        s.curve.knee = knee.load(std::memory_order_relaxed);
-        s.curve.makeUp = makeUp.load(std::memory_order_relaxed);
-        s.curve.dryAttenuation = dryAttenuation.load(std::memory_order_relaxed);
-        s.meterScale = meterScale.load(std::memory_order_relaxed);
-        s.inputDb = inputDb.load(std::memory_order_relaxed);
-        s.reductionDb = reductionDb.load(std::memory_order_relaxed);
-        s.bypassed = bypassed.load(std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_acquire);
-        if (!(before & 1u) && sequence.load(std::memory_order_relaxed) == before) return s;
+        const std::uint32_t before = sequence.load(acquire);
+        s.curve.threshold = threshold.load(acquire);
+        s.curve.slope = slope.load(acquire);
+        s.curve.knee = knee.load(acquire);
+        s.curve.makeUp = makeUp.load(acquire);
+        s.curve.dryAttenuation = dryAttenuation.load(acquire);
+        s.meterScale = meterScale.load(acquire);
+        s.inputDb = inputDb.load(acquire);
+        s.reductionDb = reductionDb.load(acquire);
+        s.bypassed = bypassed.load(acquire);
+        if (!(before & 1u) && sequence.load(acquire) == before) return s;
         // A block is publishing; it takes microseconds, so give the audio thread the core.
         if (attempt > 8) std::this_thread::yield();
     }
