@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CControl.h"
+#include "CompMeterPicture.h"
 
 // The gain-reduction meter: a bar hanging from the top of a narrow well, ten pixels per unit
 // of value, with a translucent hold bar behind it and a red strip when the hold overflows.
@@ -24,7 +25,7 @@ class CCompMeter : public CControl
     CView* newCopy() const override { return new CCompMeter(*this); }
 
     // Rows 2 to 127 of the 130-pixel well.
-    static constexpr int32_t kMaxBarPixels = 126;
+    static constexpr int32_t kMaxBarPixels = kCompMeterMaxBar;
 
   private:
     double hold = 0.0;

@@ -2,6 +2,7 @@
 
 #include "CFontDesc.h"
 #include "DisplayColours.h"
+#include "MeterScale.h"
 #include "drawing/COffscreenContext.h"
 
 #include <cstdio>
@@ -32,31 +33,17 @@ CScala::~CScala() = default;
 
 int CScala::settingOf(float value)
 {
-    if (value < 0.25f) return 0;
-    if (value < 0.5f) return 1;
-    if (value < 0.75f) return 2;
-    return 3;
+    return meterscale::settingOf(value);
 }
 
 float CScala::meterFactor(float value)
 {
-    static constexpr float kFactors[] = {4.0f, 2.0f, 1.0f, 0.5f};
-    return kFactors[settingOf(value)];
+    return meterscale::meterFactor(value);
 }
 
 int CScala::tickLabel(float value, int tick)
 {
-    switch (settingOf(value))
-    {
-    case 0:
-        return tick / 4;
-    case 1:
-        return tick / 2;
-    case 2:
-        return tick;
-    default:
-        return 2 * tick;
-    }
+    return meterscale::tickLabel(value, tick);
 }
 
 // The steps compare exactly: a host value between the four steps starts over at 0.

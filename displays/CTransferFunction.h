@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CControl.h"
-#include "TransferCurve.h"
+#include "TransferPicture.h"
 
 // The transfer-curve display: the static input-to-output law of the current settings over a
 // dark unity diagonal, a red line at threshold plus make-up, a faint band over the lower half
@@ -40,11 +40,9 @@ class CTransferFunction : public CControl
     bool isTypeOf(const char* name) const override;
     CView* newCopy() const override { return new CTransferFunction(*this); }
 
-    static constexpr int32_t kSide = 130;
+    static constexpr int32_t kSide = kTransferSide;
 
   private:
-    void drawDiagonal(CDrawContext& context) const;
-    void drawCurve(CDrawContext& context) const;
     void drawShares(CDrawContext& context) const;
 
     TransferCurveSettings settings;

@@ -2,6 +2,7 @@
 
 #include "CompressorEngine.h"
 #include "Lv2Features.h"
+#include "Lv2InlineDisplay.h"
 #include "OrvaneEffect.h"
 
 #include <lv2/atom/atom.h>
@@ -22,7 +23,8 @@ std::unique_ptr<Lv2Compressor> Lv2Compressor::create(double sampleRate,
         // The VST 2.4 build hears the rate as a host's float; so does this one.
         effect->setSampleRate(static_cast<float>(sampleRate));
         return std::unique_ptr<Lv2Compressor>(new Lv2Compressor(
-            std::move(effect), findFeature<const LV2_URID_Map>(features, LV2_URID__map)));
+            std::move(effect), findFeature<const LV2_URID_Map>(features, LV2_URID__map),
+            findFeature<const ardourlv2::QueueDraw>(features, ardourlv2::kQueueDraw), sampleRate));
     }
     catch (...)
     {
@@ -32,8 +34,10 @@ std::unique_ptr<Lv2Compressor> Lv2Compressor::create(double sampleRate,
 
 // Nothing is applied yet: the first run hands every port's value to the effect, in parameter
 // order, as a VST 2.4 program change would.
-Lv2Compressor::Lv2Compressor(std::unique_ptr<OrvaneEffect> e, const LV2_URID_Map* map)
-    : effect(std::move(e))
+Lv2Compressor::Lv2Compressor(std::unique_ptr<OrvaneEffect> e, const LV2_URID_Map* map,
+                             const ardourlv2::QueueDraw* queueDraw, double sampleRate)
+    : effect(std::move(e)),
+      inlineDisplay(std::make_unique<Lv2InlineDisplay>(queueDraw, sampleRate, glanceOf(*effect)))
 {
     for (float& v : applied)
         v = std::numeric_limits<float>::quiet_NaN();
@@ -56,6 +60,8 @@ void Lv2Compressor::connect(std::uint32_t port, void* data)
         meters[port - kGain] = static_cast<float*>(data);
     else if (port == kLatency)
         latency = static_cast<float*>(data);
+    else if (port == kEnable)
+        enable = static_cast<const float*>(data);
 }
 
 void Lv2Compressor::activate()
@@ -72,10 +78,12 @@ void Lv2Compressor::deactivate()
 void Lv2Compressor::run(std::uint32_t frames)
 {
     applyChangedControls();
+    applyEnable();
     const float* inputs[2] = {audio[lv2ports::kAudioIn], audio[lv2ports::kAudioIn + 1]};
     float* outputs[2] = {audio[lv2ports::kAudioOut], audio[lv2ports::kAudioOut + 1]};
     effect->process(inputs, outputs, static_cast<std::int32_t>(frames));
     publishOutputs();
+    inlineDisplay->publish(glanceOf(*effect), frames);
 }
 
 // A value equal to the one last applied is no change; the effect's own interlocks may since
@@ -91,6 +99,24 @@ void Lv2Compressor::applyChangedControls()
         applied[i] = v;
         effect->setParameter(i, v);
     }
+}
+
+// The host's bypass is the effect's own Bypass (the input delayed by the latency while the
+// engine runs on), so switching it is as click-free and latency-aligned as the Bypass button.
+// Zero and below mean "disabled"; the effect's interlocks then switch Delta and SC Preview off.
+void Lv2Compressor::applyEnable()
+{
+    if (!enable) return;
+    const float v = *enable;
+    if (v == appliedEnable || !std::isfinite(v)) return;
+    const bool wasEnabled = appliedEnable > 0.0f;
+    appliedEnable = v;
+    if ((v > 0.0f) != wasEnabled) effect->setParameter(kBypass, v > 0.0f ? 0.0f : 1.0f);
+}
+
+ardourlv2::ImageSurface* Lv2Compressor::renderInline(std::uint32_t width, std::uint32_t maxHeight)
+{
+    return inlineDisplay->render(width, maxHeight);
 }
 
 void Lv2Compressor::publishOutputs()

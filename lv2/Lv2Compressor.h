@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Lv2ArdourExtensions.h"
 #include "Lv2Ports.h"
 
 #include <lv2/core/lv2.h>
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 
+class Lv2InlineDisplay;
 class OrvaneEffect;
 
 // The effect behind LV2 ports. An LV2 host sets a parameter by writing its port; the effect is
@@ -33,9 +35,14 @@ class Lv2Compressor
     LV2_State_Status save(LV2_State_Store_Function store, LV2_State_Handle handle);
     LV2_State_Status restore(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
 
+    // The mixer-strip picture, off the audio thread (see Lv2InlineDisplay).
+    ardourlv2::ImageSurface* renderInline(std::uint32_t width, std::uint32_t maxHeight);
+
   private:
-    Lv2Compressor(std::unique_ptr<OrvaneEffect> effect, const LV2_URID_Map* map);
+    Lv2Compressor(std::unique_ptr<OrvaneEffect> effect, const LV2_URID_Map* map,
+                  const ardourlv2::QueueDraw* queueDraw, double sampleRate);
     void applyChangedControls();
+    void applyEnable();
     void publishOutputs();
 
     std::unique_ptr<OrvaneEffect> effect;
@@ -44,6 +51,11 @@ class Lv2Compressor
     float applied[kNumParams];
     float* meters[3] = {};
     float* latency = nullptr;
+    const float* enable = nullptr;
+    // The host's switch starts "enabled": only a change from there reaches Bypass, so a session's
+    // own Bypass setting is not undone by a host that leaves the switch alone.
+    float appliedEnable = 1.0f;
+    std::unique_ptr<Lv2InlineDisplay> inlineDisplay;
     // 0 until the first activation, as a VST 2.4 host sees it before the first resume.
     float reportedLatency = 0.0f;
     LV2_URID stateKey = 0, chunkType = 0;

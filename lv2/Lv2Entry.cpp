@@ -57,10 +57,19 @@ LV2_State_Status restore(LV2_Handle h, LV2_State_Retrieve_Function retrieve,
     return self(h)->restore(retrieve, handle);
 }
 
+ardourlv2::ImageSurface* renderInline(LV2_Handle h, uint32_t width, uint32_t maxHeight)
+{
+    return self(h)->renderInline(width, maxHeight);
+}
+
 const void* extensionData(const char* uri)
 {
     static const LV2_State_Interface state = {save, restore};
-    return uri && !std::strcmp(uri, LV2_STATE__interface) ? &state : nullptr;
+    static const ardourlv2::InlineDisplayInterface inlineDisplay = {renderInline};
+    if (!uri) return nullptr;
+    if (!std::strcmp(uri, LV2_STATE__interface)) return &state;
+    if (!std::strcmp(uri, ardourlv2::kInlineDisplayInterface)) return &inlineDisplay;
+    return nullptr;
 }
 
 const LV2_Descriptor kDescriptor = {lv2uri::kPlugin, instantiate, connectPort,  activate, run,

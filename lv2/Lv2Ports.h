@@ -7,7 +7,9 @@
 #include <string>
 
 // The LV2 plug-in's ports, in index order: the stereo audio pair in and out, the 21 parameters
-// as control inputs in parameter order, then what the editor's meters read and the latency.
+// as control inputs in parameter order, then what the editor's meters read, the latency and the
+// host's enable switch (Ardour's bypass button: 0 turns Bypass on). New ports go last, so the
+// numbers of the others never change.
 // The plug-in and its Turtle description both take the numbers from here.
 namespace lv2ports
 {
@@ -18,7 +20,8 @@ constexpr std::uint32_t kGain = kFirstParameter + kNumParams;
 constexpr std::uint32_t kLevelFast = kGain + 1;
 constexpr std::uint32_t kLevelSlow = kGain + 2;
 constexpr std::uint32_t kLatency = kGain + 3;
-constexpr std::uint32_t kCount = kLatency + 1;
+constexpr std::uint32_t kEnable = kLatency + 1;
+constexpr std::uint32_t kCount = kEnable + 1;
 
 constexpr std::uint32_t parameterPort(std::int32_t index)
 {

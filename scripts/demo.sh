@@ -20,3 +20,9 @@ build/release/host/ofc-host snapshot "$plugin" "$out/editor.png" \
 # The same moment on a high-resolution screen: the editor at scale 2.
 build/release/host/ofc-host snapshot "$plugin" "$out/editor-2x.png" \
   --program "Classic Compressor I" --feed "$out/demo-input.wav" --seconds 3.5 --scale 2
+# The LV2 plug-in's picture in a mixer strip, at a narrow and a wide strip, through our own lilv
+# host: the firm setting 1.6 s into loud and quiet bursts.
+for width in 100 300; do
+  build/release/tests/lv2/ofc-lv2-inline picture build/release/orvane-feedback-compressor.lv2 \
+    "$out/inline-$width.png" "$width" "$width"
+done

@@ -14,7 +14,7 @@ packages=(
   lsp-plugins-vst ardour
   valgrind
   clang-14 libfuzzer-14-dev
-  lv2-dev lilv-utils sordi dpkg-dev jalv jackd2 xdotool imagemagick
+  lv2-dev liblilv-dev lilv-utils sordi dpkg-dev jalv jackd2 xdotool imagemagick
   qtractor # its CLAP scanner, for tests/clap
 )
 windows_packages=(

@@ -1,5 +1,6 @@
 #include "BundleTurtle.h"
 
+#include "Lv2ArdourExtensions.h"
 #include "Lv2Ports.h"
 #include "OrvaneEffect.h"
 #include "ParameterTable.h"
@@ -100,7 +101,26 @@ void writeLatencyPort(std::ostream& out)
     writePortHead(out, "lv2:ControlPort, lv2:OutputPort", lv2ports::kLatency, "latency", "Latency");
     out << " ;\n        lv2:designation lv2:latency ;\n        lv2:portProperty lv2:integer"
         << " ;\n        lv2:minimum 0 ;\n        lv2:maximum " << latency
-        << " ;\n        units:unit units:frame\n    ] .\n";
+        << " ;\n        units:unit units:frame\n    ] ,\n";
+}
+
+// The host's bypass button (Ardour's designation): 0 turns the effect's Bypass on, so the host
+// keeps running the plug-in and its bypass stays click-free and latency-aligned.
+void writeEnablePort(std::ostream& out)
+{
+    writePortHead(out, "lv2:ControlPort, lv2:InputPort", lv2ports::kEnable, "enable", "Enable");
+    out << " ;\n        lv2:designation " << uri(ardourlv2::kProcessingEnable)
+        << " ;\n        lv2:portProperty lv2:toggled ;\n        lv2:default 1.0"
+        << " ;\n        lv2:minimum 0.0 ;\n        lv2:maximum 1.0\n    ] .\n";
+}
+// Ardour publishes its extensions as a C header, with no schema: what each of its terms is, so a
+// validator (and any host reading the Turtle) knows them.
+void writeArdourTerms(std::ostream& out)
+{
+    out << "\n"
+        << uri(ardourlv2::kInlineDisplayInterface) << "\n    a lv2:ExtensionData .\n"
+        << uri(ardourlv2::kQueueDraw) << "\n    a lv2:Feature .\n"
+        << uri(ardourlv2::kProcessingEnable) << "\n    a rdf:Property .\n";
 }
 } // namespace
 
@@ -128,13 +148,16 @@ void writeUserInterface(std::ostream& out, const std::string& uiBinary)
         << "    opts:supportedOption ui:scaleFactor ;\n"
         << "    lv2:extensionData ui:idleInterface ;\n    ui:portNotification";
     bool first = true;
-    for (const auto& meter : lv2ports::kMeterPorts)
+    const auto notify = [&](const char* symbol)
     {
         out << (first ? " [\n" : " , [\n") << "        ui:plugin " << uri(lv2uri::kPlugin)
-            << " ;\n        lv2:symbol " << quoted(meter.symbol)
+            << " ;\n        lv2:symbol " << quoted(symbol)
             << " ;\n        ui:protocol ui:floatProtocol\n    ]";
         first = false;
-    }
+    };
+    for (const auto& meter : lv2ports::kMeterPorts)
+        notify(meter.symbol);
+    notify("enable");
     out << " .\n";
 }
 
@@ -149,8 +172,9 @@ void writePluginDescription(std::ostream& out, const OrvaneEffect& effect,
         << " ;\n    doap:maintainer [ foaf:name " << quoted(identity::kVendorName)
         << " ] ;\n    lv2:minorVersion " << identity::kVersionMinor << " ;\n    lv2:microVersion "
         << identity::kVersionPatch
-        << " ;\n    lv2:optionalFeature lv2:hardRTCapable, lv2:isLive, urid:map ;\n"
-        << "    lv2:extensionData state:interface ;\n";
+        << " ;\n    lv2:optionalFeature lv2:hardRTCapable, lv2:isLive, urid:map, "
+        << uri(ardourlv2::kQueueDraw) << " ;\n    lv2:extensionData state:interface, "
+        << uri(ardourlv2::kInlineDisplayInterface) << " ;\n";
     if (!uiBinary.empty()) out << "    ui:ui " << uri(lv2uri::kUi) << " ;\n";
     out << "    lv2:port\n";
     writeAudioPorts(out);
@@ -158,6 +182,8 @@ void writePluginDescription(std::ostream& out, const OrvaneEffect& effect,
         writeParameterPort(out, effect, i);
     writeMeterPorts(out, effect);
     writeLatencyPort(out);
+    writeEnablePort(out);
+    writeArdourTerms(out);
     if (!uiBinary.empty()) writeUserInterface(out, uiBinary);
 }
 

@@ -32,6 +32,26 @@ void Lv2EditorAccess::portEvent(std::uint32_t port, float value)
         meters[port - kGain] = value;
         running = true;
     }
+    else if (port == kEnable)
+        hostEnable(value);
+}
+
+// The plug-in turns Bypass on when the host's switch goes to "disabled" and off when it comes
+// back, and only then; the Bypass button shows what the plug-in did, with the switches Bypass
+// turns off.
+void Lv2EditorAccess::hostEnable(float value)
+{
+    const bool enabled = value > 0.0f, wasEnabled = hostEnabled;
+    hostEnabled = enabled;
+    if (enabled == wasEnabled) return;
+    values[kBypass] = enabled ? 0.0f : 1.0f;
+    const SwitchesForcedOff forced = switchesForcedOff(kBypass, values[kBypass]);
+    for (std::int32_t k = 0; k < forced.count; ++k)
+    {
+        values[forced.index[k]] = 0.0f;
+        show(forced.index[k]);
+    }
+    show(kBypass);
 }
 
 float Lv2EditorAccess::parameter(std::int32_t index)

@@ -32,6 +32,7 @@ class Lv2EditorAccess : public EditorAccess
   private:
     void write(std::int32_t index, float value);
     void show(std::int32_t index);
+    void hostEnable(float value);
 
     LV2UI_Write_Function writePort;
     LV2UI_Controller controller;
@@ -41,4 +42,6 @@ class Lv2EditorAccess : public EditorAccess
     float meters[3];
     // The plug-in runs: the host has sent meter values.
     bool running = false;
+    // The host's enable switch (Ardour's bypass button), "enabled" until it says otherwise.
+    bool hostEnabled = true;
 };

@@ -2,11 +2,12 @@
 // every channel after a settling time, so a test can tell that real audio went through the
 // plug-in and came out at the level its settings call for. With --compare-halves 1, the file holds
 // two plug-ins' outputs side by side (channels 0..N/2-1, then N/2..N-1), which must be the same
-// sample for sample.
+// sample for sample. With --delay-halves N, the first half must be the second half N frames
+// late, sample for sample (a plug-in's bypass delayed by its latency beside the dry signal).
 //
 // Usage: ofc_wav_level_check FILE --channels N --rate HZ --min-seconds S
 //            [--skip-seconds S] [--expect-rms-db DB --tolerance-db DB] [--min-rms-db DB]
-//            [--compare-halves 1]
+//            [--compare-halves 1 | --delay-halves N]
 // Exits 0 when every check holds, 1 when one fails, 2 on a usage or read error.
 
 #include <sndfile.h>
@@ -33,6 +34,7 @@ struct Options
     double toleranceDb = 0.5;
     double minRmsDb = -60.0;
     bool compareHalves = false;
+    sf_count_t delay = 0;
 };
 
 bool readNumber(const char* text, double& out)
@@ -70,6 +72,11 @@ bool parseOptions(int argc, char** argv, Options& o)
             o.minRmsDb = v;
         else if (key == "--compare-halves")
             o.compareHalves = v != 0.0;
+        else if (key == "--delay-halves" && v >= 0.0 && v < 1e6)
+        {
+            o.compareHalves = true;
+            o.delay = static_cast<sf_count_t>(v);
+        }
         else
             return false;
     }
@@ -109,8 +116,36 @@ int checkChannel(const Options& o, const std::vector<float>& samples, int channe
     return failures;
 }
 
-// Each channel of the first half against its partner in the second, over every frame.
-int compareHalves(const std::vector<float>& samples, int channels, sf_count_t frames)
+// The first frame from which channel c of the first half differs from its partner `delay`
+// frames earlier, and how many differ and by how much at most; -1 when none differs.
+struct HalvesDifference
+{
+    sf_count_t first = -1, differing = 0;
+    double maxDifference = 0.0;
+};
+HalvesDifference differenceOfHalves(const std::vector<float>& samples, int channels, int c,
+                                    sf_count_t frames, sf_count_t delay)
+{
+    const int half = channels / 2;
+    HalvesDifference d;
+    for (sf_count_t i = delay; i < frames; ++i)
+    {
+        const float a = samples[static_cast<size_t>(i) * channels + c];
+        const float b = samples[static_cast<size_t>(i - delay) * channels + c + half];
+        if (a == b) continue;
+        if (d.first < 0) d.first = i;
+        ++d.differing;
+        const double difference = std::fabs(double(a) - b);
+        d.maxDifference =
+            std::isnan(difference) ? INFINITY : std::fmax(d.maxDifference, difference);
+    }
+    return d;
+}
+
+// Each channel of the first half against its partner in the second, `delay` frames earlier,
+// over every frame; a failure names the delay that would have matched, if one up to 4096 does.
+int compareHalves(const std::vector<float>& samples, int channels, sf_count_t frames,
+                  sf_count_t delay)
 {
     const int half = channels / 2;
     if (channels % 2 != 0 || half == 0)
@@ -121,27 +156,22 @@ int compareHalves(const std::vector<float>& samples, int channels, sf_count_t fr
     int failures = 0;
     for (int c = 0; c < half; ++c)
     {
-        double maxDifference = 0.0;
-        sf_count_t differing = 0, first = -1;
-        for (sf_count_t i = 0; i < frames; ++i)
-        {
-            const size_t at = static_cast<size_t>(i) * channels + c;
-            const double difference = std::fabs(double(samples[at]) - samples[at + half]);
-            if (samples[at] == samples[at + half]) continue;
-            if (first < 0) first = i;
-            ++differing;
-            maxDifference =
-                std::isnan(difference) ? INFINITY : std::fmax(maxDifference, difference);
-        }
-        std::printf("channels %d and %d: %lld frames compared, %lld differ, max difference %g\n", c,
-                    c + half, static_cast<long long>(frames), static_cast<long long>(differing),
-                    maxDifference);
-        if (differing > 0)
-        {
-            std::printf("FAIL: channels %d and %d differ, first at frame %lld\n", c, c + half,
-                        static_cast<long long>(first));
-            ++failures;
-        }
+        const HalvesDifference d = differenceOfHalves(samples, channels, c, frames, delay);
+        std::printf("channels %d and %d, %lld frames apart: %lld frames compared, %lld differ, "
+                    "max difference %g\n",
+                    c, c + half, static_cast<long long>(delay),
+                    static_cast<long long>(frames - delay), static_cast<long long>(d.differing),
+                    d.maxDifference);
+        if (d.differing == 0) continue;
+        std::printf("FAIL: channels %d and %d differ, first at frame %lld\n", c, c + half,
+                    static_cast<long long>(d.first));
+        ++failures;
+        for (sf_count_t lag = 0; lag <= 4096 && lag < frames / 2; ++lag)
+            if (differenceOfHalves(samples, channels, c, frames, lag).differing == 0)
+            {
+                std::printf("  they match %lld frames apart\n", static_cast<long long>(lag));
+                break;
+            }
     }
     return failures;
 }
@@ -178,7 +208,7 @@ int checkFile(const Options& o)
     }
     for (int c = 0; c < info.channels; ++c)
         failures += checkChannel(o, samples, info.channels, c, first, frames);
-    if (o.compareHalves) failures += compareHalves(samples, info.channels, frames);
+    if (o.compareHalves) failures += compareHalves(samples, info.channels, frames, o.delay);
     return failures == 0 ? 0 : 1;
 }
 

@@ -53,5 +53,7 @@ return {
 		unique_id = "http://www.quenmoor.com/orvane-feedback-compressor",
 		plugin_type = "LV2",
 		preset_uri_format = "http://www.quenmoor.com/orvane-feedback-compressor/preset/%d",
+		-- The host's enable switch (Ardour's bypass button) is a control input beside the 21.
+		extra_control_inputs = 1,
 	},
 }

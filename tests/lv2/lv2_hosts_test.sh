@@ -36,8 +36,9 @@ lv2_ports=$(awk '/^\tPort [0-9]+:/ { port = $2 + 0 }
 check "21 parameters in ofc-host info" 21 "$(wc -l <<<"$vst_parameters")"
 check "parameter ports 4 to 24 have the VST 2.4 names and defaults" "$vst_parameters" \
     "$(sed -n '5,25p' <<<"$lv2_ports" | cut -d'|' -f2,3)"
-check "29 ports, the last the latency" "28|Latency||http://lv2plug.in/ns/lv2core#latency" \
-    "$(tail -n1 <<<"$lv2_ports")"
+check "30 ports: the latency, then the host's enable switch" \
+    $'28|Latency||http://lv2plug.in/ns/lv2core#latency\n29|Enable|1.000000|http://ardour.org/lv2/processing#enable' \
+    "$(tail -n2 <<<"$lv2_ports")"
 check "meter outputs" $'Gain\nFast Level\nSlow Level' "$(sed -n '26,28p' <<<"$lv2_ports" | cut -d'|' -f2)"
 
 programs=$(sed -nE '/^Programs/,/^$/s/^ +[0-9]+  (.*)/\1/p' <<<"$vst_info" | sort)
