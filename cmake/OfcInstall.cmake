@@ -48,6 +48,24 @@ if(TARGET ofc_clap)
   ]])
 endif()
 
+# ofc-host and its man page: ~/.local/bin and ~/.local/share/man/man1 for the per-user install,
+# P/bin and P/share/man/man1 for any other prefix. ofc-bench stays in the build tree, where the
+# plug-in it measures by default lives.
+if(TARGET ofc_man_pages)
+  install(CODE "set(ofc_host_program \"$<TARGET_FILE:ofc-host>\")
+set(ofc_host_man_page \"${OFC_MAN_PAGE_DIR}/ofc-host.1\")")
+  install(CODE [[
+    if(CMAKE_INSTALL_PREFIX STREQUAL "$ENV{HOME}")
+      set(ofc_tools_prefix "${CMAKE_INSTALL_PREFIX}/.local")
+    else()
+      set(ofc_tools_prefix "${CMAKE_INSTALL_PREFIX}")
+    endif()
+    file(INSTALL DESTINATION "${ofc_tools_prefix}/bin" TYPE PROGRAM FILES "${ofc_host_program}")
+    file(INSTALL DESTINATION "${ofc_tools_prefix}/share/man/man1" TYPE FILE
+         FILES "${ofc_host_man_page}")
+  ]])
+endif()
+
 # The Debian package: both plug-ins under /usr/lib, the libraries they link as its dependencies
 # (found by dpkg-shlibdeps from the built files). Its names, version and home page are the
 # identity's (cmake/Identity.cmake); the package is the product's name in lower case with dashes.
