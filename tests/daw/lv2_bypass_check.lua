@@ -13,35 +13,12 @@
 
 local run_dir = assert (os.getenv ("OFC_DAW_RUN_DIR"), "OFC_DAW_RUN_DIR is not set")
 local expect = dofile (assert (os.getenv ("OFC_DAW_EXPECTED"), "OFC_DAW_EXPECTED is not set"))
+local daw = dofile ((os.getenv ("OFC_DAW_EXPECTED"):match ("^(.*/)") or "./") .. "daw_checks.lua")
+local say, check, give_up, wait_until = daw.say, daw.check, daw.give_up, daw.wait_until
 local phase = os.getenv ("OFC_DAW_PHASE")
 local session_dir = run_dir .. "/session"
 local rate = 48000
 local float_preset = "0fc3f10a-7e57-4d2a-9b61-3c5e0d3f2a01" -- ofc-float.preset
-local failures = 0
-
-local function say (text)
-	print (text)
-	io.stdout:flush ()
-end
-
-local function check (condition, what)
-	if not condition then failures = failures + 1 end
-	say ((condition and "ok: " or "FAIL: ") .. what)
-	return condition
-end
-
-local function give_up (why)
-	say ("FAIL: " .. why)
-	os.exit (1)
-end
-
-local function wait_until (condition, seconds)
-	for _ = 1, math.floor (seconds / 0.05) do
-		if condition () then return true end
-		sleep (0.05)
-	end
-	return condition ()
-end
 
 local function new_track (name, first_master_input, with_plugin)
 	local track = Session:new_audio_track (2, 2, nil, 1, name, ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true):front ()
@@ -86,7 +63,7 @@ local function build ()
 	check (not proc:to_insert ():enabled (), "Ardour shows the plug-in bypassed")
 	check (wait_until (function () return proc:active () end, 2), "and keeps it running")
 	sleep (0.5)
-	if failures > 0 then give_up (failures .. " check(s) failed before saving") end
+	if daw.failures > 0 then give_up (daw.failures .. " check(s) failed before saving") end
 	check (Session:save_state ("", false, false, false, false, false) == 0, "session saved")
 	say ("SESSION SAVED")
 end
@@ -97,20 +74,8 @@ local function reopen ()
 	check (not insert:enabled () and wait_until (function () return proc:active () end, 2), "the plug-in is still bypassed and running after reopening")
 	check (wait_until (function () return insert:signal_latency () == expect.latency end, 2),
 		"a bypassed plug-in that runs keeps its latency: " .. insert:signal_latency ())
-	if failures > 0 then give_up (failures .. " check(s) failed after reopening") end
-	local export = Session:simple_export ()
-	export:set_name ("bypass")
-	export:set_folder (run_dir .. "/export")
-	export:set_range (0, 2 * rate)
-	if not export:set_preset (float_preset) then give_up ("Ardour does not know the float WAV preset") end
-	if not export:check_outputs () then give_up ("nothing to export") end
-	local done = export:run_export ()
-	local path = run_dir .. "/export/bypass.wav"
-	local file = io.open (path, "rb")
-	local size = file and file:seek ("end") or 0
-	if file then file:close () end
-	check (done and size > 44, string.format ("export finished, %d bytes", size))
-	if failures == 0 then say ("EXPORTED: " .. path) end
+	if daw.failures > 0 then give_up (daw.failures .. " check(s) failed after reopening") end
+	daw.export ("bypass", run_dir .. "/export", 2 * rate, float_preset, "Ardour does not know the float WAV preset")
 end
 
 local backend = AudioEngine:set_backend ("None (Dummy)", "", "")

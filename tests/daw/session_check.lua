@@ -12,6 +12,8 @@
 
 local run_dir = assert (os.getenv ("OFC_DAW_RUN_DIR"), "OFC_DAW_RUN_DIR is not set")
 local expect = dofile (assert (os.getenv ("OFC_DAW_EXPECTED"), "OFC_DAW_EXPECTED is not set"))
+local daw = dofile ((os.getenv ("OFC_DAW_EXPECTED"):match ("^(.*/)") or "./") .. "daw_checks.lua")
+local say, check, give_up, wait_until = daw.say, daw.check, daw.give_up, daw.wait_until
 if os.getenv ("OFC_DAW_FORMAT") == "LV2" then
 	for key, value in pairs (expect.lv2) do expect[key] = value end
 end
@@ -21,41 +23,9 @@ local rate = 48000
 local export_seconds = 2
 local wav_preset = "75969a1c-3133-4694-864b-a1fa50e43348" -- Ardour's "WAV @ session-rate"
 
-local failures = 0
-
--- Flushed at once: when Ardour aborts, its buffered output would be lost with it.
-local function say (text)
-	print (text)
-	io.stdout:flush ()
-end
-
-local function check (condition, what)
-	if condition then
-		say ("ok: " .. what)
-	else
-		failures = failures + 1
-		say ("FAIL: " .. what)
-	end
-	return condition
-end
 
 local function near (a, b)
 	return math.abs (a - b) < 1e-6
-end
-
--- Ardour applies some changes (programs) from its process thread: poll for a while.
-local function wait_until (condition, seconds)
-	for _ = 1, math.floor (seconds / 0.05) do
-		if condition () then return true end
-		sleep (0.05)
-	end
-	return condition ()
-end
-
-local function give_up (why)
-	say ("FAIL: " .. why)
-	say ("CHECKS FAILED")
-	os.exit (1)
 end
 
 local function param (proc, index)
@@ -159,19 +129,7 @@ local function apply_edits (proc)
 end
 
 local function export_tone ()
-	local export = Session:simple_export ()
-	export:set_name ("ofc-export")
-	export:set_folder (run_dir .. "/export")
-	export:set_range (0, export_seconds * rate)
-	if not export:set_preset (wav_preset) then give_up ("Ardour has no WAV export preset") end
-	if not export:check_outputs () then give_up ("nothing to export") end
-	local done = export:run_export ()
-	local path = run_dir .. "/export/ofc-export.wav"
-	local file = io.open (path, "rb")
-	local size = file and file:seek ("end") or 0
-	if file then file:close () end
-	check (done and size > 44, string.format ("export finished, %d bytes", size))
-	if failures == 0 then say ("EXPORTED: " .. path) end
+	daw.export ("ofc-export", run_dir .. "/export", export_seconds * rate, wav_preset, "Ardour has no WAV export preset")
 end
 
 local function add_plugin (route, position)
@@ -237,7 +195,7 @@ check_params (proc, saved, "first instance restored after reloading")
 check_params (other, other_saved, "second instance restored after reloading")
 check_latency (proc, "reloaded")
 
-if failures > 0 then give_up (failures .. " check(s) failed before the export") end
+if daw.failures > 0 then give_up (daw.failures .. " check(s) failed before the export") end
 export_tone ()
 
 proc, other = nil, nil

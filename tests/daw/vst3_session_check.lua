@@ -18,6 +18,8 @@
 
 local run_dir = assert (os.getenv ("OFC_DAW_RUN_DIR"), "OFC_DAW_RUN_DIR is not set")
 local expect = dofile (assert (os.getenv ("OFC_DAW_EXPECTED"), "OFC_DAW_EXPECTED is not set"))
+local daw = dofile ((os.getenv ("OFC_DAW_EXPECTED"):match ("^(.*/)") or "./") .. "daw_checks.lua")
+local say, check, give_up, wait_until = daw.say, daw.check, daw.give_up, daw.wait_until
 local phase = os.getenv ("OFC_DAW_PHASE")
 local session_dir = run_dir .. "/session"
 local session_name = "ofc"
@@ -32,31 +34,6 @@ local formats = {
 -- compressing the signal's loud bursts.
 local edits = { { 3, 0.62 }, { 6, 0.2 }, { 10, 0.56 } }
 
-local failures = 0
-
-local function say (text)
-	print (text)
-	io.stdout:flush ()
-end
-
-local function check (condition, what)
-	if not condition then failures = failures + 1 end
-	say ((condition and "ok: " or "FAIL: ") .. what)
-	return condition
-end
-
-local function give_up (why)
-	say ("FAIL: " .. why)
-	os.exit (1)
-end
-
-local function wait_until (condition, seconds)
-	for _ = 1, math.floor (seconds / 0.05) do
-		if condition () then return true end
-		sleep (0.05)
-	end
-	return condition ()
-end
 
 -- What a parameter holds once the plug-in has taken a value: the nearest binary32.
 local function single (value)
@@ -172,7 +149,7 @@ local function build ()
 	-- state the plug-in reports: let the engine run a few blocks first.
 	if not AudioEngine:running () then give_up ("the audio engine is not running") end
 	sleep (0.5)
-	if failures > 0 then give_up (failures .. " check(s) failed before saving") end
+	if daw.failures > 0 then give_up (daw.failures .. " check(s) failed before saving") end
 	check (Session:save_state ("", false, false, false, false, false) == 0, "session saved")
 	local state_values = {}
 	for i, v in ipairs (wanted_values ()) do state_values[i] = string.format ("%.9g", single (v)) end
@@ -190,23 +167,11 @@ local function build ()
 	say ("choosing the VST3's program '" .. expect.second_program.label .. "' from Ardour's preset list")
 	check (v3_plug:load_preset (second), "VST3: program loaded")
 	check_values (v3, expect.second_program.values, "VST3: the chosen program's values")
-	if failures == 0 then say ("PROGRAM CHOSEN") end
+	if daw.failures == 0 then say ("PROGRAM CHOSEN") end
 end
 
 local function export_master ()
-	local export = Session:simple_export ()
-	export:set_name ("formats")
-	export:set_folder (run_dir .. "/export")
-	export:set_range (0, export_seconds * rate)
-	if not export:set_preset (float_preset) then give_up ("Ardour does not know the float WAV preset") end
-	if not export:check_outputs () then give_up ("nothing to export") end
-	local done = export:run_export ()
-	local path = run_dir .. "/export/formats.wav"
-	local file = io.open (path, "rb")
-	local size = file and file:seek ("end") or 0
-	if file then file:close () end
-	check (done and size > 44, string.format ("export finished, %d bytes", size))
-	if failures == 0 then say ("EXPORTED: " .. path) end
+	daw.export ("formats", run_dir .. "/export", export_seconds * rate, float_preset, "Ardour does not know the float WAV preset")
 end
 
 local function reopen ()
@@ -221,7 +186,7 @@ local function reopen ()
 	check (Session:master_out ():n_outputs ():n_audio () == 4, "the master bus kept its four channels")
 	local listed = procs[2]:to_insert ():plugin (0):preset_by_label (renamed)
 	check (listed.valid, "VST3: Ardour lists the program renamed in the saved state as '" .. renamed .. "'")
-	if failures > 0 then give_up (failures .. " check(s) failed after reopening") end
+	if daw.failures > 0 then give_up (daw.failures .. " check(s) failed after reopening") end
 	check (Session:save_state ("", false, false, false, false, false) == 0, "session saved again")
 	say ("SESSION SAVED")
 	export_master ()
