@@ -123,7 +123,7 @@ __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, in
     for (int k = begin; k < end; ++k)
     {
         const double xL = block.xL[k], xR = block.xR[k], n = block.noise[k / SamplesPerFrame];
-        const SplitGain split = gainComputer.step(detector.levelFast, detector.levelSlow, n);
+        const SplitGain split = gainComputer.step(detector.forecast(), n);
         const double g = split.value();
         double l, r;
         sideChain.detectorInputs(split, (xL + xR) * 0.5, (xL - xR) * 0.5, n, l, r);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FastExp.h"
+#include "LevelForecast.h"
 #include "LevelSmoother.h"
 
 #include <cmath>
@@ -70,6 +71,21 @@ class GainComputer
         return fastSplitGainOfDecibels(gain);
     }
 
+    // The same step from the detector's forecast: the feedback loop's form. The choices are
+    // the plain step's, made on values computed in another order, so the two differ in the
+    // last bits of the envelopes.
+    SplitGain step(const LevelForecast& f, double n)
+    {
+        fast = nextEnvelope(f.fastSlope, f.fastOffset, f.v, n, fast, s.release);
+        if (s.slowPathOn)
+            slow = nextEnvelope(f.slowSlope, f.slowOffset, f.v, n, slow, s.releaseSlow);
+        else
+            slow = 0.0;
+        const double m = slow < fast ? slow : fast;
+        gain = m > gain ? s.rise.next(m, gain) : m;
+        return fastSplitGainOfDecibels(gain);
+    }
+
     // The feedback loop waits on this, so it is written for depth. With w = v - (threshold -
     // knee), the soft knee d^2 / 4k + d / 2 + k / 4 (d = w - k) is w^2 / 4k, without a division;
     // above the knee d is v - threshold, one subtraction.
@@ -90,6 +106,25 @@ class GainComputer
     double gainState() const { return gain; }
 
   private:
+    // An envelope's next state for the level a v + b, the static curve and the smoothing taken
+    // together. Above the knee both are affine in v, so the state waits on v through one
+    // multiplication and one addition; below the threshold it does not wait on v at all.
+    double nextEnvelope(double a, double b, double v, double n, double state,
+                        const LevelSmoother& release) const
+    {
+        const double w = a * v + (b - s.thresholdMinusKnee);
+        if (!(w >= 0.0)) return n > state ? release.next(n, state) : s.attack.next(n, state);
+        if (w < s.twiceKnee)
+        {
+            const double t = w * w * s.kneeSlope + n;
+            return t > state ? release.next(t, state) : s.attack.next(t, state);
+        }
+        const double slope = a * s.slopeFactor, offset = (b - s.threshold) * s.slopeFactor + n;
+        const LevelSmoother& smoother = slope * v + offset > state ? release : s.attack;
+        const double part = smoother.getComplement();
+        return (part * slope) * v + (part * offset + smoother.getCoefficient() * state);
+    }
+
     Settings s;
     double fast = 0.0; // Ef
     double slow = 0.0; // Es

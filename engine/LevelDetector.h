@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FastLog2.h"
+#include "LevelForecast.h"
 #include "LevelSmoother.h"
 
 #include <emmintrin.h>
@@ -52,6 +53,7 @@ class LevelDetector
         // 10 log10 p = log2 p * ln 2 * (20 / ln 10) / 2; single precision is within 0.02 dB.
         const float log2 = fastLog2OfDouble(p);
         const double v = static_cast<double>(log2 * 0.6931472f * (8.685889f * 0.5f));
+        forecastFrom(v);
         // Dyn RMS: the fast envelope follows a 12 ms average (not the raw level) with 1 ms, and
         // the slow one the raw level with 50 ms; in the other modes both follow the raw level.
         if (s.dynRms)
@@ -69,11 +71,16 @@ class LevelDetector
         levelFast = e1 - s.offset;
     }
 
+    // The levels the gain computer reads next, in the form that lets it start before the
+    // newest value arrives (see LevelForecast).
+    const LevelForecast& forecast() const { return next; }
+
     // The envelopes start at -50 dB; the levels read -100 until the first sample.
     void reset()
     {
         e1 = e2 = e3 = -50.0;
         levelFast = levelSlow = -100.0;
+        next = LevelForecast{};
     }
     bool sanitize();
 
@@ -81,6 +88,31 @@ class LevelDetector
     double levelSlow = -100.0;
 
   private:
+    // The levels this sample's v will give, taken from the states before v: the smoothing of
+    // v itself is left to the gain computer, folded into its own first multiplication.
+    void forecastFrom(double v)
+    {
+        next.v = v;
+        if (s.dynRms)
+        {
+            const double fastPart = s.fast.getComplement();
+            next.fastSlope = fastPart * s.slow.getComplement();
+            next.fastOffset =
+                (fastPart * (s.slow.getCoefficient() * e3) + s.fast.getCoefficient() * e1) -
+                s.offset;
+            next.slowSlope = s.third.getComplement();
+            next.slowOffset = s.third.getCoefficient() * e2;
+        }
+        else
+        {
+            next.fastSlope = s.fast.getComplement();
+            next.fastOffset = s.fast.getCoefficient() * e1 - s.offset;
+            next.slowSlope = s.slow.getComplement();
+            next.slowOffset = s.slow.getCoefficient() * e2;
+        }
+    }
+
     Settings s;
     double e1 = -50.0, e2 = -50.0, e3 = -50.0;
+    LevelForecast next;
 };

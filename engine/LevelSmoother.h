@@ -24,6 +24,7 @@ class LevelSmoother
     double getTime() const { return time; }
     double getRate() const { return rate; }
     double getCoefficient() const { return c; }
+    double getComplement() const { return cc; } // 1 - c
 
     // The state one step on towards the target: state + (1 - c) (target - state), written so
     // that the target, which the feedback loop waits for, meets one multiplication and one
