@@ -16,14 +16,14 @@ namespace ofcbench
 const char* const kBenchUsage =
     "usage: ofc-bench [PLUGIN.so [--program N|NAME ...] [--set Name=value ...]]\n"
     "                 [--rate HZ ...] [--seconds S] [--passes N] [--rounds N] [--block N]\n"
-    "                 [--kernel scalar|sse2|avx2] [--loop sse2|avx]\n"
+    "                 [--kernel scalar|sse2|avx2] [--loop sse2|avx|avx512]\n"
     "Without PLUGIN.so: this build's plug-in in programs 0 and 4, and the LSP stereo\n"
     "compressor in feed-back mode if it is installed; rates 44100 and 96000 by default.\n"
     "--set Name=value is repeatable; the last one for a parameter wins.\n"
     "--kernel runs our plug-in's half-band filter with that kernel (default: the widest\n"
     "this processor runs); every kernel gives the same sound.\n"
-    "--loop runs our plug-in's feedback loop in that encoding (default: avx where the\n"
-    "processor has it); both give the same sound.\n"
+    "--loop runs our plug-in's feedback loop in that encoding (default: the widest this\n"
+    "processor runs); every encoding gives the same sound.\n"
     "--rounds N measures every case in turn N times and reports each case's best round,\n"
     "so that a slow spell of a shared machine does not fall on one case alone.\n"
     "Exit status: 0 done, 1 a plug-in could not be measured, 2 usage error.\n";
@@ -89,9 +89,8 @@ bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOpt
     {
         if (!feedbackloop::runs(option.value.c_str()))
         {
-            error = "--loop must name an encoding this processor runs (sse2" +
-                    std::string(feedbackloop::processorRunsAvx() ? ", avx" : "") + "), got " +
-                    option.value;
+            error = std::string("--loop must name an encoding this processor runs (") +
+                    feedbackloop::namesRunHere() + "), got " + option.value;
             return false;
         }
         options.loop = option.value;

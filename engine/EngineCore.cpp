@@ -13,7 +13,7 @@ constexpr int kCheckPeriod = 32;
 
 EngineCore::EngineCore()
     : dryDelay(latency::kFrames), differenceDelay(latency::kDifferenceDelay),
-      noiseTables(NoiseTables::shared()), vexLoop(feedbackloop::avxChosen())
+      noiseTables(NoiseTables::shared()), loopEncoding(feedbackloop::chosenEncoding())
 {
     reset();
 }
@@ -120,17 +120,23 @@ template <int SamplesPerFrame, bool Colouring>
 __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, int end)
 {
     AudiblePath audible(*this);
+    GainComputer gc = gainComputer;
+    LevelDetector det = detector;
+    SideChainFilter sc = sideChain;
     for (int k = begin; k < end; ++k)
     {
         const double xL = block.xL[k], xR = block.xR[k], n = block.noise[k / SamplesPerFrame];
-        const SplitGain split = gainComputer.step(detector.forecast(), n);
+        const SplitGain split = gc.step(det.forecast(), n);
         const double g = split.value();
         double l, r;
-        sideChain.detectorInputs(split, (xL + xR) * 0.5, (xL - xR) * 0.5, n, l, r);
-        detector.process(l, r);
+        sc.detectorInputs(split, (xL + xR) * 0.5, (xL - xR) * 0.5, n, l, r);
+        det.process(l, r);
         block.gain[k] = g;
         if (Colouring) audible.step<true>(xL, xR, g, block.dL[k], block.dR[k]);
     }
+    gainComputer = gc;
+    detector = det;
+    sideChain = sc;
     if (!Colouring)
         for (int k = begin; k < end; ++k)
             audible.step<false>(block.xL[k], block.xR[k], block.gain[k], block.dL[k], block.dR[k]);
@@ -138,11 +144,13 @@ __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, in
     gainOut = block.gain[end - 1];
 }
 
-// The loop compiled twice: for the SSE2 baseline, and with the VEX encoding where the processor
-// has AVX, whose three-operand instructions need no copies to keep an operand. The arithmetic is
-// the same instruction for instruction (nothing is fused), so both give the same bits. Only
-// this function carries the target: the inline functions it takes in are compiled into it,
-// while their own copies elsewhere stay at the baseline.
+// The loop compiled three times: for the SSE2 baseline, with the VEX encoding where the
+// processor has AVX, whose three-operand instructions need no copies to keep an operand, and with
+// the EVEX encoding where it has AVX-512, whose 32 registers hold the loop's states and
+// coefficients that the 16 of the others spill to memory. The arithmetic is the same instruction
+// for instruction (nothing is fused), so all give the same bits. Only these functions carry a
+// target: the inline functions they take in are compiled into them, while their own copies
+// elsewhere stay at the baseline.
 template <int SamplesPerFrame, bool Colouring> void EngineCore::feedbackRunBaseline(int b, int e)
 {
     feedbackRun<SamplesPerFrame, Colouring>(b, e);
@@ -154,14 +162,32 @@ __attribute__((target("avx"))) void EngineCore::feedbackRunVex(int b, int e)
     feedbackRun<SamplesPerFrame, Colouring>(b, e);
 }
 
+template <int SamplesPerFrame, bool Colouring>
+__attribute__((target("avx512f,avx512vl,avx512dq,avx512bw"))) void
+EngineCore::feedbackRunEvex(int b, int e)
+{
+    feedbackRun<SamplesPerFrame, Colouring>(b, e);
+}
+
 template <int SamplesPerFrame> void EngineCore::feedbackAndOutput(int begin, int end)
 {
     if (harmonics.anyOn())
-        vexLoop ? feedbackRunVex<SamplesPerFrame, true>(begin, end)
-                : feedbackRunBaseline<SamplesPerFrame, true>(begin, end);
+        feedbackRunIn<SamplesPerFrame, true>(begin, end);
     else
-        vexLoop ? feedbackRunVex<SamplesPerFrame, false>(begin, end)
-                : feedbackRunBaseline<SamplesPerFrame, false>(begin, end);
+        feedbackRunIn<SamplesPerFrame, false>(begin, end);
+}
+
+template <int SamplesPerFrame, bool Colouring> void EngineCore::feedbackRunIn(int begin, int end)
+{
+    switch (loopEncoding)
+    {
+    case feedbackloop::Encoding::Avx512:
+        return feedbackRunEvex<SamplesPerFrame, Colouring>(begin, end);
+    case feedbackloop::Encoding::Avx:
+        return feedbackRunVex<SamplesPerFrame, Colouring>(begin, end);
+    default:
+        return feedbackRunBaseline<SamplesPerFrame, Colouring>(begin, end);
+    }
 }
 
 // Non-finite values are cleared from the recursive states before every kCheckPeriod-th frame;

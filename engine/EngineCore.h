@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EngineDesign.h"
+#include "FeedbackLoopEncoding.h"
 #include "GainComputer.h"
 #include "HalfBandFilter.h"
 #include "Harmonics.h"
@@ -47,6 +48,8 @@ class EngineCore
     template <int SamplesPerFrame, bool Colouring> void feedbackRun(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunBaseline(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunVex(int begin, int end);
+    template <int SamplesPerFrame, bool Colouring> void feedbackRunEvex(int begin, int end);
+    template <int SamplesPerFrame, bool Colouring> void feedbackRunIn(int begin, int end);
     template <int SamplesPerFrame> void feedbackAndOutput(int begin, int end);
     void mix(double& left, double& right, double eL, double eR);
     void sanitizeNowAndThen();
@@ -84,5 +87,5 @@ class EngineCore
     StereoDelay differenceDelay;
     const NoiseTables& noiseTables;
     // Read here, when the engine is made, so the audio thread never runs the one-time choice.
-    const bool vexLoop;
+    const feedbackloop::Encoding loopEncoding;
 };
