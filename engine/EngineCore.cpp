@@ -163,7 +163,7 @@ __attribute__((target("avx"))) void EngineCore::feedbackRunVex(int b, int e)
 }
 
 template <int SamplesPerFrame, bool Colouring>
-__attribute__((target("avx512f,avx512vl,avx512dq,avx512bw"))) void
+__attribute__((target("avx512f,avx512vl,avx512dq,avx512bw,prefer-vector-width=128"))) void
 EngineCore::feedbackRunEvex(int b, int e)
 {
     feedbackRun<SamplesPerFrame, Colouring>(b, e);
