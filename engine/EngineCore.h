@@ -28,8 +28,8 @@ class EngineCore
     void processDirect(double* left, double* right, int frames);
 
     double gainOut = 1.0;
-    double levelFast() const { return detector.levelFast; }
-    double levelSlow() const { return detector.levelSlow; }
+    double levelFast() const { return detector.levelFast(); }
+    double levelSlow() const { return detector.levelSlow(); }
 
     const NoiseTables& tables() const { return noiseTables; }
 

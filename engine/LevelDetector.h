@@ -53,23 +53,36 @@ class LevelDetector
         // 10 log10 p = log2 p * ln 2 * (20 / ln 10) / 2; single precision is within 0.02 dB.
         const float log2 = fastLog2OfDouble(p);
         const double v = static_cast<double>(log2 * 0.6931472f * (8.685889f * 0.5f));
-        forecastFrom(v);
         // Dyn RMS: the fast envelope follows a 12 ms average (not the raw level) with 1 ms, and
         // the slow one the raw level with 50 ms; in the other modes both follow the raw level.
+        // Each envelope is its slope times v plus a part from the states before v: the parts
+        // are the forecast's offsets too.
+        next.v = v;
+        double fastPart;
         if (s.dynRms)
         {
-            s.slow.smooth(v, e3);
-            s.fast.smooth(e3, e1);
-            s.third.smooth(v, e2);
+            const double averagePart = s.slow.getCoefficient() * e3;
+            e3 = s.slow.getComplement() * v + averagePart;
+            next.fastSlope = s.fast.getComplement() * s.slow.getComplement();
+            fastPart = s.fast.getComplement() * averagePart + s.fast.getCoefficient() * e1;
+            next.slowSlope = s.third.getComplement();
+            next.slowOffset = s.third.getCoefficient() * e2;
         }
         else
         {
-            s.fast.smooth(v, e1);
-            s.slow.smooth(v, e2);
+            next.fastSlope = s.fast.getComplement();
+            fastPart = s.fast.getCoefficient() * e1;
+            next.slowSlope = s.slow.getComplement();
+            next.slowOffset = s.slow.getCoefficient() * e2;
         }
-        levelSlow = e2;
-        levelFast = e1 - s.offset;
+        e1 = next.fastSlope * v + fastPart;
+        e2 = next.slowSlope * v + next.slowOffset;
+        next.fastOffset = fastPart - s.offset;
     }
+
+    // The levels after the latest sample: fast is the fast envelope less the offset.
+    double levelFast() const { return next.fastSlope * next.v + next.fastOffset; }
+    double levelSlow() const { return next.slowSlope * next.v + next.slowOffset; }
 
     // The levels the gain computer reads next, in the form that lets it start before the
     // newest value arrives (see LevelForecast).
@@ -79,39 +92,11 @@ class LevelDetector
     void reset()
     {
         e1 = e2 = e3 = -50.0;
-        levelFast = levelSlow = -100.0;
         next = LevelForecast{};
     }
     bool sanitize();
 
-    double levelFast = -100.0;
-    double levelSlow = -100.0;
-
   private:
-    // The levels this sample's v will give, taken from the states before v: the smoothing of
-    // v itself is left to the gain computer, folded into its own first multiplication.
-    void forecastFrom(double v)
-    {
-        next.v = v;
-        if (s.dynRms)
-        {
-            const double fastPart = s.fast.getComplement();
-            next.fastSlope = fastPart * s.slow.getComplement();
-            next.fastOffset =
-                (fastPart * (s.slow.getCoefficient() * e3) + s.fast.getCoefficient() * e1) -
-                s.offset;
-            next.slowSlope = s.third.getComplement();
-            next.slowOffset = s.third.getCoefficient() * e2;
-        }
-        else
-        {
-            next.fastSlope = s.fast.getComplement();
-            next.fastOffset = s.fast.getCoefficient() * e1 - s.offset;
-            next.slowSlope = s.slow.getComplement();
-            next.slowOffset = s.slow.getCoefficient() * e2;
-        }
-    }
-
     Settings s;
     double e1 = -50.0, e2 = -50.0, e3 = -50.0;
     LevelForecast next;
