@@ -29,30 +29,23 @@ void SideChainFilter::Design::redesign(int newType, double newFrequency, double 
 void SideChainFilter::setDesign(const Design& d)
 {
     type = d.type;
-    sideHighPass.setCoefficients(d.sideHighPass);
-    midHighPass.setCoefficients(d.midHighPass);
+    filters.setDesign(d.shelf1, d.shelf2, d.sideHighPass, d.midHighPass);
     previewHighPass.setCoefficients(d.previewHighPass);
-    shelf1.setCoefficients(d.shelf1);
-    shelf2.setCoefficients(d.shelf2);
     previewShelf1.setCoefficients(d.previewShelf1);
     previewShelf2.setCoefficients(d.previewShelf2);
 }
 
 void SideChainFilter::reset()
 {
-    sideHighPass.reset();
-    midHighPass.reset();
+    filters.reset();
     previewHighPass.reset();
-    shelf1.reset();
-    shelf2.reset();
     previewShelf1.reset();
     previewShelf2.reset();
 }
 
 bool SideChainFilter::sanitize()
 {
-    const double sum = sideHighPass.stateSum() + midHighPass.stateSum() +
-                       previewHighPass.stateSum() + shelf1.stateSum() + shelf2.stateSum() +
+    const double sum = filters.stateSum() + previewHighPass.stateSum() +
                        previewShelf1.stateSum() + previewShelf2.stateSum();
     if (std::isfinite(sum)) return false;
     reset();

@@ -2,6 +2,7 @@
 
 #include "Biquad.h"
 #include "FastExp.h"
+#include "MidSideFilters.h"
 #include "OnePoleFilter.h"
 
 // Shapes what the detector hears, on the mid and side components at the internal rate: type 0
@@ -32,36 +33,14 @@ class SideChainFilter
     void detectorInputs(const SplitGain& gain, double midIn, double sideIn, double n, double& l,
                         double& r)
     {
-        const double g = gain.value();
-        Affine mid{midIn, n}, side{sideIn, n};
+        const __m128d input = _mm_set_pd(midIn, sideIn), noise = _mm_set1_pd(n);
+        MidSideFilters::Affine affine{input, noise};
+        const __m128d filterIn = _mm_add_pd(_mm_mul_pd(_mm_set1_pd(gain.value()), input), noise);
         if (type == 1)
-        {
-            const double shelf1Side = shelf1.pendingLeft(), shelf1Mid = shelf1.pendingRight();
-            const double shelf2Side = shelf2.pendingLeft(), shelf2Mid = shelf2.pendingRight();
-            const double highPassSide = sideHighPass.pendingLeft();
-            side.through(shelf1.getCoefficients().b0, shelf1Side);
-            side.through(shelf2.getCoefficients().b0, shelf2Side);
-            side.through(sideHighPass.getCoefficients().b0, highPassSide);
-            mid.through(shelf1.getCoefficients().b0, shelf1Mid);
-            mid.through(shelf2.getCoefficients().b0, shelf2Mid);
-            combine(gain, mid, side, l, r);
-
-            double sideOut = g * sideIn + n, midOut = g * midIn + n;
-            shelf1.finish(sideOut, midOut, shelf1Side, shelf1Mid);
-            shelf2.finish(sideOut, midOut, shelf2Side, shelf2Mid);
-            sideHighPass.finishLeft(sideOut, highPassSide);
-        }
+            filters.shelvesThenSideHighPass(affine, filterIn);
         else
-        {
-            const double highPassSide = sideHighPass.pendingLeft();
-            const double highPassMid = midHighPass.pendingLeft();
-            side.through(sideHighPass.getCoefficients().b0, highPassSide);
-            mid.through(midHighPass.getCoefficients().b0, highPassMid);
-            combine(gain, mid, side, l, r);
-
-            sideHighPass.finishLeft(g * sideIn + n, highPassSide);
-            midHighPass.finishLeft(g * midIn + n, highPassMid);
-        }
+            filters.highPasses(affine, filterIn);
+        combine(gain, affine, l, r);
     }
 
     // In place, on a host-rate left/right frame.
@@ -80,26 +59,22 @@ class SideChainFilter
     bool sanitize();
 
   private:
-    // g slope + offset.
-    struct Affine
+    // l = mid + side, r = mid - side, each waiting for the gain's rest through one
+    // multiplication and one addition.
+    static void combine(const SplitGain& g, const MidSideFilters::Affine& a, double& l, double& r)
     {
-        double slope, offset;
-        void through(double b0, double pending)
-        {
-            slope *= b0;
-            offset = b0 * offset + pending;
-        }
-    };
-    static void combine(const SplitGain& g, const Affine& mid, const Affine& side, double& l,
-                        double& r)
-    {
-        const double powerL = g.power * (mid.slope + side.slope);
-        const double powerR = g.power * (mid.slope - side.slope);
-        l = powerL * g.rest + (powerL + (mid.offset + side.offset));
-        r = powerR * g.rest + (powerR + (mid.offset - side.offset));
+        const double sideSlope = _mm_cvtsd_f64(a.slope);
+        const double midSlope = _mm_cvtsd_f64(_mm_unpackhi_pd(a.slope, a.slope));
+        const double sideOffset = _mm_cvtsd_f64(a.offset);
+        const double midOffset = _mm_cvtsd_f64(_mm_unpackhi_pd(a.offset, a.offset));
+        const double powerL = g.power * (midSlope + sideSlope);
+        const double powerR = g.power * (midSlope - sideSlope);
+        l = powerL * g.rest + (powerL + (midOffset + sideOffset));
+        r = powerR * g.rest + (powerR + (midOffset - sideOffset));
     }
 
     int type = 0;
-    OnePoleFilter sideHighPass, midHighPass, previewHighPass;
-    Biquad shelf1, shelf2, previewShelf1, previewShelf2;
+    MidSideFilters filters;
+    OnePoleFilter previewHighPass;
+    Biquad previewShelf1, previewShelf2;
 };
