@@ -106,6 +106,33 @@ struct EngineCore::AudiblePath
     __m128d a, b, gain; // x(k - 1), x(k - 2) and g(k - 1)
 };
 
+// Without the colourings, difference k is x(k - 2) g(k - 1) - x(k - 2), all known once the
+// loop has run: past the first two samples, which take x and g from the previous run, the
+// samples share the lanes rather than the channels.
+__attribute__((always_inline)) inline void EngineCore::uncolouredRun(AudiblePath& audible,
+                                                                     int begin, int end)
+{
+    int k = begin;
+    for (; k < end && k < begin + 2; ++k)
+        audible.step<false>(block.xL[k], block.xR[k], block.gain[k], block.dL[k], block.dR[k]);
+    if (k == end) return;
+    for (; k + 2 <= end; k += 2)
+    {
+        const __m128d g = _mm_loadu_pd(&block.gain[k - 1]);
+        const __m128d xL = _mm_loadu_pd(&block.xL[k - 2]), xR = _mm_loadu_pd(&block.xR[k - 2]);
+        _mm_storeu_pd(&block.dL[k], _mm_sub_pd(_mm_mul_pd(xL, g), xL));
+        _mm_storeu_pd(&block.dR[k], _mm_sub_pd(_mm_mul_pd(xR, g), xR));
+    }
+    for (; k < end; ++k)
+    {
+        block.dL[k] = block.xL[k - 2] * block.gain[k - 1] - block.xL[k - 2];
+        block.dR[k] = block.xR[k - 2] * block.gain[k - 1] - block.xR[k - 2];
+    }
+    audible.a = _mm_set_pd(block.xR[end - 1], block.xL[end - 1]);
+    audible.b = _mm_set_pd(block.xR[end - 2], block.xL[end - 2]);
+    audible.gain = _mm_set1_pd(block.gain[end - 1]);
+}
+
 // The feedback loop over block samples begin..end (SamplesPerFrame of them share a noise
 // offset). Sample k's gain g(k) comes from the levels that sample k - 1 left; then the detector
 // hears x(k) g(k), the current sample with the gain just computed: it listens to what the
@@ -137,9 +164,7 @@ __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, in
     gainComputer = gc;
     detector = det;
     sideChain = sc;
-    if (!Colouring)
-        for (int k = begin; k < end; ++k)
-            audible.step<false>(block.xL[k], block.xR[k], block.gain[k], block.dL[k], block.dR[k]);
+    if (!Colouring) uncolouredRun(audible, begin, end);
     audible.store(*this);
     gainOut = block.gain[end - 1];
 }

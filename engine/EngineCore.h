@@ -45,6 +45,7 @@ class EngineCore
     void oversampledBlock(double* left, double* right, int frames);
     void directBlock(double* left, double* right, int frames);
     struct AudiblePath;
+    void uncolouredRun(AudiblePath& audible, int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRun(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunBaseline(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunVex(int begin, int end);
