@@ -72,6 +72,21 @@ struct SplitGain
     double value() const { return power + power * rest; }
 };
 
+// For |dB| up to kBoundedDecibels only, where the gain is a normal double without the clamp:
+// the feedback loop, whose gains are bounded far inside, saves the clamp's instructions.
+inline constexpr double kBoundedDecibels = 6000.0;
+inline SplitGain fastSplitGainOfBoundedDecibels(double dB)
+{
+    using namespace fastexp;
+    const double t = dB * kStepsPerDecibel;
+    const double shifted = t + kRoundingShift;
+    const double f = t - (shifted - kRoundingShift);
+    const double f2 = f * f;
+    const double q = (f * kStepPower1 + f2 * (kStepPower2 + f * kStepPower3)) +
+                     (f2 * f2) * (kStepPower4 + f * kStepPower5);
+    return {powerOfSteps(shifted), q};
+}
+
 inline SplitGain fastSplitGainOfDecibels(double dB)
 {
     using namespace fastexp;

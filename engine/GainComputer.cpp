@@ -1,5 +1,7 @@
 #include "GainComputer.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 void GainComputer::Settings::setCurve(double thresholdDb, double kneeDb, double ratioSlope)
@@ -35,7 +37,13 @@ void GainComputer::Settings::setReleaseSlow(double ms)
 
 bool GainComputer::sanitize()
 {
-    if (std::isfinite(fast + slow + gain)) return false;
+    if (std::isfinite(fast + slow + gain))
+    {
+        fast = std::clamp(fast, -kBoundedDecibels, kBoundedDecibels);
+        slow = std::clamp(slow, -kBoundedDecibels, kBoundedDecibels);
+        gain = std::clamp(gain, -kBoundedDecibels, kBoundedDecibels);
+        return false;
+    }
     reset();
     return true;
 }

@@ -83,7 +83,10 @@ class GainComputer
             slow = 0.0;
         const double m = slow < fast ? slow : fast;
         gain = m > gain ? s.rise.next(m, gain) : m;
-        return fastSplitGainOfDecibels(gain);
+        // Every target lies between about -2200 dB (the loudest float level at the steepest
+        // ratio) and the noise offset, and each state is a blend of targets and of states
+        // that sanitize() keeps within kBoundedDecibels: so is the gain.
+        return fastSplitGainOfBoundedDecibels(gain);
     }
 
     // The feedback loop waits on this, so it is written for depth. With w = v - (threshold -

@@ -45,8 +45,8 @@ void SideChainFilter::reset()
 
 bool SideChainFilter::sanitize()
 {
-    const double sum = filters.stateSum() + previewHighPass.stateSum() +
-                       previewShelf1.stateSum() + previewShelf2.stateSum();
+    const double sum = filters.stateSum() + previewHighPass.stateSum() + previewShelf1.stateSum() +
+                       previewShelf2.stateSum();
     if (std::isfinite(sum)) return false;
     reset();
     return true;
