@@ -1,7 +1,6 @@
 #include "GainComputer.h"
 
 #include <algorithm>
-
 #include <cmath>
 
 void GainComputer::Settings::setCurve(double thresholdDb, double kneeDb, double ratioSlope)
