@@ -117,7 +117,7 @@ void OrvaneEffect::processBlock(const Sample* const* inputs, Sample* const* outp
 
     DenormalGuard denormals;
     constexpr std::int32_t kChunk = 256;
-    double left[kChunk], right[kChunk];
+    double left[kChunk], right[kChunk], delayedL[kChunk], delayedR[kChunk];
     CompressorEngine::Meters meters;
 
     for (std::int32_t start = 0; start < sampleFrames; start += kChunk)
@@ -129,18 +129,21 @@ void OrvaneEffect::processBlock(const Sample* const* inputs, Sample* const* outp
         Sample* outR = outputs[1] + start;
         for (std::int32_t i = 0; i < frames; ++i)
         {
-            left[i] = inL[i];
-            right[i] = inR[i];
+            left[i] = delayedL[i] = inL[i];
+            right[i] = delayedR[i] = inR[i];
         }
         engine->process(left, right, frames, meters);
+        bypassDelay->processBlock(delayedL, delayedR, frames);
 
+        // Read once a chunk: a change arrives between blocks, or between the pieces a timed
+        // change cuts a block into.
+        const bool bypassed = bypass.load(relaxed);
+        const double* fromL = bypassed ? delayedL : left;
+        const double* fromR = bypassed ? delayedR : right;
         for (std::int32_t i = 0; i < frames; ++i)
         {
-            double dl = inL[i], dr = inR[i];
-            bypassDelay->process(dl, dr);
-            const bool bypassed = bypass.load(relaxed);
-            outL[i] = static_cast<Sample>(bypassed ? dl : left[i]);
-            outR[i] = static_cast<Sample>(bypassed ? dr : right[i]);
+            outL[i] = static_cast<Sample>(fromL[i]);
+            outR[i] = static_cast<Sample>(fromR[i]);
         }
         meterGain.store(meters.gain, relaxed);
         meterLevelFast.store(meters.levelFast, relaxed);

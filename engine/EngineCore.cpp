@@ -291,16 +291,11 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames)
     halfBand.convolve(oddR - 1, frames, block.outR);
     for (int i = 0; i < frames; ++i)
     {
-        double eL = block.outL[i] + halfBand.centre(evenL, i);
-        double eR = block.outR[i] + halfBand.centre(evenR, i);
-        if (preview)
-        {
-            eL = left[i] + block.noise[i];
-            eR = right[i] + block.noise[i];
-            sideChain.preview(eL, eR);
-        }
-        mix(left[i], right[i], eL, eR);
+        block.outL[i] += halfBand.centre(evenL, i);
+        block.outR[i] += halfBand.centre(evenR, i);
     }
+    if (preview) previewInto(left, right, frames);
+    mix(left, right, frames);
     upInput.advance(frames);
     evenPhase.advance(frames);
     oddPhase.advance(frames);
@@ -329,43 +324,61 @@ void EngineCore::directBlock(double* left, double* right, int frames)
     inCheckedRuns(frames,
                   [this](int first, int count) { feedbackAndOutput<1>(first, first + count); });
 
+    std::copy(block.dL, block.dL + frames, block.outL);
+    std::copy(block.dR, block.dR + frames, block.outR);
+    if (preview) previewInto(left, right, frames);
+    differenceDelay.processBlock(block.outL, block.outR, frames);
+    mix(left, right, frames);
+}
+
+// The side chain's preview in place of the difference signal: the input plus the noise,
+// filtered at the host rate.
+void EngineCore::previewInto(const double* left, const double* right, int frames)
+{
     for (int i = 0; i < frames; ++i)
     {
-        double eL = block.dL[i], eR = block.dR[i];
-        if (preview)
-        {
-            eL = left[i] + block.noise[i];
-            eR = right[i] + block.noise[i];
-            sideChain.preview(eL, eR);
-        }
-        differenceDelay.process(eL, eR);
-        mix(left[i], right[i], eL, eR);
+        double l = left[i] + block.noise[i], r = right[i] + block.noise[i];
+        sideChain.preview(l, r);
+        block.outL[i] = l;
+        block.outR[i] = r;
     }
 }
 
-// left/right: the frame's input on entry, the output on return; e: the difference signal
-// aligned with the dry delay's output.
-inline void EngineCore::mix(double& left, double& right, double eL, double eR)
+// left/right: the block's input on entry, the output on return; block.outL/outR: the
+// difference signal aligned with the dry delay's output. The dither of each frame is the sum of
+// one entry of each table, their counters wrapping at different lengths.
+void EngineCore::mix(double* left, double* right, int frames)
 {
-    double xL = left, xR = right;
-    dryDelay.process(xL, xR);
+    double* dryL = block.dL; // free again once the difference signal is made
+    double* dryR = block.dR;
+    std::copy(left, left + frames, dryL);
+    std::copy(right, right + frames, dryR);
+    dryDelay.processBlock(dryL, dryR, frames);
 
-    ++ditherI;
-    ++ditherJ;
-    const double t = noiseTables.ditherA[ditherI] + noiseTables.ditherB[ditherJ];
-    ditherI = NoiseTables::wrap(ditherI, NoiseTables::kDitherCycleA);
-    ditherJ = NoiseTables::wrap(ditherJ, NoiseTables::kDitherCycleB);
+    double* dither = block.gain;
+    for (int i = 0; i < frames; ++i)
+    {
+        ++ditherI;
+        ++ditherJ;
+        dither[i] = noiseTables.ditherA[ditherI] + noiseTables.ditherB[ditherJ];
+        ditherI = NoiseTables::wrap(ditherI, NoiseTables::kDitherCycleA);
+        ditherJ = NoiseTables::wrap(ditherJ, NoiseTables::kDitherCycleB);
+    }
 
+    const double* eL = block.outL;
+    const double* eR = block.outR;
     if (delta || preview)
-    {
-        left = eL + t;
-        right = eR + t;
-    }
+        for (int i = 0; i < frames; ++i)
+        {
+            left[i] = eL[i] + dither[i];
+            right[i] = eR[i] + dither[i];
+        }
     else
-    {
-        left = xL * dry + (xL + eL) * makeUp + t;
-        right = xR * dry + (xR + eR) * makeUp + t;
-    }
+        for (int i = 0; i < frames; ++i)
+        {
+            left[i] = dryL[i] * dry + (dryL[i] + eL[i]) * makeUp + dither[i];
+            right[i] = dryR[i] * dry + (dryR[i] + eR[i]) * makeUp + dither[i];
+        }
 }
 
 void EngineCore::sanitizeNowAndThen()

@@ -52,7 +52,8 @@ class EngineCore
     template <int SamplesPerFrame, bool Colouring> void feedbackRunEvex(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunIn(int begin, int end);
     template <int SamplesPerFrame> void feedbackAndOutput(int begin, int end);
-    void mix(double& left, double& right, double eL, double eR);
+    void previewInto(const double* left, const double* right, int frames);
+    void mix(double* left, double* right, int frames);
     void sanitizeNowAndThen();
 
     // Hot per-sample state first.

@@ -26,6 +26,27 @@ class StereoDelay
         if (++pos >= length) pos = 0;
     }
 
+    // process() on each frame of a block in turn, as runs of contiguous slots.
+    void processBlock(double* left, double* right, int frames)
+    {
+        while (frames > 0)
+        {
+            const int run = frames < length - pos ? frames : length - pos;
+            for (int i = 0; i < run; ++i)
+            {
+                const double l = bufL[pos + i], r = bufR[pos + i];
+                bufL[pos + i] = left[i];
+                bufR[pos + i] = right[i];
+                left[i] = l;
+                right[i] = r;
+            }
+            pos += run;
+            if (pos >= length) pos = 0;
+            left += run;
+            right += run;
+            frames -= run;
+        }
+    }
     void clear();
 
   private:
