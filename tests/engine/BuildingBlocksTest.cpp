@@ -224,6 +224,29 @@ TEST(StereoDelay, ReturnsTheFrameWrittenLengthCallsEarlier)
     }
 }
 
+// Blocks that stop short of the wrap, end on it, cross it and hold it more than once give the
+// frames of the same delay fed one at a time.
+TEST(StereoDelay, ABlockAtATimeEqualsFrameByFrame)
+{
+    StereoDelay byFrame(256), byBlock(256);
+    byFrame.setLength(151);
+    byBlock.setLength(151);
+    int value = 0;
+    for (int frames : {1, 149, 1, 151, 152, 300, 7, 0, 451})
+    {
+        std::vector<double> l(frames), r(frames), expectL(frames), expectR(frames);
+        for (int i = 0; i < frames; ++i)
+        {
+            expectL[i] = l[i] = ++value;
+            expectR[i] = r[i] = -value;
+            byFrame.process(expectL[i], expectR[i]);
+        }
+        byBlock.processBlock(l.data(), r.data(), frames);
+        ASSERT_EQ(l, expectL) << frames;
+        ASSERT_EQ(r, expectR) << frames;
+    }
+}
+
 TEST(FastLog2, PowersOfTwoAreExactExceptOneAndTwo)
 {
     for (int e = -126; e <= 127; ++e)

@@ -1,4 +1,5 @@
 #include "GainComputer.h"
+#include "LevelDetector.h"
 
 #include <gtest/gtest.h>
 
@@ -124,4 +125,37 @@ TEST(HarmonicsCurves, HandWorkedPoints)
     // small signals: sHF(x) - x ~ -0.6 x^3 above zero, sLF(x) - x ~ -x^3 / 6
     EXPECT_NEAR((Harmonics::curveHf(1e-2) - 1e-2) / 1e-6, -0.6, 1e-3);
     EXPECT_NEAR((Harmonics::curveLf(1e-2) - 1e-2) / 1e-6, -1.0 / 6.0, 1e-3);
+}
+
+// The loop's step reads the detector's forecast instead of its levels; it must give the plain
+// step's gain, up to the last bits, below, inside and above the knee, falling and rising, in
+// Peak, RMS and Dyn RMS detection.
+TEST(GainComputer, StepFromTheForecastEqualsThePlainStep)
+{
+    for (double detection : {0.0, 16.5, 600.0})
+    {
+        LevelDetector::Settings detector;
+        detector.setRate(88200.0);
+        detector.setDetection(detection);
+        LevelDetector levels;
+        levels.setSettings(detector);
+        levels.reset();
+        GainComputer plain = makeComputer(-24.0, 3.0, 0.2), folded = plain;
+        plain.settings().setAttack(2.0);
+        plain.settings().setRelease(40.0);
+        plain.settings().setReleaseSlow(300.0);
+        folded.setSettings(plain.settings());
+        unsigned seed = 5;
+        for (int i = 0; i < 20000; ++i)
+        {
+            seed = seed * 1664525u + 1013904223u;
+            // A level sweeping from -60 to 0 dB and back, with a ripple of a few dB.
+            const double level = -30.0 + 30.0 * std::sin(i * 0.001) + (seed >> 28) * 0.5;
+            const double sample = std::pow(10.0, level / 20.0), n = 1e-9 + (seed >> 24) * 1e-12;
+            const double expected = plain.process(levels.levelFast(), levels.levelSlow(), n);
+            const double got = folded.step(levels.forecast(), n).value();
+            ASSERT_NEAR(got, expected, 1e-13 * expected) << detection << " " << i;
+            levels.process(sample, sample * 0.5);
+        }
+    }
 }
