@@ -1,7 +1,7 @@
 #pragma once
 
 // The AVX-512 kernel is built into 64-bit programs only: 32-bit code has eight vector registers,
-// too few for its steps.
+// too few for its steps, and there it was no faster than the AVX2 kernel.
 #if defined(__x86_64__)
 #define OFC_HALFBAND_AVX512 1
 #else

@@ -12,10 +12,10 @@
 // reuses the other N - 1. The additions bound the kernel, so the instructions around them must be
 // few: the tap loop is unrolled N times, and the vectors keep their registers and change roles
 // from tap to tap instead of being copied. Sixteen frames per step, one residue at a time, fill
-// the 16 registers (the finished residues' sums wait in memory). The frames that do not fill such
-// a step go eight at a time with two residues side by side and four at a time with all four, so
-// that their sums do not wait on each other, and the last one to three with their other lanes
-// masked.
+// the 16 registers of x86-64 (the finished residues' sums wait in memory); 32-bit code, with
+// eight registers, takes eight frames per step. The frames that do not fill a step go eight at a
+// time with two residues side by side and four at a time with all four, so that their sums do not
+// wait on each other, and the last one to three with their other lanes masked.
 //
 // Loading ahead reads the vectors one tap past a residue's last: with at least four pairs these
 // are still within the history and the step's frames, which the kernel may read.
@@ -82,7 +82,7 @@ OFC_AVX2 void round(Residue<N>& a, Residue<N>& b, std::integer_sequence<int, T..
 template <int N, int... T>
 OFC_AVX2 void lastTaps(Residue<N>& s, int t, std::integer_sequence<int, T...>)
 {
-    ((t + T < s.taps ? (tap<N, T>(s), true) : false) && ...);
+    static_cast<void>(((t + T < s.taps ? (tap<N, T>(s), true) : false) && ...));
 }
 
 template <int N>
@@ -123,10 +123,9 @@ template <bool Masked> OFC_AVX2 void store(double* out, __m256d sum, __m256i lan
         _mm256_storeu_pd(out, sum);
 }
 
-// Sixteen frames, one residue at a time; S0 + S2 waits in `out`, S1 in a buffer.
-OFC_AVX2 void sixteenFrames(const double* x, const double* c, int pairs, double* out)
+// One residue at a time; S0 + S2 waits in `out`, S1 in a buffer.
+template <int N> OFC_AVX2 void step(const double* x, const double* c, int pairs, double* out)
 {
-    constexpr int N = 4;
     double odd[4 * N];
     Residue<N> s;
     residue(s, x, c, pairs, 0);
@@ -189,9 +188,11 @@ __attribute__((target("avx2"))) void avx2(const double* x, const double* c, int 
                                           double* out)
 {
     if (pairs < 4) return scalar(x, c, pairs, frames, out);
+    // Three vectors per frame vector fill the 16 registers of x86-64; 32-bit code has eight.
+    constexpr int kVectors = sizeof(void*) == 8 ? 4 : 2;
     int i = 0;
-    for (; i + 16 <= frames; i += 16)
-        sixteenFrames(x + i, c, pairs, out + i);
+    for (; i + 4 * kVectors <= frames; i += 4 * kVectors)
+        step<kVectors>(x + i, c, pairs, out + i);
     if (i + 8 <= frames)
     {
         eightFrames(x + i, c, pairs, out + i);

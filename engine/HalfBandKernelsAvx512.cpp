@@ -82,7 +82,7 @@ template <int N, int... P> OFC_AVX512 void taps(Residue<N>& s, std::integer_sequ
 template <int N, int... P>
 OFC_AVX512 void lastTaps(Residue<N>& s, int n, std::integer_sequence<int, P...>)
 {
-    ((P < n ? (tap<N, P % 2, P / 2 % N>(s), true) : false) && ...);
+    static_cast<void>(((P < n ? (tap<N, P % 2, P / 2 % N>(s), true) : false) && ...));
 }
 
 template <int N>
