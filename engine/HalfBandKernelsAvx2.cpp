@@ -188,7 +188,8 @@ __attribute__((target("avx2"))) void avx2(const double* x, const double* c, int 
                                           double* out)
 {
     if (pairs < 4) return scalar(x, c, pairs, frames, out);
-    // Three vectors per frame vector fill the 16 registers of x86-64; 32-bit code has eight.
+    // A step holds three registers per vector of frames (back, forward, sum): four vectors fill
+    // the 16 registers of x86-64, two the eight of 32-bit code.
     constexpr int kVectors = sizeof(void*) == 8 ? 4 : 2;
     int i = 0;
     for (; i + 4 * kVectors <= frames; i += 4 * kVectors)
