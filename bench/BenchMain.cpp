@@ -16,6 +16,7 @@
 #include "InstanceMemory.h"
 #include "OutputFile.h"
 #include "PluginBenchmark.h"
+#include "VectorFeatures.h"
 #include "platform/Platform.h"
 
 #include <cstdio>
@@ -55,7 +56,8 @@ std::string settingsText(const BenchCase& bench)
 void printHeader(const BenchOptions& options)
 {
     std::printf("ofc-bench: %s\n", cpuModel().c_str());
-    std::printf("our half-band kernel: %s\n", halfband::best().name);
+    std::printf("vector features: %s; our half-band kernel: %s\n", vectorfeatures::names(),
+                halfband::best().name);
     std::printf("our feedback loop: %s\n", feedbackloop::chosen());
     std::printf("material: the demo signal repeated to %.1f s, stereo, 32-bit processReplacing in "
                 "blocks of %d, one thread, best and median of %d passes after one warm-up pass, "

@@ -16,7 +16,8 @@ namespace ofcbench
 const char* const kBenchUsage =
     "usage: ofc-bench [PLUGIN.so [--program N|NAME ...] [--set Name=value ...]]\n"
     "                 [--rate HZ ...] [--seconds S] [--passes N] [--rounds N] [--block N]\n"
-    "                 [--kernel scalar|sse2|avx2] [--loop sse2|avx|avx512]\n"
+    "                 [--kernel scalar|sse2|avx2|avx512] [--loop sse2|avx|avx512]
+"
     "Without PLUGIN.so: this build's plug-in in programs 0 and 4, and the LSP stereo\n"
     "compressor in feed-back mode if it is installed; rates 44100 and 96000 by default.\n"
     "--set Name=value is repeatable; the last one for a parameter wins.\n"
@@ -31,6 +32,15 @@ const char* const kBenchUsage =
 namespace
 {
 const char* const kPeerPlugin = "/usr/lib/vst/lsp-plugins/compressor-stereo.so";
+
+std::string runnableKernels()
+{
+    std::string names;
+    for (int k = 0; k < halfband::kernelCount(); ++k)
+        if (halfband::kernelInfo(k).supported)
+            names += (names.empty() ? "" : ", ") + std::string(halfband::kernelInfo(k).name);
+    return names;
+}
 
 void addDefaultCases(BenchOptions& options)
 {
@@ -77,9 +87,8 @@ bool applyOption(const ofchost::ParsedOption& option, BenchCase& bench, BenchOpt
     {
         if (halfband::findKernel(option.value.c_str()) < 0)
         {
-            error = "--kernel must name a kernel this processor runs (scalar, sse2" +
-                    std::string(halfband::findKernel("avx2") >= 0 ? ", avx2" : "") + "), got " +
-                    option.value;
+            error = "--kernel must name a kernel this processor runs (" + runnableKernels() +
+                    "), got " + option.value;
             return false;
         }
         options.kernel = option.value;

@@ -1,5 +1,7 @@
 #include "HalfBandKernels.h"
 
+#include "VectorFeatures.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -18,19 +20,9 @@ void scalar(const double* x, const double* c, int pairs, int frames, double* out
     }
 }
 
-namespace
-{
-bool hasAvx2()
-{
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-}
-
-} // namespace
-
 int kernelCount()
 {
-    return 3;
+    return 4;
 }
 
 KernelInfo kernelInfo(int index)
@@ -38,11 +30,19 @@ KernelInfo kernelInfo(int index)
     switch (index)
     {
     case 0:
-        return {"scalar", scalar, true};
+        return {"scalar", scalar, true, nullptr};
     case 1:
-        return {"sse2", sse2, true};
+        return {"sse2", sse2, true, nullptr};
+    case 2:
+        if (vectorfeatures::avx2()) return {"avx2", avx2, true, nullptr};
+        return {"avx2", avx2, false, "this processor or its system lacks AVX2"};
     default:
-        return {"avx2", avx2, hasAvx2()};
+#if OFC_HALFBAND_AVX512
+        if (vectorfeatures::avx512()) return {"avx512", avx512, true, nullptr};
+        return {"avx512", avx512, false, "this processor or its system lacks AVX-512 F and VL"};
+#else
+        return {"avx512", nullptr, false, "32-bit builds leave it out"};
+#endif
     }
 }
 
@@ -59,7 +59,9 @@ const KernelInfo& best()
     {
         const int named = findKernel(std::getenv(kKernelVariable));
         if (named >= 0) return kernelInfo(named);
-        return kernelInfo(hasAvx2() ? 2 : 1);
+        for (int k = kernelCount() - 1; k > 1; --k)
+            if (kernelInfo(k).supported) return kernelInfo(k);
+        return kernelInfo(1);
     }();
     return chosen;
 }

@@ -1,5 +1,13 @@
 #pragma once
 
+// The AVX-512 kernel is built into 64-bit programs only: 32-bit code has eight vector registers,
+// too few for its steps, and there it was no faster than the AVX2 kernel.
+#if defined(__x86_64__)
+#define OFC_HALFBAND_AVX512 1
+#else
+#define OFC_HALFBAND_AVX512 0
+#endif
+
 // Kernels for the half-band filter's odd-tap convolution of a block of one channel. The odd
 // taps are symmetric (h[150 - m] = h[150 + m]), so each pair of taps takes one multiplication:
 //
@@ -9,7 +17,7 @@
 // The terms are summed in four partial sums by j mod 4, each in increasing j, and out[i] is
 // (S0 + S2) + (S1 + S3). The vector kernels put neighbouring frames in their lanes and keep
 // this order in every lane, so every kernel gives the same bits as `scalar` and the sound does
-// not depend on the processor.
+// not depend on the processor. `out` must not overlap x's frames.
 using HalfBandKernel = void (*)(const double* x, const double* c, int pairs, int frames,
                                 double* out);
 
@@ -18,12 +26,16 @@ namespace halfband
 void scalar(const double* x, const double* c, int pairs, int frames, double* out);
 void sse2(const double* x, const double* c, int pairs, int frames, double* out);
 void avx2(const double* x, const double* c, int pairs, int frames, double* out);
+#if OFC_HALFBAND_AVX512
+void avx512(const double* x, const double* c, int pairs, int frames, double* out);
+#endif
 
 struct KernelInfo
 {
     const char* name;
     HalfBandKernel kernel;
-    bool supported; // the processor can run it
+    bool supported;     // this processor, its system and this build can run it
+    const char* reason; // if not, why not; else nullptr
 };
 
 // Every kernel with its availability on this processor, the scalar one first.
@@ -36,6 +48,6 @@ int findKernel(const char* name);
 inline constexpr const char* kKernelVariable = "OFC_HALFBAND_KERNEL";
 
 // The kernel engines run, chosen once: the one named by kKernelVariable if this processor can
-// run it, else AVX2 where present, else SSE2.
+// run it, else the widest it runs: AVX-512, AVX2, SSE2.
 const KernelInfo& best();
 } // namespace halfband
