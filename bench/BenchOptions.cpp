@@ -16,8 +16,7 @@ namespace ofcbench
 const char* const kBenchUsage =
     "usage: ofc-bench [PLUGIN.so [--program N|NAME ...] [--set Name=value ...]]\n"
     "                 [--rate HZ ...] [--seconds S] [--passes N] [--rounds N] [--block N]\n"
-    "                 [--kernel scalar|sse2|avx2|avx512] [--loop sse2|avx|avx512]
-"
+    "                 [--kernel scalar|sse2|avx2|avx512] [--loop sse2|avx|avx512]\n"
     "Without PLUGIN.so: this build's plug-in in programs 0 and 4, and the LSP stereo\n"
     "compressor in feed-back mode if it is installed; rates 44100 and 96000 by default.\n"
     "--set Name=value is repeatable; the last one for a parameter wins.\n"
