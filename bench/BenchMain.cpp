@@ -10,6 +10,7 @@
 
 #include "BenchOptions.h"
 #include "CommandLine.h"
+#include "CreationTime.h"
 #include "DesignCost.h"
 #include "FeedbackLoopEncoding.h"
 #include "HalfBandKernels.h"
@@ -113,7 +114,11 @@ bool benchPlugin(const BenchCase& bench, const BenchOptions& options, bool first
         return false;
     }
     // Measured first, in a heap that no benchmark has grown and freed yet.
-    if (firstRound) printInstanceMemory(module, bench.path);
+    if (firstRound)
+    {
+        printInstanceMemory(module, bench.path);
+        printCreationTime(module, bench.path);
+    }
     bool ok = true;
     std::size_t row = first;
     for (double rate : options.rates)

@@ -20,6 +20,8 @@ const char* const kBenchUsage =
     "Without PLUGIN.so: this build's plug-in in programs 0 and 4, and the LSP stereo\n"
     "compressor in feed-back mode if it is installed; rates 44100 and 96000 by default.\n"
     "--set Name=value is repeatable; the last one for a parameter wins.\n"
+    "Before timing, per plug-in: what one more instance costs in memory (ours also with its\n"
+    "editor open, then painted) and in time to make (entry point, effOpen, effClose).\n"
     "--kernel runs our plug-in's half-band filter with that kernel (default: the widest\n"
     "this processor runs); every kernel gives the same sound.\n"
     "--loop runs our plug-in's feedback loop in that encoding (default: the widest this\n"

@@ -46,14 +46,23 @@ void printInstanceMemory(const ofchost::PluginModule& module, const std::string&
 {
     Instances instances;
     if (!addInstances(module, 1, instances)) return;
-    const auto snapshot = reinterpret_cast<SnapshotFunction>(module.symbol("OrvaneEditorSnapshot"));
-    if (snapshot) snapshot(instances.front()->effect(), nullptr, 0); // the first editor, too
     const long long before = ofchost::platform::residentBytes();
     if (before <= 0 || !addInstances(module, count, instances)) return;
     const long long closed = ofchost::platform::residentBytes();
     printGrowth(label, "editor closed", before, closed, count);
+    const auto snapshot = reinterpret_cast<SnapshotFunction>(module.symbol("OrvaneEditorSnapshot"));
     if (!snapshot) return;
+    // Each step starts with the first instance alone, so that what the process loads once for
+    // all editors (the images, the fonts) is there before the others are counted.
+    snapshot(instances.front()->effect(), nullptr, 0);
+    const long long firstOpen = ofchost::platform::residentBytes();
     for (std::size_t i = 1; i < instances.size(); ++i)
         snapshot(instances[i]->effect(), nullptr, 0);
-    printGrowth(label, "editor open", closed, ofchost::platform::residentBytes(), count);
+    printGrowth(label, "editor open", firstOpen, ofchost::platform::residentBytes(), count);
+    // Then what drawing itself adds to an open editor, as one on screen has drawn.
+    instances.front()->dispatch(effEditIdle);
+    const long long firstPainted = ofchost::platform::residentBytes();
+    for (std::size_t i = 1; i < instances.size(); ++i)
+        instances[i]->dispatch(effEditIdle);
+    printGrowth(label, "+ painted", firstPainted, ofchost::platform::residentBytes(), count);
 }

@@ -64,21 +64,21 @@ VstTemplateGUI::VstTemplateGUI(EditorAccess& editorAccess)
     sizeFromBackground();
 }
 
+// From the image's header alone, read once for the process: an instance whose editor never
+// opens decodes no image, and the size still follows the artwork.
 void VstTemplateGUI::sizeFromBackground()
 {
-    background = new CBitmap(image::kBackground);
-    const bool sized = background->getWidth() > 0 && background->getHeight() > 0;
+    static const CPoint size = CBitmap::resourceSize(image::kBackground);
+    const bool sized = size.h > 0 && size.v > 0;
     rect.top = 0;
     rect.left = 0;
-    rect.bottom = static_cast<VstInt16>(sized ? background->getHeight() : kDefaultHeight);
-    rect.right = static_cast<VstInt16>(sized ? background->getWidth() : kDefaultWidth);
+    rect.bottom = static_cast<VstInt16>(sized ? size.v : kDefaultHeight);
+    rect.right = static_cast<VstInt16>(sized ? size.h : kDefaultWidth);
 }
 
 VstTemplateGUI::~VstTemplateGUI()
 {
-    // An editor the host never closed still takes its frame along before the background goes.
-    if (frame) close();
-    background->forget();
+    if (frame) close(); // an editor the host never closed
 }
 
 float VstTemplateGUI::parameter(VstInt32 index) const

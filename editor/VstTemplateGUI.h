@@ -77,7 +77,6 @@ class VstTemplateGUI : public AEffGUIEditor, public CControlListener
     void updateLamps(std::uint32_t dtMs);
     void forgetViews();
 
-    CBitmap* background = nullptr;
     CParamDisplay* versionDisplay = nullptr;
     CAnimKnob* thresholdKnob = nullptr;
     CParamDisplay* thresholdDisplay = nullptr;

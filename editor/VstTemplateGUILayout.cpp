@@ -28,8 +28,7 @@ namespace
 constexpr CColor kValueTextColour = {250, 250, 250, 255};
 constexpr CColor kVersionTextColour = {120, 120, 120, 255};
 
-// Every image but the background, which the editor holds from its construction on.
-constexpr int32_t kFirstImage = image::kKnobStrip;
+constexpr int32_t kFirstImage = image::kFirst;
 constexpr int32_t kLastImage = image::kLast;
 
 // Tags of views that carry no parameter.
@@ -47,10 +46,17 @@ CRect toRect(const Box& box)
 }
 } // namespace
 
+// Each image is loaded when a view first asks for it, so the painted images no view shows are
+// never decoded.
 struct VstTemplateGUI::Bitmaps
 {
-    CBitmap* images[kLastImage - kFirstImage + 1] = {};
-    CBitmap* operator[](int32_t id) const { return images[id - kFirstImage]; }
+    mutable CBitmap* images[kLastImage - kFirstImage + 1] = {};
+    CBitmap* operator[](int32_t id) const
+    {
+        CBitmap*& image = images[id - kFirstImage];
+        if (!image) image = new CBitmap(id);
+        return image;
+    }
 };
 
 bool VstTemplateGUI::open(void* parentWindow)
@@ -62,17 +68,14 @@ bool VstTemplateGUI::open(void* parentWindow)
     AEffGUIEditor::open(parentWindow);
 
     Bitmaps bitmaps;
-    for (int32_t id = kFirstImage; id <= kLastImage; ++id)
-        bitmaps.images[id - kFirstImage] = new CBitmap(id);
-
     frame = new CFrame(CRect(0, 0, rect.right, rect.bottom), parentWindow, this);
-    frame->setBackground(background);
+    frame->setBackground(bitmaps[image::kBackground]);
     createViews(bitmaps);
     pushTransferSettings();
 
     // The views hold their own references now.
     for (CBitmap* bitmap : bitmaps.images)
-        bitmap->forget();
+        if (bitmap) bitmap->forget();
 
     refreshTextColours();
     transferFunction->setDirty();

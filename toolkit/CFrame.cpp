@@ -40,7 +40,6 @@ CFrame::CFrame(const CRect& rect, void* systemWindow, VSTGUIEditorInterface* edi
 {
     pParentFrame = this;
     if (editor) scale = clampScaleFactor(editor->getScaleFactor());
-    backBuffer = std::make_unique<COffscreenContext>(this, size, kBlackCColor);
     platformWindow = createPlatformWindow(systemWindow, getDeviceSize(), *this);
     invalidRects.push_back(size);
 }
@@ -55,7 +54,7 @@ void CFrame::setScale(double factor)
     const double wanted = clampScaleFactor(factor);
     if (wanted == scale) return;
     scale = wanted;
-    backBuffer = std::make_unique<COffscreenContext>(this, size, kBlackCColor);
+    backBuffer.reset(); // the next paint makes one at the new size
     if (platformWindow) platformWindow->resize(getDeviceSize());
     invalidRect(size);
 }
@@ -246,6 +245,12 @@ void CFrame::idle()
     }
     if (painting) return;
     painting = true;
+    if (!backBuffer)
+    {
+        // Made when first needed: an editor that is open but not yet painted holds no picture.
+        backBuffer = std::make_unique<COffscreenContext>(this, size, kBlackCColor);
+        invalidRects.push_back(size);
+    }
     for (const CRect& region : collectDirtyRegions())
         paintRegion(region);
     painting = false;
@@ -383,7 +388,7 @@ uint32_t CFrame::getDoubleClickTime() const
 
 bool CFrame::writePng(const char* path) const
 {
-    return backBuffer->writePng(path);
+    return backBuffer && backBuffer->writePng(path);
 }
 
 bool CFrame::isTypeOf(const char* name) const

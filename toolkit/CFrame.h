@@ -87,8 +87,10 @@ class CFrame : public CView, public ControlHost, private PlatformEventSink
     // The window's size in device pixels.
     CRect getDeviceSize() const;
 
-    // The picture of the window as last painted (device pixels).
+    // The picture of the window as last painted (device pixels); null until the first idle
+    // pass (or draw) paints it. A scale change lets it go until the next paint.
     COffscreenContext* getBackBuffer() const { return backBuffer.get(); }
+    // False, writing nothing, before the first paint.
     bool writePng(const char* path) const;
 
     bool isTypeOf(const char* name) const override;

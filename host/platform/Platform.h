@@ -45,7 +45,8 @@ long processId();
 
 bool stderrIsTerminal();
 
-// The process's resident memory in bytes, or 0 if unknown.
+// The process's resident memory in bytes, or 0 if unknown, after the heap has handed back the
+// pages it holds free: what lives now, not what was freed earlier and is still mapped.
 long long residentBytes();
 
 // The program's arguments as UTF-8, whatever the system's own encoding of the command line.

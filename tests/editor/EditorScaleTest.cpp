@@ -47,6 +47,7 @@ TEST_F(EditorScaleTest, ReportsItsSizeAtTheHostsFactor)
 TEST_F(EditorScaleTest, OpenWindowRedrawsAtANewFactor)
 {
     open();
+    frame()->idle();
     EXPECT_EQ(frame()->getBackBuffer()->getWidth(), 690);
     tellScale(2.0f);
     frame()->idle();

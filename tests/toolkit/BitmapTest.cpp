@@ -1,5 +1,7 @@
 #include "CBitmap.h"
 #include "COffscreenContext.h"
+#include "ImageIds.h"
+#include "PngCodec.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +104,29 @@ TEST(Bitmap, MissingOrDamagedImagesLoadAsEmptyAndDrawNothing)
         EXPECT_EQ(c.getPixel(3, 3), kBlackCColor);
         b->forget();
     }
+}
+
+// The editor learns its size this way, without decoding: the header must say what decoding
+// gives for every image the plug-in carries, and must not need the compressed pixels at all.
+TEST(Bitmap, SizeFromTheHeaderAloneIsTheDecodedSize)
+{
+    for (int id = image::kFirst; id <= image::kLast + image::kDoubleSize; ++id)
+    {
+        if (id > image::kLast && id < image::kFirst + image::kDoubleSize) continue;
+        CBitmap* decoded = new CBitmap(id);
+        EXPECT_TRUE(decoded->isLoaded()) << id;
+        EXPECT_EQ(CBitmap::resourceSize(id), CPoint(decoded->getWidth(), decoded->getHeight()))
+            << id;
+        decoded->forget();
+    }
+    EXPECT_EQ(CBitmap::resourceSize(9999), CPoint(0, 0));
+
+    auto png = encodeTestPng(30, 20, [](int, int) { return kWhiteCColor; });
+    png[png.size() - 20] ^= 0xff; // in the compressed pixels, before IDAT's CRC
+    EXPECT_FALSE(CBitmap(png.data(), png.size()).isLoaded());
+    int32_t width = 0, height = 0;
+    EXPECT_TRUE(readPngSize(png.data(), png.size(), width, height));
+    EXPECT_EQ(CPoint(width, height), CPoint(30, 20));
 }
 
 TEST(Bitmap, OffscreenPngRoundTrip)

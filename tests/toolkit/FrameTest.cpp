@@ -191,6 +191,22 @@ TEST(Frame, IdleRepaintsDirtyViewsOnlyAndKeepsTheStackingOrder)
     EXPECT_EQ(frame.getBackBuffer()->getPixel(90, 90), kBlackCColor);
 }
 
+// An editor that is open but not yet painted holds no picture; a new scale drops the old one.
+TEST(Frame, TheBackBufferIsMadeByTheFirstPaintAndAnewAfterAScaleChange)
+{
+    CFrame frame(CRect(0, 0, 30, 20), nullptr, nullptr);
+    frame.addView(new SolidView(CRect(0, 0, 30, 20), kGreenCColor));
+    EXPECT_EQ(frame.getBackBuffer(), nullptr);
+    EXPECT_FALSE(frame.writePng((::testing::TempDir() + "unpainted.png").c_str()));
+    frame.idle();
+    ASSERT_NE(frame.getBackBuffer(), nullptr);
+    frame.setScale(2.0);
+    EXPECT_EQ(frame.getBackBuffer(), nullptr);
+    frame.idle();
+    ASSERT_NE(frame.getBackBuffer(), nullptr);
+    EXPECT_EQ(frame.getBackBuffer()->getPixel(59, 39), kGreenCColor); // all of it, at 2
+}
+
 TEST(Frame, BackgroundImageAndPictureFile)
 {
     CFrame frame(CRect(0, 0, 30, 20), nullptr, nullptr);

@@ -24,12 +24,23 @@ std::shared_ptr<const PixelImage> decode(const unsigned char* data, std::size_t 
 // The plug-in's images are the same for every editor of the process and never change, so
 // while any bitmap holds one, every other bitmap of that resource shares its pixels: a session
 // with many instances keeps one decoded copy of each image, not one per instance.
+struct SharedImages
+{
+    std::mutex mutex;
+    std::map<int32_t, std::weak_ptr<const PixelImage>> decoded;
+};
+
+SharedImages& sharedImages()
+{
+    static SharedImages images;
+    return images;
+}
+
 std::shared_ptr<const PixelImage> sharedResourceImage(int32_t id)
 {
-    static std::mutex mutex;
-    static std::map<int32_t, std::weak_ptr<const PixelImage>> decoded;
-    std::lock_guard<std::mutex> lock(mutex);
-    std::weak_ptr<const PixelImage>& entry = decoded[id];
+    SharedImages& shared = sharedImages();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    std::weak_ptr<const PixelImage>& entry = shared.decoded[id];
     if (auto alive = entry.lock()) return alive;
     const ResourceBlob blob = findResource(id);
     auto image = decode(blob.data, blob.size);
@@ -46,6 +57,15 @@ CBitmap::CBitmap(int32_t resourceId)
 CBitmap::CBitmap(const unsigned char* pngData, std::size_t size) : image(decode(pngData, size)) {}
 
 CBitmap::~CBitmap() = default;
+
+CPoint CBitmap::resourceSize(int32_t resourceId)
+{
+    const ResourceBlob blob = findResource(resourceId);
+    int32_t width = 0;
+    int32_t height = 0;
+    if (!readPngSize(blob.data, blob.size, width, height)) return CPoint(0, 0);
+    return CPoint(width, height);
+}
 
 void CBitmap::draw(CDrawContext* context, CRect& rect, const CPoint& offset)
 {
@@ -72,6 +92,16 @@ const PixelImage* CBitmap::getDoubledImage()
         doubled = sharedResourceImage(resourceID + image::kDoubleSize);
     doubledLooked = true;
     return doubled.get();
+}
+
+int CBitmap::decodedResourceImages()
+{
+    SharedImages& shared = sharedImages();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    int alive = 0;
+    for (const auto& entry : shared.decoded)
+        alive += entry.second.expired() ? 0 : 1;
+    return alive;
 }
 
 int32_t CBitmap::getWidth() const

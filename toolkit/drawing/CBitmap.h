@@ -33,6 +33,13 @@ class CBitmap : public CBaseObject
     void drawAlphaBlend(CDrawContext* context, CRect& rect, const CPoint& offset = CPoint(0, 0),
                         unsigned char alpha = 255);
 
+    // The size of the PNG resource `resourceId`, read from its header: nothing is decoded.
+    // 0 x 0 for a missing resource or an unreadable header.
+    static CPoint resourceSize(int32_t resourceId);
+    // How many resource images the process holds decoded now: each counts once, however many
+    // bitmaps share it.
+    static int decodedResourceImages();
+
     int32_t getWidth() const;
     int32_t getHeight() const;
     bool isLoaded() const;

@@ -7,22 +7,43 @@
 #include <cstring>
 #include <vector>
 
-bool decodePng(const unsigned char* data, std::size_t size, PixelImage& out)
+namespace
+{
+// Reads the chunks up to the image data, which stays compressed. False for data libpng cannot
+// read or whose size is none a PixelImage can hold; the reader then holds nothing.
+bool beginRead(const unsigned char* data, std::size_t size, png_image& png)
 {
     if (!data || size == 0) return false;
-    png_image png;
     std::memset(&png, 0, sizeof png);
     png.version = PNG_IMAGE_VERSION;
     // libpng's simplified reader traps its own errors and answers 0; no longjmp reaches us.
     if (!png_image_begin_read_from_memory(&png, data, size)) return false;
-    const auto width = static_cast<int32_t>(png.width);
-    const auto height = static_cast<int32_t>(png.height);
     if (png.width == 0 || png.height == 0 || png.width > PixelImage::kMaxEdge ||
         png.height > PixelImage::kMaxEdge)
     {
         png_image_free(&png);
         return false;
     }
+    return true;
+}
+} // namespace
+
+bool readPngSize(const unsigned char* data, std::size_t size, int32_t& width, int32_t& height)
+{
+    png_image png;
+    if (!beginRead(data, size, png)) return false;
+    width = static_cast<int32_t>(png.width);
+    height = static_cast<int32_t>(png.height);
+    png_image_free(&png);
+    return true;
+}
+
+bool decodePng(const unsigned char* data, std::size_t size, PixelImage& out)
+{
+    png_image png;
+    if (!beginRead(data, size, png)) return false;
+    const auto width = static_cast<int32_t>(png.width);
+    const auto height = static_cast<int32_t>(png.height);
     png.format = PNG_FORMAT_RGBA;
     std::vector<png_byte> rgba(PNG_IMAGE_SIZE(png));
     if (!png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr))

@@ -8,6 +8,9 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -152,6 +155,9 @@ bool stderrIsTerminal()
 
 long long residentBytes()
 {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
     // The second number of statm: resident pages.
     std::FILE* statm = std::fopen("/proc/self/statm", "r");
     if (!statm) return 0;

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <io.h>
+#include <malloc.h>
 #include <psapi.h>
 #include <shellapi.h>
 #include <wchar.h>
@@ -219,6 +220,7 @@ bool stderrIsTerminal()
 
 long long residentBytes()
 {
+    _heapmin();
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
     if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters))) return 0;
