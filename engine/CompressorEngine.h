@@ -98,7 +98,7 @@ class CompressorEngine
     double getLfAmount() const;
     bool getDelta() const;
 
-    // The half-band kernel this processor runs ("sse2", "avx2", "avx512").
+    // The half-band kernel this processor runs ("sse2", "avx2", "avx2fma", "avx512", "avx512fma").
     static const char* halfBandKernelName();
 
   private:

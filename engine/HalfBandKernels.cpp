@@ -20,9 +20,23 @@ void scalar(const double* x, const double* c, int pairs, int frames, double* out
     }
 }
 
+namespace
+{
+constexpr const char* kNoAvx2 = "this processor or its system lacks AVX2";
+constexpr const char* kNoAvx512 = "this processor or its system lacks AVX-512 F and VL";
+constexpr const char* kNoFma = "this processor lacks FMA";
+
+// A kernel that needs `isa` (lacking it: `noIsa`) and, if `fused`, FMA too.
+KernelInfo entry(const char* name, HalfBandKernel kernel, bool isa, const char* noIsa, bool fused)
+{
+    const char* missing = !isa ? noIsa : fused && !vectorfeatures::fma() ? kNoFma : nullptr;
+    return {name, kernel, missing == nullptr, missing};
+}
+} // namespace
+
 int kernelCount()
 {
-    return 4;
+    return 6;
 }
 
 KernelInfo kernelInfo(int index)
@@ -34,16 +48,22 @@ KernelInfo kernelInfo(int index)
     case 1:
         return {"sse2", sse2, true, nullptr};
     case 2:
-        if (vectorfeatures::avx2()) return {"avx2", avx2, true, nullptr};
-        return {"avx2", avx2, false, "this processor or its system lacks AVX2"};
-    default:
+        return entry("avx2", avx2, vectorfeatures::avx2(), kNoAvx2, false);
+    case 3:
+        return entry("avx2fma", avx2fma, vectorfeatures::avx2(), kNoAvx2, true);
 #if OFC_HALFBAND_AVX512
-        if (vectorfeatures::avx512()) return {"avx512", avx512, true, nullptr};
-        return {"avx512", avx512, false, "this processor or its system lacks AVX-512 F and VL"};
+    case 4:
+        return entry("avx512", avx512, vectorfeatures::avx512(), kNoAvx512, false);
+    case 5:
+        return entry("avx512fma", avx512fma, vectorfeatures::avx512(), kNoAvx512, true);
 #else
+    case 4:
         return {"avx512", nullptr, false, "32-bit builds leave it out"};
+    case 5:
+        return {"avx512fma", nullptr, false, "32-bit builds leave it out"};
 #endif
     }
+    return {"none", nullptr, false, "no such kernel"};
 }
 
 int findKernel(const char* name)

@@ -17,7 +17,8 @@
 // The terms are summed in four partial sums by j mod 4, each in increasing j, and out[i] is
 // (S0 + S2) + (S1 + S3). The vector kernels put neighbouring frames in their lanes and keep
 // this order in every lane, so every kernel gives the same bits as `scalar` and the sound does
-// not depend on the processor. `out` must not overlap x's frames.
+// not depend on the processor; the FMA kernels run some of the additions as fma(x, 1.0, y), which
+// rounds exactly as x + y does. `out` must not overlap x's frames.
 using HalfBandKernel = void (*)(const double* x, const double* c, int pairs, int frames,
                                 double* out);
 
@@ -26,8 +27,10 @@ namespace halfband
 void scalar(const double* x, const double* c, int pairs, int frames, double* out);
 void sse2(const double* x, const double* c, int pairs, int frames, double* out);
 void avx2(const double* x, const double* c, int pairs, int frames, double* out);
+void avx2fma(const double* x, const double* c, int pairs, int frames, double* out);
 #if OFC_HALFBAND_AVX512
 void avx512(const double* x, const double* c, int pairs, int frames, double* out);
+void avx512fma(const double* x, const double* c, int pairs, int frames, double* out);
 #endif
 
 struct KernelInfo
@@ -48,6 +51,6 @@ int findKernel(const char* name);
 inline constexpr const char* kKernelVariable = "OFC_HALFBAND_KERNEL";
 
 // The kernel engines run, chosen once: the one named by kKernelVariable if this processor can
-// run it, else the widest it runs: AVX-512, AVX2, SSE2.
+// run it, else the first it runs of avx512fma, avx512, avx2fma, avx2, sse2.
 const KernelInfo& best();
 } // namespace halfband

@@ -43,6 +43,11 @@ bool avx2()
     return present("avx2");
 }
 
+bool fma()
+{
+    return present("fma");
+}
+
 bool avx512()
 {
     return present("avx512f") && present("avx512vl");

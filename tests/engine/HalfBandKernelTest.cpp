@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+#include <xmmintrin.h>
 
 namespace
 {
@@ -146,6 +147,37 @@ TEST_P(EveryKernel, MatchesItsModelForAnyNumberOfPairs)
                 ASSERT_EQ(out[i], model[i])
                     << "pairs " << pairs << " frames " << frames << " i " << i;
         }
+}
+
+// Data down among the denormals, where products and sums lose bits to gradual underflow or, with
+// flush-to-zero and denormals-are-zero (the plug-in's processing mode), become zero: every kernel,
+// fused additions included, flushes and rounds there as the scalar kernel does.
+TEST_P(EveryKernel, MatchesItsModelAmongDenormalsWithAndWithoutFlushing)
+{
+    const halfband::KernelInfo info = halfband::kernelInfo(GetParam());
+    if (!runsHere(info))
+    {
+        GTEST_SKIP() << "KERNEL " << info.name << " NOT RUN: " << info.reason;
+    }
+    constexpr int frames = 77;
+    std::vector<double> data = randomValues(kSpan + frames, 5u);
+    for (double& v : data)
+        v = std::ldexp(v, -1018);
+    const std::vector<double> c = randomValues(kPairs, 9u);
+    std::vector<double> model[2];
+    const unsigned saved = _mm_getcsr();
+    for (int flush = 0; flush < 2; ++flush)
+    {
+        std::vector<double> out(frames);
+        model[flush].resize(frames);
+        _mm_setcsr((saved & ~0x8040u) | (flush ? 0x8040u : 0u));
+        info.kernel(data.data() + kSpan, c.data(), kPairs, frames, out.data());
+        halfband::scalar(data.data() + kSpan, c.data(), kPairs, frames, model[flush].data());
+        _mm_setcsr(saved);
+        for (int i = 0; i < frames; ++i)
+            ASSERT_EQ(out[i], model[flush][i]) << "flush " << flush << " i " << i;
+    }
+    EXPECT_NE(model[0], model[1]) << "the data never reached the denormals";
 }
 
 INSTANTIATE_TEST_SUITE_P(HalfBandKernels, EveryKernel, testing::Range(0, halfband::kernelCount()),

@@ -7,9 +7,12 @@
 set -uo pipefail
 work=$1 host=$2 plugin=$3
 flags=" $(grep -m1 '^flags' /proc/cpuinfo) "
+has() { for f in "$@"; do [[ $flags == *" $f "* ]] || return 1; done; }
 kernels=(sse2)
-[[ $flags == *" avx2 "* ]] && kernels+=(avx2)
-[[ $flags == *" avx512f "* && $flags == *" avx512vl "* ]] && kernels+=(avx512)
+has avx2 && kernels+=(avx2)
+has avx2 fma && kernels+=(avx2fma)
+has avx512f avx512vl && kernels+=(avx512)
+has avx512f avx512vl fma && kernels+=(avx512fma)
 echo "kernels: scalar ${kernels[*]}"
 rm -rf "$work" && mkdir -p "$work" || exit 1
 status=0
