@@ -26,9 +26,9 @@ for preset in release debug tsan fuzz windows-x64 windows-x86; do
   start=$SECONDS
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j"$(nproc)"
-  # Under wine a program now and then fails to start ("Application could not be started") when
-  # a test that ends its prefix's wine server does so beside it; a second try tells that apart
-  # from a real failure, which fails twice.
+  # Under wine a program now and then fails to start ("Application could not be started"; seen
+  # in a full run whose other renders of the same test all matched). A second try tells that
+  # apart from a real failure, which fails twice.
   if [ "${preset#windows-}" != "$preset" ]; then
     ctest --preset "$preset" -j"$(nproc)" --timeout 300 --repeat until-pass:2 || status=1
   else
