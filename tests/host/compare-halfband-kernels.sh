@@ -14,22 +14,5 @@ has avx2 fma && kernels+=(avx2fma)
 has avx512f avx512vl && kernels+=(avx512)
 has avx512f avx512vl fma && kernels+=(avx512fma)
 echo "kernels: scalar ${kernels[*]}"
-rm -rf "$work" && mkdir -p "$work" || exit 1
-status=0
-for case in "4 37" "0 512"; do
-  read -r program block <<<"$case"
-  for kernel in scalar "${kernels[@]}"; do
-    out="$work/p$program-b$block-$kernel.wav"
-    if ! OFC_HALFBAND_KERNEL=$kernel "$host" render "$plugin" --demo "$out" --program "$program" \
-      --block "$block" --double --output-format double >"$out.log" 2>&1; then
-      cat "$out.log"
-      status=1
-    fi
-  done
-  for kernel in "${kernels[@]}"; do
-    echo "== program $program in blocks of $block: $kernel against scalar"
-    "$host" compare "$work/p$program-b$block-scalar.wav" "$work/p$program-b$block-$kernel.wav" \
-      --tolerance 0 || status=1
-  done
-done
-exit $status
+exec bash "$(dirname "$0")/render-variants-agree.sh" "$work" "$host" "$plugin" OFC_HALFBAND_KERNEL \
+  "scalar ${kernels[*]}" "--program 4 --block 37" "--program 0 --block 512"

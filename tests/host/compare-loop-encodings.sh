@@ -20,23 +20,6 @@ if [ ${#loops[@]} -eq 1 ]; then
   echo "Skipped: only the sse2 encoding runs here."
   exit 77
 fi
-rm -rf "$work" && mkdir -p "$work" || exit 1
-status=0
-for case in "4 44100" "4 96000" "7 48000 --set Detection=0"; do
-  read -r program rate settings <<<"$case"
-  for loop in "${loops[@]}"; do
-    out="$work/p$program-$rate-$loop.wav"
-    # shellcheck disable=SC2086 # the settings are words
-    if ! OFC_FEEDBACK_LOOP=$loop "$host" render "$plugin" --demo "$out" --program "$program" \
-      --rate "$rate" --double --output-format double $settings >"$out.log" 2>&1; then
-      cat "$out.log"
-      status=1
-    fi
-  done
-  for loop in "${loops[@]:1}"; do
-    echo "== program $program at $rate Hz ${settings:+($settings)}: $loop against sse2"
-    "$host" compare "$work/p$program-$rate-sse2.wav" "$work/p$program-$rate-$loop.wav" \
-      --tolerance 0 || status=1
-  done
-done
-exit $status
+exec bash "$(dirname "$0")/render-variants-agree.sh" "$work" "$host" "$plugin" OFC_FEEDBACK_LOOP \
+  "${loops[*]}" "--program 4 --rate 44100" "--program 4 --rate 96000" \
+  "--program 7 --rate 48000 --set Detection=0"
