@@ -2,6 +2,7 @@
 
 #include "Biquad.h"
 #include "OnePoleFilter.h"
+#include "PairedBiquad.h"
 
 #include <emmintrin.h>
 
@@ -16,8 +17,8 @@ class MidSideFilters
                    const OnePoleFilter::Coefficients& sideHighPass,
                    const OnePoleFilter::Coefficients& midHighPass)
     {
-        first.set(shelf1);
-        second.set(shelf2);
+        first.k.set(shelf1);
+        second.k.set(shelf2);
         highPassB0 = _mm_set_pd(midHighPass.b0, sideHighPass.b0);
         highPassB1 = _mm_set_pd(midHighPass.b1, sideHighPass.b1);
         highPassA1 = _mm_set_pd(midHighPass.a1, sideHighPass.a1);
@@ -43,8 +44,8 @@ class MidSideFilters
     {
         const __m128d pending1 = first.pending(), pending2 = second.pending();
         const __m128d highPass = highPassPending();
-        affine.through(first.b0, pending1);
-        affine.through(second.b0, pending2);
+        affine.through(first.k.b0, pending1);
+        affine.through(second.k.b0, pending2);
         affine.through(sideHighPassB0, _mm_move_sd(_mm_setzero_pd(), highPass));
 
         const __m128d shelved = second.finish(first.finish(in, pending1), pending2);
@@ -82,27 +83,18 @@ class MidSideFilters
     // Direct form I, as Biquad.
     struct Shelf
     {
-        __m128d b0 = _mm_set1_pd(1.0), b1 = _mm_setzero_pd(), b2 = _mm_setzero_pd();
-        __m128d a1 = _mm_setzero_pd(), a2 = _mm_setzero_pd();
+        PairedBiquadCoefficients k;
         __m128d x1 = _mm_setzero_pd(), x2 = _mm_setzero_pd();
         __m128d y1 = _mm_setzero_pd(), y2 = _mm_setzero_pd();
 
-        void set(const Biquad::Coefficients& c)
-        {
-            b0 = _mm_set1_pd(c.b0);
-            b1 = _mm_set1_pd(c.b1);
-            b2 = _mm_set1_pd(c.b2);
-            a1 = _mm_set1_pd(c.a1);
-            a2 = _mm_set1_pd(c.a2);
-        }
         __m128d pending() const
         {
-            return _mm_sub_pd(_mm_add_pd(_mm_mul_pd(b1, x1), _mm_mul_pd(b2, x2)),
-                              _mm_add_pd(_mm_mul_pd(a1, y1), _mm_mul_pd(a2, y2)));
+            return _mm_sub_pd(_mm_add_pd(_mm_mul_pd(k.b1, x1), _mm_mul_pd(k.b2, x2)),
+                              _mm_add_pd(_mm_mul_pd(k.a1, y1), _mm_mul_pd(k.a2, y2)));
         }
         __m128d finish(__m128d x, __m128d pendingPart)
         {
-            const __m128d y = _mm_add_pd(_mm_mul_pd(b0, x), pendingPart);
+            const __m128d y = _mm_add_pd(_mm_mul_pd(k.b0, x), pendingPart);
             x2 = x1;
             x1 = x;
             y2 = y1;

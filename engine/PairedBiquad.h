@@ -4,14 +4,14 @@
 
 #include <emmintrin.h>
 
-// A second-order filter in transposed direct form II whose left and right channels share one
-// SSE2 register. It serves the colourings, which run inside the feedback loop in the units its
-// chain of dependent steps leaves idle: two states rather than direct form I's four leave the
-// loop more registers, and nothing waits for the output but the filter's own next sample.
-class PairedBiquad
+// A biquad's coefficients in both lanes of SSE2 registers, for filters whose left and right (or
+// side and mid) channels share one register.
+struct PairedBiquadCoefficients
 {
-  public:
-    void setCoefficients(const Biquad::Coefficients& c)
+    __m128d b0 = _mm_set1_pd(1.0), b1 = _mm_setzero_pd(), b2 = _mm_setzero_pd();
+    __m128d a1 = _mm_setzero_pd(), a2 = _mm_setzero_pd();
+
+    void set(const Biquad::Coefficients& c)
     {
         b0 = _mm_set1_pd(c.b0);
         b1 = _mm_set1_pd(c.b1);
@@ -19,12 +19,22 @@ class PairedBiquad
         a1 = _mm_set1_pd(c.a1);
         a2 = _mm_set1_pd(c.a2);
     }
+};
+
+// A second-order filter in transposed direct form II whose left and right channels share one
+// SSE2 register. It serves the colourings, which run inside the feedback loop in the units its
+// chain of dependent steps leaves idle: two states rather than direct form I's four leave the
+// loop more registers, and nothing waits for the output but the filter's own next sample.
+class PairedBiquad
+{
+  public:
+    void setCoefficients(const Biquad::Coefficients& c) { k.set(c); }
 
     __m128d process(__m128d x)
     {
-        const __m128d y = _mm_add_pd(_mm_mul_pd(b0, x), s1);
-        s1 = _mm_add_pd(_mm_sub_pd(_mm_mul_pd(b1, x), _mm_mul_pd(a1, y)), s2);
-        s2 = _mm_sub_pd(_mm_mul_pd(b2, x), _mm_mul_pd(a2, y));
+        const __m128d y = _mm_add_pd(_mm_mul_pd(k.b0, x), s1);
+        s1 = _mm_add_pd(_mm_sub_pd(_mm_mul_pd(k.b1, x), _mm_mul_pd(k.a1, y)), s2);
+        s2 = _mm_sub_pd(_mm_mul_pd(k.b2, x), _mm_mul_pd(k.a2, y));
         return y;
     }
 
@@ -37,7 +47,6 @@ class PairedBiquad
     }
 
   private:
-    __m128d b0 = _mm_set1_pd(1.0), b1 = _mm_setzero_pd(), b2 = _mm_setzero_pd();
-    __m128d a1 = _mm_setzero_pd(), a2 = _mm_setzero_pd();
+    PairedBiquadCoefficients k;
     __m128d s1 = _mm_setzero_pd(), s2 = _mm_setzero_pd();
 };
