@@ -17,7 +17,7 @@ namespace
 {
 // Non-finite values that reach the recursive states (NaN or infinite input) are cleared on
 // this period; the half-band histories and delays flush themselves in bounded time.
-constexpr int kCheckPeriod = 32;
+constexpr int kCheckPeriod = 64;
 } // namespace
 
 EngineCore::EngineCore()
@@ -224,17 +224,14 @@ template <int SamplesPerFrame, bool Colouring> void EngineCore::feedbackRunIn(in
 }
 
 // Non-finite values are cleared from the recursive states before every kCheckPeriod-th frame;
-// run(first, count) processes the frames in between without a check.
+// run(first, count) processes the frames in between without a check. A run copies the loop's
+// states in and out, so the runs are as long as the period allows.
 template <class Run> void EngineCore::inCheckedRuns(int frames, Run run)
 {
     for (int first = 0; first < frames;)
     {
-        if (framesToCheck == 1)
-        {
-            sanitizeNowAndThen();
-            ++framesToCheck;
-        }
-        const int count = std::min(frames - first, framesToCheck - 1);
+        if (framesToCheck == 0) sanitizeNowAndThen();
+        const int count = std::min(frames - first, framesToCheck);
         run(first, count);
         framesToCheck -= count;
         first += count;

@@ -181,7 +181,7 @@ TEST(EngineSettings, ANegativeRatioCannotDriveTheLoopUp)
 
 // NaN or infinite samples must not leave the loop poisoned. The dry delay holds a bad sample
 // for kLatency frames, the two half-band histories for 152 frames each, and the recursive states
-// are checked every 32 frames; kRecoveryFrames bounds the sum.
+// are checked every 64 frames; kRecoveryFrames bounds the sum.
 TEST(EngineInput, NonFiniteInputRecoversWithinTheBound)
 {
     const double bads[] = {kNaN, kInf, -kInf};
