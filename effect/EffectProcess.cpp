@@ -1,7 +1,6 @@
 #include "OrvaneEffect.h"
 
 #include "DenormalGuard.h"
-#include "StereoDelay.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,12 +22,19 @@ template <typename Sample> void silence(Sample* const* outputs, std::int32_t fra
     for (int c = 0; c < 2; ++c)
         if (Sample* out = outputs[c]) std::fill(out, out + frames, Sample(0));
 }
+// The host's buffers and the chunk's: never the same memory, which the compiler cannot know
+// without __restrict, and would convert a sample at a time.
+template <typename From, typename To>
+void convert(const From* __restrict in, To* __restrict out, std::int32_t frames)
+{
+    for (std::int32_t i = 0; i < frames; ++i)
+        out[i] = static_cast<To>(in[i]);
+}
 } // namespace
 
 void OrvaneEffect::suspend()
 {
     engine->reset();
-    bypassDelay->clear();
     meterGain.store(1.0, relaxed);
     meterLevelFast.store(-100.0, relaxed);
     meterLevelSlow.store(-100.0, relaxed);
@@ -103,10 +109,10 @@ void OrvaneEffect::processPiece(const Sample* const* in, Sample* const* out, std
 }
 
 // The engine runs on chunks of double-precision frames on the stack. Inputs and outputs may be
-// the same memory: a chunk's input is copied before any of its output is written, and the
-// bypass path reads each frame before that frame is written. The block length is not bounded
-// by the announced block size; nothing here is sized by it. The meters are published once per
-// chunk: a reader on another thread cannot tell the difference.
+// the same memory: a chunk's input is copied before any of its output is written. The bypassed
+// signal is the input delayed by the latency, which the engine hands back beside its output.
+// The block length is not bounded by the announced block size; nothing here is sized by it. The
+// meters are published once per chunk: a reader on another thread cannot tell the difference.
 template <typename Sample>
 void OrvaneEffect::processBlock(const Sample* const* inputs, Sample* const* outputs,
                                 std::int32_t sampleFrames)
@@ -127,24 +133,15 @@ void OrvaneEffect::processBlock(const Sample* const* inputs, Sample* const* outp
         const Sample* inR = inputs[1] + start;
         Sample* outL = outputs[0] + start;
         Sample* outR = outputs[1] + start;
-        for (std::int32_t i = 0; i < frames; ++i)
-        {
-            left[i] = delayedL[i] = inL[i];
-            right[i] = delayedR[i] = inR[i];
-        }
-        engine->process(left, right, frames, meters);
-        bypassDelay->processBlock(delayedL, delayedR, frames);
+        convert(inL, left, frames);
+        convert(inR, right, frames);
+        engine->process(left, right, frames, meters, delayedL, delayedR);
 
         // Read once a chunk: a change arrives between blocks, or between the pieces a timed
         // change cuts a block into.
         const bool bypassed = bypass.load(relaxed);
-        const double* fromL = bypassed ? delayedL : left;
-        const double* fromR = bypassed ? delayedR : right;
-        for (std::int32_t i = 0; i < frames; ++i)
-        {
-            outL[i] = static_cast<Sample>(fromL[i]);
-            outR[i] = static_cast<Sample>(fromR[i]);
-        }
+        convert(bypassed ? delayedL : left, outL, frames);
+        convert(bypassed ? delayedR : right, outR, frames);
         meterGain.store(meters.gain, relaxed);
         meterLevelFast.store(meters.levelFast, relaxed);
         meterLevelSlow.store(meters.levelSlow, relaxed);

@@ -6,7 +6,6 @@
 #include "Interlocks.h"
 #include "ParameterMapping.h"
 #include "ParameterTable.h"
-#include "StereoDelay.h"
 #include "StringCopy.h"
 
 #include <cmath>
@@ -21,10 +20,8 @@ std::atomic<OrvaneEffect::WriteHook> writeHook{nullptr};
 // The engine must exist before program 0 is pushed into it; no listener is attached yet, so
 // nobody is told of the initial load.
 OrvaneEffect::OrvaneEffect(std::unique_ptr<CompressorEngine> compressorEngine)
-    : engine(std::move(compressorEngine)),
-      bypassDelay(std::make_unique<StereoDelay>(kBypassDelayCapacity))
+    : engine(std::move(compressorEngine))
 {
-    bypassDelay->setLength(kLatencyFrames);
     // A host that never names its rate gets 44100 Hz, oversampled: the engine alone starts
     // designed for 44100 Hz inside, which is half the rate its oversampled path runs at.
     engine->setSampleRate(44100.0);

@@ -10,8 +10,6 @@
 #include <memory>
 #include <vector>
 
-class StereoDelay;
-
 // Told of every parameter change the effect makes, its interlocks and program loads included,
 // on the thread that made it.
 class ParameterListener
@@ -41,9 +39,6 @@ class OrvaneEffect
 {
   public:
     static constexpr int kLatencyFrames = CompressorEngine::kLatency;
-    static constexpr int kBypassDelayCapacity = 256;
-    static_assert(kLatencyFrames <= kBypassDelayCapacity,
-                  "the bypassed signal is delayed by the latency");
     static constexpr double kMinSampleRate = CompressorEngine::kMinSampleRate;
     static constexpr double kMaxSampleRate = CompressorEngine::kMaxSampleRate;
 
@@ -123,7 +118,6 @@ class OrvaneEffect
     Program programs[kNumPrograms];
     std::atomic<std::int32_t> program{0};
     std::unique_ptr<CompressorEngine> engine;
-    std::unique_ptr<StereoDelay> bypassDelay;
     std::atomic<bool> bypass{false};
     std::atomic<bool> active{false};
     ParameterListener* listener = nullptr;

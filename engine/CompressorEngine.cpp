@@ -125,12 +125,13 @@ struct CompressorEngine::State
         design.harmonics.lfAmount = lfAmount.load(relaxed);
     }
 
-    void run(bool oversampled, double* left, double* right, int frames, Meters& meters)
+    void run(bool oversampled, double* left, double* right, int frames, Meters& meters,
+             double* dryL = nullptr, double* dryR = nullptr)
     {
         if (oversampled)
-            core.processOversampled(left, right, frames);
+            core.processOversampled(left, right, frames, dryL, dryR);
         else
-            core.processDirect(left, right, frames);
+            core.processDirect(left, right, frames, dryL, dryR);
         readMeters(meters);
     }
 
@@ -177,10 +178,11 @@ void CompressorEngine::reset()
 
 // The path is chosen after the design is taken over, so it always matches the rate it was
 // designed for.
-void CompressorEngine::process(double* left, double* right, int frames, Meters& meters)
+void CompressorEngine::process(double* left, double* right, int frames, Meters& meters,
+                               double* delayedL, double* delayedR)
 {
     s->adoptPendingDesign();
-    s->run(oversampledAt(s->design.hostRate), left, right, frames, meters);
+    s->run(oversampledAt(s->design.hostRate), left, right, frames, meters, delayedL, delayedR);
 }
 
 void CompressorEngine::processOversampled(double* left, double* right, int frames, Meters& meters)

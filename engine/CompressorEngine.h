@@ -27,8 +27,8 @@ class CompressorEngine
     CompressorEngine(const CompressorEngine&) = delete;
     CompressorEngine& operator=(const CompressorEngine&) = delete;
 
-    // Host frames from input to output, in both paths; the effect reports it and delays its
-    // bypassed signal by as much.
+    // Host frames from input to output, in both paths; the effect reports it, and its bypassed
+    // signal is the input delayed by as much (see process).
     static constexpr int kLatency = latency::kFrames;
     static constexpr int kRecoveryFrames = 400;
     // The host rates the engine can be designed for; setSampleRate ignores any other.
@@ -48,8 +48,11 @@ class CompressorEngine
     // while the block runs takes effect at the next block. process runs the path belonging to
     // the host rate it has just taken over: the oversampled path below 70000 Hz, the direct
     // path from there on. The other two run the path they name whatever the rate. A block of
-    // no frames only takes the settings over.
-    void process(double* left, double* right, int frames, Meters& meters);
+    // no frames only takes the settings over. delayedL/delayedR, unless null, receive the input
+    // delayed by kLatency frames, which the engine keeps for its dry signal anyway: the
+    // effect's bypassed output.
+    void process(double* left, double* right, int frames, Meters& meters,
+                 double* delayedL = nullptr, double* delayedR = nullptr);
     void processOversampled(double* left, double* right, int frames, Meters& meters);
     void processDirect(double* left, double* right, int frames, Meters& meters);
 

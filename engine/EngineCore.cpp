@@ -1,5 +1,6 @@
 #include "EngineCore.h"
 
+#include "BlockLoops.h"
 #include "FeedbackLoopEncoding.h"
 
 #include <algorithm>
@@ -238,11 +239,21 @@ template <class Run> void EngineCore::inCheckedRuns(int frames, Run run)
     }
 }
 
-void EngineCore::processOversampled(double* left, double* right, int frames)
+namespace
+{
+double* offset(double* p, int frames)
+{
+    return p ? p + frames : nullptr;
+}
+} // namespace
+
+void EngineCore::processOversampled(double* left, double* right, int frames, double* dryL,
+                                    double* dryR)
 {
     enter(Path::Oversampled);
     for (int first = 0; first < frames; first += kBlock)
-        oversampledBlock(left + first, right + first, std::min(frames - first, kBlock));
+        oversampledBlock(left + first, right + first, std::min(frames - first, kBlock),
+                         offset(dryL, first), offset(dryR, first));
 }
 
 // Only the feedback loop is serial. The up-sampler depends on the input alone and the
@@ -252,28 +263,33 @@ void EngineCore::processOversampled(double* left, double* right, int frames)
 // Latency: each half-band filter delays by its centre tap (HalfBandFilter::kCentreDelay
 // frames) and the loop by two internal samples, one frame: together the dry delay's length,
 // latency::kFrames.
-void EngineCore::oversampledBlock(double* left, double* right, int frames)
+void EngineCore::oversampledBlock(double* left, double* right, int frames, double* dryL,
+                                  double* dryR)
 {
     double* sL = upInput.left();
     double* sR = upInput.right();
-    for (int i = 0; i < frames; ++i)
+    // This path's counter wraps before it reads (the direct path's after): each run reads the
+    // entries after the wrapped counter.
+    for (int first = 0; first < frames;)
     {
-        noiseIndex = NoiseTables::wrap(noiseIndex, NoiseTables::kNoiseCycle) + 1;
-        const double n = noiseTables.noise[noiseIndex];
-        block.noise[i] = n;
+        const int start = NoiseTables::wrap(noiseIndex, NoiseTables::kNoiseCycle);
+        const int end =
+            first + std::min(frames - first,
+                             NoiseTables::framesBeforeWrap(start, NoiseTables::kNoiseCycle));
+        const double* noise = noiseTables.noise + start + 1;
+        std::copy(noise, noise + (end - first), block.noise + first);
         // Zero insertion halves the level; the factor 2 gives the up-sampler unit gain.
-        sL[i] = 2.0 * (left[i] + n);
-        sR[i] = 2.0 * (right[i] + n);
+        blockloops::addNoise(left + first, noise, 2.0, sL + first, end - first);
+        blockloops::addNoise(right + first, noise, 2.0, sR + first, end - first);
+        noiseIndex = start + (end - first);
+        first = end;
     }
     halfBand.convolve(sL, frames, block.outL);
     halfBand.convolve(sR, frames, block.outR);
-    for (int i = 0; i < frames; ++i)
-    {
-        block.xL[2 * i] = halfBand.centre(sL, i);
-        block.xR[2 * i] = halfBand.centre(sR, i);
-        block.xL[2 * i + 1] = block.outL[i];
-        block.xR[2 * i + 1] = block.outR[i];
-    }
+    const double hc = halfBand.centreTap();
+    constexpr int d = HalfBandFilter::kCentreDelay;
+    blockloops::interleave(sL - d, hc, block.outL, block.xL, frames);
+    blockloops::interleave(sR - d, hc, block.outR, block.xR, frames);
 
     // The output stage follows the loop run by run, so that the check between runs also keeps
     // its colouring filters' states clear on the same period.
@@ -284,47 +300,43 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames)
     double* evenR = evenPhase.right();
     double* oddL = oddPhase.left();
     double* oddR = oddPhase.right();
-    for (int i = 0; i < frames; ++i)
-    {
-        evenL[i] = block.dL[2 * i];
-        evenR[i] = block.dR[2 * i];
-        oddL[i] = block.dL[2 * i + 1];
-        oddR[i] = block.dR[2 * i + 1];
-    }
+    blockloops::deinterleave(block.dL, evenL, oddL, frames);
+    blockloops::deinterleave(block.dR, evenR, oddR, frames);
     // A frame's output meets the odd phase up to the frame before it.
     halfBand.convolve(oddL - 1, frames, block.outL);
     halfBand.convolve(oddR - 1, frames, block.outR);
-    for (int i = 0; i < frames; ++i)
-    {
-        block.outL[i] += halfBand.centre(evenL, i);
-        block.outR[i] += halfBand.centre(evenR, i);
-    }
+    blockloops::addScaled(evenL - d, hc, block.outL, frames);
+    blockloops::addScaled(evenR - d, hc, block.outR, frames);
     if (preview) previewInto(left, right, frames);
-    mix(left, right, frames);
+    mix(left, right, frames, dryL, dryR);
     upInput.advance(frames);
     evenPhase.advance(frames);
     oddPhase.advance(frames);
 }
 
-void EngineCore::processDirect(double* left, double* right, int frames)
+void EngineCore::processDirect(double* left, double* right, int frames, double* dryL, double* dryR)
 {
     enter(Path::Direct);
     for (int first = 0; first < frames; first += kBlock)
-        directBlock(left + first, right + first, std::min(frames - first, kBlock));
+        directBlock(left + first, right + first, std::min(frames - first, kBlock),
+                    offset(dryL, first), offset(dryR, first));
 }
 
 // Latency: the loop's two samples and the difference delay (latency::kDifferenceDelay) add up
 // to the dry delay's length, latency::kFrames.
-void EngineCore::directBlock(double* left, double* right, int frames)
+void EngineCore::directBlock(double* left, double* right, int frames, double* dryL, double* dryR)
 {
-    for (int i = 0; i < frames; ++i)
+    for (int first = 0; first < frames;)
     {
-        noiseIndex = noiseIndex + 1;
-        const double n = noiseTables.noise[noiseIndex];
-        noiseIndex = NoiseTables::wrap(noiseIndex, NoiseTables::kNoiseCycle);
-        block.noise[i] = n;
-        block.xL[i] = left[i] + n;
-        block.xR[i] = right[i] + n;
+        const int end =
+            first + std::min(frames - first,
+                             NoiseTables::framesBeforeWrap(noiseIndex, NoiseTables::kNoiseCycle));
+        const double* noise = noiseTables.noise + noiseIndex + 1;
+        std::copy(noise, noise + (end - first), block.noise + first);
+        blockloops::addNoise(left + first, noise, 1.0, block.xL + first, end - first);
+        blockloops::addNoise(right + first, noise, 1.0, block.xR + first, end - first);
+        noiseIndex = NoiseTables::wrap(noiseIndex + (end - first), NoiseTables::kNoiseCycle);
+        first = end;
     }
     inCheckedRuns(frames,
                   [this](int first, int count) { feedbackAndOutput<1>(first, first + count); });
@@ -333,7 +345,7 @@ void EngineCore::directBlock(double* left, double* right, int frames)
     std::copy(block.dR, block.dR + frames, block.outR);
     if (preview) previewInto(left, right, frames);
     differenceDelay.processBlock(block.outL, block.outR, frames);
-    mix(left, right, frames);
+    mix(left, right, frames, dryL, dryR);
 }
 
 // The side chain's preview in place of the difference signal: the input plus the noise,
@@ -351,39 +363,44 @@ void EngineCore::previewInto(const double* left, const double* right, int frames
 
 // left/right: the block's input on entry, the output on return; block.outL/outR: the
 // difference signal aligned with the dry delay's output. The dither of each frame is the sum of
-// one entry of each table, their counters wrapping at different lengths.
-void EngineCore::mix(double* left, double* right, int frames)
+// one entry of each table, their counters wrapping at different lengths: taken in runs in which
+// neither wraps.
+void EngineCore::mix(double* left, double* right, int frames, double* dryL, double* dryR)
 {
-    double* dryL = block.dL; // free again once the difference signal is made
-    double* dryR = block.dR;
-    std::copy(left, left + frames, dryL);
-    std::copy(right, right + frames, dryR);
-    dryDelay.processBlock(dryL, dryR, frames);
-
-    double* dither = block.gain;
-    for (int i = 0; i < frames; ++i)
+    if (!dryL || !dryR)
     {
-        ++ditherI;
-        ++ditherJ;
-        dither[i] = noiseTables.ditherA[ditherI] + noiseTables.ditherB[ditherJ];
-        ditherI = NoiseTables::wrap(ditherI, NoiseTables::kDitherCycleA);
-        ditherJ = NoiseTables::wrap(ditherJ, NoiseTables::kDitherCycleB);
+        dryL = block.dL; // free again once the difference signal is made
+        dryR = block.dR;
     }
+    dryDelay.processBlock(left, right, dryL, dryR, frames);
 
     const double* eL = block.outL;
     const double* eR = block.outR;
-    if (delta || preview)
-        for (int i = 0; i < frames; ++i)
+    const bool differenceOnly = delta || preview;
+    for (int first = 0; first < frames;)
+    {
+        const int end =
+            first + std::min({frames - first,
+                              NoiseTables::framesBeforeWrap(ditherI, NoiseTables::kDitherCycleA),
+                              NoiseTables::framesBeforeWrap(ditherJ, NoiseTables::kDitherCycleB)});
+        const double* a = noiseTables.ditherA + ditherI + 1;
+        const double* b = noiseTables.ditherB + ditherJ + 1;
+        const int n = end - first;
+        if (differenceOnly)
         {
-            left[i] = eL[i] + dither[i];
-            right[i] = eR[i] + dither[i];
+            blockloops::differenceWithDither(eL + first, a, b, left + first, n);
+            blockloops::differenceWithDither(eR + first, a, b, right + first, n);
         }
-    else
-        for (int i = 0; i < frames; ++i)
+        else
         {
-            left[i] = dryL[i] * dry + (dryL[i] + eL[i]) * makeUp + dither[i];
-            right[i] = dryR[i] * dry + (dryR[i] + eR[i]) * makeUp + dither[i];
+            blockloops::mixWithDither(dryL + first, eL + first, a, b, dry, makeUp, left + first, n);
+            blockloops::mixWithDither(dryR + first, eR + first, a, b, dry, makeUp, right + first,
+                                      n);
         }
+        ditherI = NoiseTables::wrap(ditherI + (end - first), NoiseTables::kDitherCycleA);
+        ditherJ = NoiseTables::wrap(ditherJ + (end - first), NoiseTables::kDitherCycleB);
+        first = end;
+    }
 }
 
 void EngineCore::sanitizeNowAndThen()

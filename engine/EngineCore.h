@@ -23,9 +23,10 @@ class EngineCore
     void adopt(const EngineDesign& design);
     void reset();
 
-    // left/right: a block of input frames on entry, the output on return.
-    void processOversampled(double* left, double* right, int frames);
-    void processDirect(double* left, double* right, int frames);
+    // left/right: a block of input frames on entry, the output on return. dryL/dryR, unless
+    // null, receive the input as the output mixes it in, delayed by the latency.
+    void processOversampled(double* left, double* right, int frames, double* dryL, double* dryR);
+    void processDirect(double* left, double* right, int frames, double* dryL, double* dryR);
 
     double gainOut = 1.0;
     double levelFast() const { return detector.levelFast(); }
@@ -42,8 +43,8 @@ class EngineCore
     };
     void enter(Path path);
     template <class Run> void inCheckedRuns(int frames, Run run);
-    void oversampledBlock(double* left, double* right, int frames);
-    void directBlock(double* left, double* right, int frames);
+    void oversampledBlock(double* left, double* right, int frames, double* dryL, double* dryR);
+    void directBlock(double* left, double* right, int frames, double* dryL, double* dryR);
     struct AudiblePath;
     void uncolouredRun(AudiblePath& audible, int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRun(int begin, int end);
@@ -53,7 +54,7 @@ class EngineCore
     template <int SamplesPerFrame, bool Colouring> void feedbackRunIn(int begin, int end);
     template <int SamplesPerFrame> void feedbackAndOutput(int begin, int end);
     void previewInto(const double* left, const double* right, int frames);
-    void mix(double* left, double* right, int frames);
+    void mix(double* left, double* right, int frames, double* dryL, double* dryR);
     void sanitizeNowAndThen();
 
     // Hot per-sample state first.

@@ -35,6 +35,7 @@ class HalfBandFilter
     }
     // The centre term of the output at x[i].
     double centre(const double* x, int i) const { return hc * x[i - kCentreDelay]; }
+    double centreTap() const { return hc; }
 
   private:
     double pairs[kPairs]; // c[j] = h[2j + 1]

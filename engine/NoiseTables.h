@@ -25,6 +25,10 @@ class NoiseTables
     // compare in place of a division, so a counter's step from one frame to the next, which the
     // per-frame passes wait on, stays short.
     static int wrap(int index, int cycle) { return index >= cycle ? index - cycle : index; }
+    // How many frames a counter that reads entry index + 1 and then wraps can run from index
+    // with no wrap among them: at least one, so that a counter left at the cycle's end (as a
+    // change of path can leave it) still moves on.
+    static int framesBeforeWrap(int index, int cycle) { return index < cycle ? cycle - index : 1; }
 
     NoiseTables();
     NoiseTables(const NoiseTables&) = delete;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 // A fixed stereo delay line: each call returns the frame written `length` calls earlier.
 // Allocates only in the constructor.
 class StereoDelay
@@ -40,16 +42,41 @@ class StereoDelay
                 left[i] = l;
                 right[i] = r;
             }
-            pos += run;
-            if (pos >= length) pos = 0;
+            advance(run);
             left += run;
             right += run;
+            frames -= run;
+        }
+    }
+    // The same from inL/inR into outL/outR, memory apart from each other and from the line's:
+    // copies, which run as vector loops.
+    void processBlock(const double* __restrict inL, const double* __restrict inR,
+                      double* __restrict outL, double* __restrict outR, int frames)
+    {
+        while (frames > 0)
+        {
+            const int run = frames < length - pos ? frames : length - pos;
+            std::copy(bufL + pos, bufL + pos + run, outL);
+            std::copy(bufR + pos, bufR + pos + run, outR);
+            std::copy(inL, inL + run, bufL + pos);
+            std::copy(inR, inR + run, bufR + pos);
+            advance(run);
+            inL += run;
+            inR += run;
+            outL += run;
+            outR += run;
             frames -= run;
         }
     }
     void clear();
 
   private:
+    void advance(int run)
+    {
+        pos += run;
+        if (pos >= length) pos = 0;
+    }
+
     int capacity;
     int length;
     int pos = 0;
