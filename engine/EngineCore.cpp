@@ -81,7 +81,7 @@ void EngineCore::enter(Path path)
 // uncompressed signal passes them almost untouched.
 // A run works on local copies of the states: written through the block's pointers, members
 // would have to be stored and reloaded on every sample, and the colouring filters' recursions
-// would wait on each reload.
+// would wait on each reload. Only the states go back: the coefficients were only read.
 // Left and right share the lanes of one register.
 struct EngineCore::AudiblePath
 {
@@ -92,7 +92,7 @@ struct EngineCore::AudiblePath
     }
     void store(EngineCore& e) const
     {
-        e.harmonics = colouring;
+        e.harmonics.copyStatesFrom(colouring);
         e.x1L = _mm_cvtsd_f64(a);
         e.x1R = _mm_cvtsd_f64(_mm_unpackhi_pd(a, a));
         e.x2L = _mm_cvtsd_f64(b);
@@ -171,9 +171,9 @@ __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, in
         block.gain[k] = g;
         if (Colouring) audible.step<true>(xL, xR, g, block.dL[k], block.dR[k]);
     }
-    gainComputer = gc;
-    detector = det;
-    sideChain = sc;
+    gainComputer.copyStatesFrom(gc);
+    detector.copyStatesFrom(det);
+    sideChain.copyStatesFrom(sc);
     if (!Colouring) uncolouredRun(audible, begin, end);
     audible.store(*this);
     gainOut = block.gain[end - 1];

@@ -101,6 +101,12 @@ class GainComputer
     }
 
     void reset() { fast = slow = gain = 0.0; }
+    void copyStatesFrom(const GainComputer& o)
+    {
+        fast = o.fast;
+        slow = o.slow;
+        gain = o.gain;
+    }
     // Resets the states if one of them is not finite; true if it did.
     bool sanitize();
 

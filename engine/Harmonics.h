@@ -60,6 +60,12 @@ class Harmonics
 
     void reset();
     bool sanitize();
+    void copyStatesFrom(const Harmonics& o)
+    {
+        lfLowPass.copyStatesFrom(o.lfLowPass);
+        hfHighPass.copyStatesFrom(o.hfHighPass);
+        hfLowPass.copyStatesFrom(o.hfLowPass);
+    }
 
   private:
     static __m128d curveHf(__m128d x)

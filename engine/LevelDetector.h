@@ -95,6 +95,13 @@ class LevelDetector
         next = LevelForecast{};
     }
     bool sanitize();
+    void copyStatesFrom(const LevelDetector& o)
+    {
+        e1 = o.e1;
+        e2 = o.e2;
+        e3 = o.e3;
+        next = o.next;
+    }
 
   private:
     Settings s;

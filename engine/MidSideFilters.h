@@ -72,6 +72,14 @@ class MidSideFilters
         highPassX1 = highPassY1 = _mm_setzero_pd();
     }
 
+    void copyStatesFrom(const MidSideFilters& o)
+    {
+        first.copyStatesFrom(o.first);
+        second.copyStatesFrom(o.second);
+        highPassX1 = o.highPassX1;
+        highPassY1 = o.highPassY1;
+    }
+
     double stateSum() const
     {
         const __m128d s = _mm_add_pd(_mm_add_pd(first.stateSum(), second.stateSum()),
@@ -102,6 +110,13 @@ class MidSideFilters
             return y;
         }
         void reset() { x1 = x2 = y1 = y2 = _mm_setzero_pd(); }
+        void copyStatesFrom(const Shelf& o)
+        {
+            x1 = o.x1;
+            x2 = o.x2;
+            y1 = o.y1;
+            y2 = o.y2;
+        }
         __m128d stateSum() const { return _mm_add_pd(_mm_add_pd(x1, x2), _mm_add_pd(y1, y2)); }
     };
 

@@ -39,6 +39,11 @@ class PairedBiquad
     }
 
     void reset() { s1 = s2 = _mm_setzero_pd(); }
+    void copyStatesFrom(const PairedBiquad& o)
+    {
+        s1 = o.s1;
+        s2 = o.s2;
+    }
 
     double stateSum() const
     {

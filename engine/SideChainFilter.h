@@ -57,6 +57,8 @@ class SideChainFilter
 
     void reset();
     bool sanitize();
+    // The side chain's states at the internal rate; the preview's are not the loop's.
+    void copyStatesFrom(const SideChainFilter& o) { filters.copyStatesFrom(o.filters); }
 
   private:
     // l = mid + side, r = mid - side, each waiting for the gain's rest through one
