@@ -127,22 +127,22 @@ struct SplitGain
     double value() const { return power + power * rest; }
 };
 
-// For |dB| up to kBoundedDecibels only, where the gain is a normal double without the clamp:
-// the feedback loop, whose gains are bounded far inside, saves the clamp's instructions.
+// The gain of t steps of 2^(1/256) (t = dB kStepsPerDecibel), for |t| up to kBoundedSteps
+// only, where the gain is a normal double without the clamp: the feedback loop, whose gains are
+// bounded far inside and held in steps, saves the clamp's instructions and the multiplication.
 inline constexpr double kBoundedDecibels = 6000.0;
-inline SplitGain fastSplitGainOfBoundedDecibels(double dB)
+inline constexpr double kBoundedSteps = kBoundedDecibels * fastexp::kStepsPerDecibel;
+inline SplitGain fastSplitGainOfBoundedSteps(double t)
 {
     using namespace fastexp;
-    const double t = dB * kStepsPerDecibel;
     const double shifted = t + kRoundingShift;
     const double f = t - (shifted - kRoundingShift);
     return {powerOfSteps(shifted), restOfStep(f)};
 }
 
-inline SplitGain fastSplitGainOfDecibels(double dB)
+inline SplitGain fastSplitGainOfSteps(double t)
 {
     using namespace fastexp;
-    double t = dB * kStepsPerDecibel;
     t = t < kLowestSteps ? kLowestSteps : t;
     t = t > kHighestSteps ? kHighestSteps : t;
 
@@ -153,5 +153,5 @@ inline SplitGain fastSplitGainOfDecibels(double dB)
 
 inline double fastGainOfDecibels(double dB)
 {
-    return fastSplitGainOfDecibels(dB).value();
+    return fastSplitGainOfSteps(dB * fastexp::kStepsPerDecibel).value();
 }

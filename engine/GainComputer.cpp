@@ -10,6 +10,8 @@ void GainComputer::Settings::setCurve(double thresholdDb, double kneeDb, double 
     knee = kneeDb;
     twiceKnee = 2.0 * kneeDb;
     kneeSlope = kneeDb > 0.0 ? slopeFactor * 0.25 / kneeDb : 0.0;
+    kneeSlopeSteps = kneeSlope * fastexp::kStepsPerDecibel;
+    slopeFactorSteps = slopeFactor * fastexp::kStepsPerDecibel;
     threshold = thresholdDb;
     thresholdMinusKnee = thresholdDb - kneeDb;
 }
@@ -38,9 +40,9 @@ bool GainComputer::sanitize()
 {
     if (std::isfinite(fast + slow + gain))
     {
-        fast = std::clamp(fast, -kBoundedDecibels, kBoundedDecibels);
-        slow = std::clamp(slow, -kBoundedDecibels, kBoundedDecibels);
-        gain = std::clamp(gain, -kBoundedDecibels, kBoundedDecibels);
+        fast = std::clamp(fast, -kBoundedSteps, kBoundedSteps);
+        slow = std::clamp(slow, -kBoundedSteps, kBoundedSteps);
+        gain = std::clamp(gain, -kBoundedSteps, kBoundedSteps);
         return false;
     }
     reset();

@@ -10,6 +10,9 @@
 // a static curve with a soft knee, an attack/release envelope on the fast level, a second
 // envelope with its own release on the slow level, the deeper of the two, and a 5 ms limit on
 // every rise of the gain.
+// The envelopes and the gain are held in steps of 2^(1/256) (dB times kStepsPerDecibel), the
+// unit the gain's exponential counts in: the scale rides on the coefficients and the targets
+// instead of on the feedback loop's path.
 class GainComputer
 {
   public:
@@ -23,6 +26,7 @@ class GainComputer
         double threshold = 10.0;
         double ratio = 1.0;
         double slopeFactor = 0.0; // ratio - 1
+        double kneeSlopeSteps = 0.0, slopeFactorSteps = 0.0; // the two, times kStepsPerDecibel
         LevelSmoother release{50.0, 44100.0};
         LevelSmoother releaseSlow{50.0, 44100.0};
         LevelSmoother attack{50.0, 44100.0};
@@ -49,7 +53,7 @@ class GainComputer
     // The same gain in the split form the feedback loop's next products start on early.
     SplitGain step(double x, double y, double n)
     {
-        const double t1 = staticCurve(x, n);
+        const double t1 = staticCurve(x, n) * kSteps;
         if (t1 > fast)
             fast = s.release.next(t1, fast);
         else
@@ -57,7 +61,7 @@ class GainComputer
 
         if (s.slowPathOn)
         {
-            const double t2 = staticCurve(y, n);
+            const double t2 = staticCurve(y, n) * kSteps;
             if (t2 > slow)
                 slow = s.releaseSlow.next(t2, slow);
             else
@@ -68,7 +72,7 @@ class GainComputer
 
         const double m = slow < fast ? slow : fast;
         gain = m > gain ? s.rise.next(m, gain) : m;
-        return fastSplitGainOfDecibels(gain);
+        return fastSplitGainOfSteps(gain);
     }
 
     // The same step from the detector's forecast: the feedback loop's form. The choices are
@@ -76,17 +80,18 @@ class GainComputer
     // last bits of the envelopes.
     SplitGain step(const LevelForecast& f, double n)
     {
-        fast = nextEnvelope(f.fastSlope, f.fastOffset, f.v, n, fast, s.release);
+        const double noiseSteps = n * kSteps;
+        fast = nextEnvelope(f.fastSlope, f.fastOffset, f.v, noiseSteps, fast, s.release);
         if (s.slowPathOn)
-            slow = nextEnvelope(f.slowSlope, f.slowOffset, f.v, n, slow, s.releaseSlow);
+            slow = nextEnvelope(f.slowSlope, f.slowOffset, f.v, noiseSteps, slow, s.releaseSlow);
         else
             slow = 0.0;
         const double m = slow < fast ? slow : fast;
         gain = m > gain ? s.rise.next(m, gain) : m;
         // Every target lies between about -2200 dB (the loudest float level at the steepest
         // ratio) and the noise offset, and each state is a blend of targets and of states
-        // that sanitize() keeps within kBoundedDecibels: so is the gain.
-        return fastSplitGainOfBoundedDecibels(gain);
+        // that sanitize() keeps within kBoundedSteps: so is the gain.
+        return fastSplitGainOfBoundedSteps(gain);
     }
 
     // The feedback loop waits on this, so it is written for depth. With w = v - (threshold -
@@ -110,14 +115,17 @@ class GainComputer
     // Resets the states if one of them is not finite; true if it did.
     bool sanitize();
 
-    double fastEnvelope() const { return fast; }
-    double slowEnvelope() const { return slow; }
-    double gainState() const { return gain; }
+    // In dB.
+    double fastEnvelope() const { return fast / kSteps; }
+    double slowEnvelope() const { return slow / kSteps; }
+    double gainState() const { return gain / kSteps; }
 
   private:
+    static constexpr double kSteps = fastexp::kStepsPerDecibel;
+
     // An envelope's next state for the level a v + b, the static curve and the smoothing taken
-    // together. Above the knee both are affine in v, so the state waits on v through one
-    // multiplication and one addition; below the threshold it does not wait on v at all.
+    // together; n in steps. Above the knee both are affine in v, so the state waits on v
+    // through one multiplication and one addition; below the threshold it does not wait on v.
     double nextEnvelope(double a, double b, double v, double n, double state,
                         const LevelSmoother& release) const
     {
@@ -125,10 +133,11 @@ class GainComputer
         if (!(w >= 0.0)) return n > state ? release.next(n, state) : s.attack.next(n, state);
         if (w < s.twiceKnee)
         {
-            const double t = w * w * s.kneeSlope + n;
+            const double t = w * w * s.kneeSlopeSteps + n;
             return t > state ? release.next(t, state) : s.attack.next(t, state);
         }
-        const double slope = a * s.slopeFactor, offset = (b - s.threshold) * s.slopeFactor + n;
+        const double slope = a * s.slopeFactorSteps;
+        const double offset = (b - s.threshold) * s.slopeFactorSteps + n;
         const LevelSmoother& smoother = slope * v + offset > state ? release : s.attack;
         const double part = smoother.getComplement();
         return (part * slope) * v + (part * offset + smoother.getCoefficient() * state);
