@@ -25,7 +25,7 @@ class GainComputer
         double kneeSlope = 0.0; // (ratio - 1) / 4k, 0 without a knee
         double threshold = 10.0;
         double ratio = 1.0;
-        double slopeFactor = 0.0; // ratio - 1
+        double slopeFactor = 0.0;                            // ratio - 1
         double kneeSlopeSteps = 0.0, slopeFactorSteps = 0.0; // the two, times kStepsPerDecibel
         LevelSmoother release{50.0, 44100.0};
         LevelSmoother releaseSlow{50.0, 44100.0};
