@@ -25,16 +25,6 @@ inline void interleave(const double* __restrict even, double evenScale,
     }
 }
 
-inline void deinterleave(const double* __restrict in, double* __restrict even,
-                         double* __restrict odd, int frames)
-{
-    for (int i = 0; i < frames; ++i)
-    {
-        even[i] = in[2 * i];
-        odd[i] = in[2 * i + 1];
-    }
-}
-
 // out += scale in
 inline void addScaled(const double* __restrict in, double scale, double* __restrict out, int frames)
 {

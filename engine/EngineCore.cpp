@@ -116,27 +116,70 @@ struct EngineCore::AudiblePath
     __m128d a, b, gain; // x(k - 1), x(k - 2) and g(k - 1)
 };
 
+// Where difference k goes: oversampled, straight into the down-sampler's even and odd phases
+// at frame k / 2, which saves a pass sorting them; direct, the block's buffer at k.
+template <int SamplesPerFrame> struct EngineCore::Differences
+{
+    double *evenL, *evenR, *oddL, *oddR;
+    double& left(int k) const
+    {
+        return SamplesPerFrame == 2 ? ((k & 1) ? oddL : evenL)[k >> 1] : evenL[k];
+    }
+    double& right(int k) const
+    {
+        return SamplesPerFrame == 2 ? ((k & 1) ? oddR : evenR)[k >> 1] : evenR[k];
+    }
+    // Differences k and k + 1 (k even when oversampled).
+    void storePair(int k, __m128d l, __m128d r) const
+    {
+        if (SamplesPerFrame == 2)
+        {
+            _mm_storel_pd(&evenL[k >> 1], l);
+            _mm_storeh_pd(&oddL[k >> 1], l);
+            _mm_storel_pd(&evenR[k >> 1], r);
+            _mm_storeh_pd(&oddR[k >> 1], r);
+        }
+        else
+        {
+            _mm_storeu_pd(&evenL[k], l);
+            _mm_storeu_pd(&evenR[k], r);
+        }
+    }
+};
+
+template <> EngineCore::Differences<2> EngineCore::differences<2>()
+{
+    return {evenPhase.left(), evenPhase.right(), oddPhase.left(), oddPhase.right()};
+}
+
+template <> EngineCore::Differences<1> EngineCore::differences<1>()
+{
+    return {block.dL, block.dR, nullptr, nullptr};
+}
+
 // Without the colourings, difference k is x(k - 2) g(k - 1) - x(k - 2), all known once the
 // loop has run: past the first two samples, which take x and g from the previous run, the
-// samples share the lanes rather than the channels.
-__attribute__((always_inline)) inline void EngineCore::uncolouredRun(AudiblePath& audible,
-                                                                     int begin, int end)
+// samples share the lanes rather than the channels. Runs start on a frame, so oversampled the
+// pairs start on an even sample.
+template <int SamplesPerFrame>
+__attribute__((always_inline)) inline void
+EngineCore::uncolouredRun(AudiblePath& audible, const Differences<SamplesPerFrame>& out, int begin,
+                          int end)
 {
     int k = begin;
     for (; k < end && k < begin + 2; ++k)
-        audible.step<false>(block.xL[k], block.xR[k], block.gain[k], block.dL[k], block.dR[k]);
+        audible.step<false>(block.xL[k], block.xR[k], block.gain[k], out.left(k), out.right(k));
     if (k == end) return;
     for (; k + 2 <= end; k += 2)
     {
         const __m128d g = _mm_loadu_pd(&block.gain[k - 1]);
         const __m128d xL = _mm_loadu_pd(&block.xL[k - 2]), xR = _mm_loadu_pd(&block.xR[k - 2]);
-        _mm_storeu_pd(&block.dL[k], _mm_sub_pd(_mm_mul_pd(xL, g), xL));
-        _mm_storeu_pd(&block.dR[k], _mm_sub_pd(_mm_mul_pd(xR, g), xR));
+        out.storePair(k, _mm_sub_pd(_mm_mul_pd(xL, g), xL), _mm_sub_pd(_mm_mul_pd(xR, g), xR));
     }
     for (; k < end; ++k)
     {
-        block.dL[k] = block.xL[k - 2] * block.gain[k - 1] - block.xL[k - 2];
-        block.dR[k] = block.xR[k - 2] * block.gain[k - 1] - block.xR[k - 2];
+        out.left(k) = block.xL[k - 2] * block.gain[k - 1] - block.xL[k - 2];
+        out.right(k) = block.xR[k - 2] * block.gain[k - 1] - block.xR[k - 2];
     }
     audible.a = _mm_set_pd(block.xR[end - 1], block.xL[end - 1]);
     audible.b = _mm_set_pd(block.xR[end - 2], block.xL[end - 2]);
@@ -157,6 +200,7 @@ template <int SamplesPerFrame, bool Colouring>
 __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, int end)
 {
     AudiblePath audible(*this);
+    const Differences<SamplesPerFrame> out = differences<SamplesPerFrame>();
     GainComputer gc = gainComputer;
     LevelDetector det = detector;
     SideChainFilter sc = sideChain;
@@ -169,12 +213,12 @@ __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, in
         sc.detectorInputs(split, (xL + xR) * 0.5, (xL - xR) * 0.5, n, l, r);
         det.process(l, r);
         block.gain[k] = g;
-        if (Colouring) audible.step<true>(xL, xR, g, block.dL[k], block.dR[k]);
+        if (Colouring) audible.step<true>(xL, xR, g, out.left(k), out.right(k));
     }
     gainComputer.copyStatesFrom(gc);
     detector.copyStatesFrom(det);
     sideChain.copyStatesFrom(sc);
-    if (!Colouring) uncolouredRun(audible, begin, end);
+    if (!Colouring) uncolouredRun(audible, out, begin, end);
     audible.store(*this);
     gainOut = block.gain[end - 1];
 }
@@ -296,12 +340,10 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames, doubl
     inCheckedRuns(frames, [this](int first, int count)
                   { feedbackAndOutput<2>(2 * first, 2 * (first + count)); });
 
-    double* evenL = evenPhase.left();
-    double* evenR = evenPhase.right();
-    double* oddL = oddPhase.left();
-    double* oddR = oddPhase.right();
-    blockloops::deinterleave(block.dL, evenL, oddL, frames);
-    blockloops::deinterleave(block.dR, evenR, oddR, frames);
+    const double* evenL = evenPhase.left();
+    const double* evenR = evenPhase.right();
+    const double* oddL = oddPhase.left();
+    const double* oddR = oddPhase.right();
     // A frame's output meets the odd phase up to the frame before it.
     halfBand.convolve(oddL - 1, frames, block.outL);
     halfBand.convolve(oddR - 1, frames, block.outR);
@@ -341,10 +383,13 @@ void EngineCore::directBlock(double* left, double* right, int frames, double* dr
     inCheckedRuns(frames,
                   [this](int first, int count) { feedbackAndOutput<1>(first, first + count); });
 
-    std::copy(block.dL, block.dL + frames, block.outL);
-    std::copy(block.dR, block.dR + frames, block.outR);
-    if (preview) previewInto(left, right, frames);
-    differenceDelay.processBlock(block.outL, block.outR, frames);
+    if (preview)
+    {
+        previewInto(left, right, frames);
+        differenceDelay.processBlock(block.outL, block.outR, frames);
+    }
+    else
+        differenceDelay.processBlock(block.dL, block.dR, block.outL, block.outR, frames);
     mix(left, right, frames, dryL, dryR);
 }
 

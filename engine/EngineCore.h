@@ -46,7 +46,11 @@ class EngineCore
     void oversampledBlock(double* left, double* right, int frames, double* dryL, double* dryR);
     void directBlock(double* left, double* right, int frames, double* dryL, double* dryR);
     struct AudiblePath;
-    void uncolouredRun(AudiblePath& audible, int begin, int end);
+    template <int SamplesPerFrame> struct Differences;
+    template <int SamplesPerFrame> Differences<SamplesPerFrame> differences();
+    template <int SamplesPerFrame>
+    void uncolouredRun(AudiblePath& audible, const Differences<SamplesPerFrame>& out, int begin,
+                       int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRun(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunBaseline(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunVex(int begin, int end);
