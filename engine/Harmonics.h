@@ -71,13 +71,15 @@ class Harmonics
     static __m128d curveHf(__m128d x)
     {
         const __m128d x2 = _mm_mul_pd(x, x);
+        // The constants' bits chosen by the sign: the negative one's, flipped where they
+        // differ from the positive one's, two instructions where and/andnot/or take three.
         const __m128d positive = _mm_cmpgt_pd(x, _mm_setzero_pd());
-        const __m128d a = _mm_or_pd(_mm_and_pd(positive, _mm_set1_pd(1.0)),
-                                    _mm_andnot_pd(positive, _mm_set1_pd(0.7)));
-        const __m128d b = _mm_or_pd(_mm_and_pd(positive, _mm_set1_pd(1.6)),
-                                    _mm_andnot_pd(positive, _mm_set1_pd(1.3)));
+        const __m128d a = _mm_xor_pd(_mm_set1_pd(0.7), _mm_and_pd(positive, aFlip()));
+        const __m128d b = _mm_xor_pd(_mm_set1_pd(1.3), _mm_and_pd(positive, bFlip()));
         return _mm_div_pd(_mm_mul_pd(x, _mm_add_pd(a, x2)), _mm_add_pd(a, _mm_mul_pd(b, x2)));
     }
+    static __m128d aFlip() { return _mm_xor_pd(_mm_set1_pd(1.0), _mm_set1_pd(0.7)); }
+    static __m128d bFlip() { return _mm_xor_pd(_mm_set1_pd(1.6), _mm_set1_pd(1.3)); }
     static __m128d curveLf(__m128d x)
     {
         const __m128d x2 = _mm_mul_pd(x, x);
