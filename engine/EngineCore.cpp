@@ -121,13 +121,17 @@ struct EngineCore::AudiblePath
 template <int SamplesPerFrame> struct EngineCore::Differences
 {
     double *evenL, *evenR, *oddL, *oddR;
-    double& left(int k) const
+    double& left(int k) const { return at(evenL, oddL, k); }
+    double& right(int k) const { return at(evenR, oddR, k); }
+    static double& at(double* even, double* odd, int k)
     {
-        return SamplesPerFrame == 2 ? ((k & 1) ? oddL : evenL)[k >> 1] : evenL[k];
-    }
-    double& right(int k) const
-    {
-        return SamplesPerFrame == 2 ? ((k & 1) ? oddR : evenR)[k >> 1] : evenR[k];
+        if constexpr (SamplesPerFrame == 2)
+        {
+            double* const phase = (k & 1) ? odd : even;
+            return phase[k >> 1];
+        }
+        else
+            return even[k];
     }
     // Differences k and k + 1 (k even when oversampled).
     void storePair(int k, __m128d l, __m128d r) const
