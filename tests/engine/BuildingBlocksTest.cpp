@@ -225,12 +225,13 @@ TEST(StereoDelay, ReturnsTheFrameWrittenLengthCallsEarlier)
 }
 
 // Blocks that stop short of the wrap, end on it, cross it and hold it more than once give the
-// frames of the same delay fed one at a time.
+// frames of the same delay fed one at a time, in place or into other buffers.
 TEST(StereoDelay, ABlockAtATimeEqualsFrameByFrame)
 {
-    StereoDelay byFrame(256), byBlock(256);
+    StereoDelay byFrame(256), byBlock(256), intoOthers(256);
     byFrame.setLength(151);
     byBlock.setLength(151);
+    intoOthers.setLength(151);
     int value = 0;
     for (int frames : {1, 149, 1, 151, 152, 300, 7, 0, 451})
     {
@@ -241,9 +242,13 @@ TEST(StereoDelay, ABlockAtATimeEqualsFrameByFrame)
             expectR[i] = r[i] = -value;
             byFrame.process(expectL[i], expectR[i]);
         }
+        std::vector<double> outL(frames), outR(frames);
+        intoOthers.processBlock(l.data(), r.data(), outL.data(), outR.data(), frames);
         byBlock.processBlock(l.data(), r.data(), frames);
         ASSERT_EQ(l, expectL) << frames;
         ASSERT_EQ(r, expectR) << frames;
+        ASSERT_EQ(outL, expectL) << frames;
+        ASSERT_EQ(outR, expectR) << frames;
     }
 }
 
