@@ -299,9 +299,17 @@ void EngineCore::processOversampled(double* left, double* right, int frames, dou
                                     double* dryR)
 {
     enter(Path::Oversampled);
+    const bool wide = loopEncoding != feedbackloop::Encoding::Sse2;
     for (int first = 0; first < frames; first += kBlock)
-        oversampledBlock(left + first, right + first, std::min(frames - first, kBlock),
-                         offset(dryL, first), offset(dryR, first));
+    {
+        const int n = std::min(frames - first, kBlock);
+        if (wide)
+            oversampledBlockWide(left + first, right + first, n, offset(dryL, first),
+                                 offset(dryR, first));
+        else
+            oversampledBlockBaseline(left + first, right + first, n, offset(dryL, first),
+                                     offset(dryR, first));
+    }
 }
 
 // Only the feedback loop is serial. The up-sampler depends on the input alone and the
@@ -311,8 +319,8 @@ void EngineCore::processOversampled(double* left, double* right, int frames, dou
 // Latency: each half-band filter delays by its centre tap (HalfBandFilter::kCentreDelay
 // frames) and the loop by two internal samples, one frame: together the dry delay's length,
 // latency::kFrames.
-void EngineCore::oversampledBlock(double* left, double* right, int frames, double* dryL,
-                                  double* dryR)
+__attribute__((always_inline)) inline void
+EngineCore::oversampledBlock(double* left, double* right, int frames, double* dryL, double* dryR)
 {
     double* sL = upInput.left();
     double* sR = upInput.right();
@@ -363,14 +371,23 @@ void EngineCore::oversampledBlock(double* left, double* right, int frames, doubl
 void EngineCore::processDirect(double* left, double* right, int frames, double* dryL, double* dryR)
 {
     enter(Path::Direct);
+    const bool wide = loopEncoding != feedbackloop::Encoding::Sse2;
     for (int first = 0; first < frames; first += kBlock)
-        directBlock(left + first, right + first, std::min(frames - first, kBlock),
-                    offset(dryL, first), offset(dryR, first));
+    {
+        const int n = std::min(frames - first, kBlock);
+        if (wide)
+            directBlockWide(left + first, right + first, n, offset(dryL, first),
+                            offset(dryR, first));
+        else
+            directBlockBaseline(left + first, right + first, n, offset(dryL, first),
+                                offset(dryR, first));
+    }
 }
 
 // Latency: the loop's two samples and the difference delay (latency::kDifferenceDelay) add up
 // to the dry delay's length, latency::kFrames.
-void EngineCore::directBlock(double* left, double* right, int frames, double* dryL, double* dryR)
+__attribute__((always_inline)) inline void
+EngineCore::directBlock(double* left, double* right, int frames, double* dryL, double* dryR)
 {
     for (int first = 0; first < frames;)
     {
@@ -399,7 +416,8 @@ void EngineCore::directBlock(double* left, double* right, int frames, double* dr
 
 // The side chain's preview in place of the difference signal: the input plus the noise,
 // filtered at the host rate.
-void EngineCore::previewInto(const double* left, const double* right, int frames)
+__attribute__((always_inline)) inline void EngineCore::previewInto(const double* left,
+                                                                   const double* right, int frames)
 {
     for (int i = 0; i < frames; ++i)
     {
@@ -414,7 +432,8 @@ void EngineCore::previewInto(const double* left, const double* right, int frames
 // difference signal aligned with the dry delay's output. The dither of each frame is the sum of
 // one entry of each table, their counters wrapping at different lengths: taken in runs in which
 // neither wraps.
-void EngineCore::mix(double* left, double* right, int frames, double* dryL, double* dryR)
+__attribute__((always_inline)) inline void EngineCore::mix(double* left, double* right, int frames,
+                                                           double* dryL, double* dryR)
 {
     if (!dryL || !dryR)
     {
@@ -450,6 +469,34 @@ void EngineCore::mix(double* left, double* right, int frames, double* dryL, doub
         ditherJ = NoiseTables::wrap(ditherJ + (end - first), NoiseTables::kDitherCycleB);
         first = end;
     }
+}
+
+// The block passes compiled twice: at the SSE2 baseline, and with AVX wherever the loop runs
+// its VEX or EVEX encoding, whose 256-bit vectors halve the passes' instructions. The passes are
+// element by element, so both give the same bits.
+void EngineCore::oversampledBlockBaseline(double* left, double* right, int frames, double* dryL,
+                                          double* dryR)
+{
+    oversampledBlock(left, right, frames, dryL, dryR);
+}
+
+__attribute__((target("avx"))) void EngineCore::oversampledBlockWide(double* left, double* right,
+                                                                     int frames, double* dryL,
+                                                                     double* dryR)
+{
+    oversampledBlock(left, right, frames, dryL, dryR);
+}
+
+void EngineCore::directBlockBaseline(double* left, double* right, int frames, double* dryL,
+                                     double* dryR)
+{
+    directBlock(left, right, frames, dryL, dryR);
+}
+
+__attribute__((target("avx"))) void
+EngineCore::directBlockWide(double* left, double* right, int frames, double* dryL, double* dryR)
+{
+    directBlock(left, right, frames, dryL, dryR);
 }
 
 void EngineCore::sanitizeNowAndThen()

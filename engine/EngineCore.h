@@ -45,6 +45,12 @@ class EngineCore
     template <class Run> void inCheckedRuns(int frames, Run run);
     void oversampledBlock(double* left, double* right, int frames, double* dryL, double* dryR);
     void directBlock(double* left, double* right, int frames, double* dryL, double* dryR);
+    // The block's passes at the SSE2 baseline, or with the 256-bit vectors of AVX.
+    void oversampledBlockBaseline(double* left, double* right, int frames, double* dryL,
+                                  double* dryR);
+    void oversampledBlockWide(double* left, double* right, int frames, double* dryL, double* dryR);
+    void directBlockBaseline(double* left, double* right, int frames, double* dryL, double* dryR);
+    void directBlockWide(double* left, double* right, int frames, double* dryL, double* dryR);
     struct AudiblePath;
     template <int SamplesPerFrame> struct Differences;
     template <int SamplesPerFrame> Differences<SamplesPerFrame> differences();
