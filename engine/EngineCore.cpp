@@ -200,7 +200,7 @@ EngineCore::uncolouredRun(AudiblePath& audible, const Differences<SamplesPerFram
 // of dependent steps most of the time, and the colouring filters, which need only inputs and
 // gains already computed, fill the idle units. Without them it is a short vector pass after
 // the loop.
-template <int SamplesPerFrame, bool Colouring>
+template <int SamplesPerFrame, bool Colouring, bool Avx>
 __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, int end)
 {
     AudiblePath audible(*this);
@@ -210,8 +210,9 @@ __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, in
     SideChainFilter sc = sideChain;
     for (int k = begin; k < end; ++k)
     {
-        const double xL = block.xL[k], xR = block.xR[k], n = block.noise[k / SamplesPerFrame];
-        const SplitGain split = gc.step(det.forecast(), n);
+        const double xL = block.xL[k], xR = block.xR[k],
+                     n = block.noise[static_cast<unsigned>(k) / SamplesPerFrame];
+        const SplitGain split = gc.step<Avx>(det.forecast(), n);
         const double g = split.value();
         double l, r;
         sc.detectorInputs(split, (xL + xR) * 0.5, (xL - xR) * 0.5, n, l, r);
@@ -236,19 +237,19 @@ __attribute__((always_inline)) inline void EngineCore::feedbackRun(int begin, in
 // elsewhere stay at the baseline.
 template <int SamplesPerFrame, bool Colouring> void EngineCore::feedbackRunBaseline(int b, int e)
 {
-    feedbackRun<SamplesPerFrame, Colouring>(b, e);
+    feedbackRun<SamplesPerFrame, Colouring, false>(b, e);
 }
 
 template <int SamplesPerFrame, bool Colouring>
 __attribute__((target("avx"))) void EngineCore::feedbackRunVex(int b, int e)
 {
-    feedbackRun<SamplesPerFrame, Colouring>(b, e);
+    feedbackRun<SamplesPerFrame, Colouring, true>(b, e);
 }
 
 template <int SamplesPerFrame, bool Colouring>
 __attribute__((target(OFC_EVEX_TARGET))) void EngineCore::feedbackRunEvex(int b, int e)
 {
-    feedbackRun<SamplesPerFrame, Colouring>(b, e);
+    feedbackRun<SamplesPerFrame, Colouring, true>(b, e);
 }
 
 template <int SamplesPerFrame> void EngineCore::feedbackAndOutput(int begin, int end)

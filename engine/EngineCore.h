@@ -57,7 +57,8 @@ class EngineCore
     template <int SamplesPerFrame>
     void uncolouredRun(AudiblePath& audible, const Differences<SamplesPerFrame>& out, int begin,
                        int end);
-    template <int SamplesPerFrame, bool Colouring> void feedbackRun(int begin, int end);
+    // Avx: compiled only into the encodings that need AVX (see fastSplitGainOfBoundedSteps).
+    template <int SamplesPerFrame, bool Colouring, bool Avx> void feedbackRun(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunBaseline(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunVex(int begin, int end);
     template <int SamplesPerFrame, bool Colouring> void feedbackRunEvex(int begin, int end);

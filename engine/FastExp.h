@@ -132,12 +132,19 @@ struct SplitGain
 // bounded far inside and held in steps, saves the clamp's instructions and the multiplication.
 inline constexpr double kBoundedDecibels = 6000.0;
 inline constexpr double kBoundedSteps = kBoundedDecibels * fastexp::kStepsPerDecibel;
-inline SplitGain fastSplitGainOfBoundedSteps(double t)
+// VexRound: the caller runs only where the processor has AVX, whose rounding instruction gives
+// the same whole number (to nearest, ties to even) one step sooner than the shift does; the
+// shifted value still carries it to the table.
+template <bool VexRound = false> inline SplitGain fastSplitGainOfBoundedSteps(double t)
 {
     using namespace fastexp;
     const double shifted = t + kRoundingShift;
-    const double f = t - (shifted - kRoundingShift);
-    return {powerOfSteps(shifted), restOfStep(f)};
+    double whole;
+    if constexpr (VexRound)
+        __asm__("vroundsd $8, %1, %1, %0" : "=x"(whole) : "x"(t));
+    else
+        whole = shifted - kRoundingShift;
+    return {powerOfSteps(shifted), restOfStep(t - whole)};
 }
 
 inline SplitGain fastSplitGainOfSteps(double t)

@@ -26,8 +26,18 @@ inline float fastLog2(float x)
     return fastLog2Low(_mm_set_ss(x));
 }
 
-// fastLog2 of the double p rounded to float.
-inline float fastLog2OfDouble(__m128d p)
+// fastLog2 of the double p rounded to float. The conversion reads the low lane only, so p enters
+// a register as it is, upper lane untouched: the zeroing _mm_set_sd asks for would be one more
+// step on the feedback loop's chain.
+inline float fastLog2OfDouble(double p)
 {
-    return fastLog2Low(_mm_cvtsd_ss(_mm_setzero_ps(), p));
+#if defined(__clang__)
+    // Clang's back end refuses a double tied to a vector operand; its builds are not the
+    // product's, so they take the zeroing.
+    const __m128d lane = _mm_set_sd(p);
+#else
+    __m128d lane;
+    __asm__("" : "=x"(lane) : "0"(p));
+#endif
+    return fastLog2Low(_mm_cvtsd_ss(_mm_setzero_ps(), lane));
 }

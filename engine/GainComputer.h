@@ -78,7 +78,8 @@ class GainComputer
     // The same step from the detector's forecast: the feedback loop's form. The choices are
     // the plain step's, made on values computed in another order, so the two differ in the
     // last bits of the envelopes.
-    SplitGain step(const LevelForecast& f, double n)
+    // VexRound: see fastSplitGainOfBoundedSteps.
+    template <bool VexRound = false> SplitGain step(const LevelForecast& f, double n)
     {
         const double noiseSteps = n * kSteps;
         fast = nextEnvelope(f.fastSlope, f.fastOffset, f.v, noiseSteps, fast, s.release);
@@ -91,7 +92,7 @@ class GainComputer
         // Every target lies between about -2200 dB (the loudest float level at the steepest
         // ratio) and the noise offset, and each state is a blend of targets and of states
         // that sanitize() keeps within kBoundedSteps: so is the gain.
-        return fastSplitGainOfBoundedSteps(gain);
+        return fastSplitGainOfBoundedSteps<VexRound>(gain);
     }
 
     // The feedback loop waits on this, so it is written for depth. With w = v - (threshold -

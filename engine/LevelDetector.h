@@ -47,9 +47,12 @@ class LevelDetector
     void process(double l, double r)
     {
         // max(l^2, r^2, floor), where a NaN side chain counts as silence rather than steering
-        // the gain: the max instruction answers its second operand when either is NaN.
-        const __m128d p =
-            _mm_max_sd(_mm_max_sd(_mm_set_sd(l * l), _mm_set_sd(r * r)), _mm_set_sd(kFloor));
+        // the gain: a > b ? a : b answers b when either is NaN, as the max instruction it
+        // compiles to does. Written on doubles rather than registers, so that no step clears
+        // the lanes above, which nothing reads.
+        const double squareL = l * l, squareR = r * r;
+        const double louder = squareL > squareR ? squareL : squareR;
+        const double p = louder > kFloor ? louder : kFloor;
         // 10 log10 p = log2 p * ln 2 * (20 / ln 10) / 2; single precision is within 0.02 dB.
         const float log2 = fastLog2OfDouble(p);
         const double v = static_cast<double>(log2 * 0.6931472f * (8.685889f * 0.5f));
