@@ -1,6 +1,7 @@
 #include "Biquad.h"
 #include "FastExp.h"
 #include "FastLog2.h"
+#include "FeedbackLoopEncoding.h"
 #include "HalfBandCoefficients.h"
 #include "HalfBandFilter.h"
 #include "LevelSmoother.h"
@@ -369,4 +370,20 @@ TEST(FastExp, GainOfDecibelsWithinItsBoundFromMinus6100To6100)
     EXPECT_EQ(fastGainOfDecibels(7000.0), fastGainOfDecibels(6160.0));
     EXPECT_TRUE(std::isnan(fastGainOfDecibels(NAN)));
     RecordProperty("worstOfBound", std::to_string(worst));
+}
+
+// The VEX and EVEX loops round the steps with vroundsd, the baseline with a shift: ties go to
+// even both ways, so the gains are the same bits.
+TEST(FastExp, RoundingInstructionGivesTheShiftsBits)
+{
+    if (!feedbackloop::processorRuns(feedbackloop::Encoding::Avx))
+        GTEST_SKIP() << "NOT TESTED: this processor has no AVX, so no loop uses vroundsd";
+    for (double t : {0.0, -0.0, 0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 0.49999999999999994, 1e-300, -7.25,
+                     123456.75, -261484.5, 261851.5, 1234.000001})
+    {
+        const SplitGain shift = fastSplitGainOfBoundedSteps<false>(t);
+        const SplitGain round = fastSplitGainOfBoundedSteps<true>(t);
+        EXPECT_EQ(shift.power, round.power) << t;
+        EXPECT_EQ(shift.rest, round.rest) << t;
+    }
 }
