@@ -296,21 +296,40 @@ double* offset(double* p, int frames)
 }
 } // namespace
 
+// Cuts a call into blocks of at most kBlock frames for `wide` where the loop runs an encoding
+// that needs AVX, else for `baseline`.
+void EngineCore::inBlocks(BlockPasses baseline, BlockPasses wide, double* left, double* right,
+                          int frames, double* dryL, double* dryR)
+{
+    const BlockPasses passes = loopEncoding != feedbackloop::Encoding::Sse2 ? wide : baseline;
+    for (int first = 0; first < frames; first += kBlock)
+        (this->*passes)(left + first, right + first, std::min(frames - first, kBlock),
+                        offset(dryL, first), offset(dryR, first));
+}
+
 void EngineCore::processOversampled(double* left, double* right, int frames, double* dryL,
                                     double* dryR)
 {
     enter(Path::Oversampled);
-    const bool wide = loopEncoding != feedbackloop::Encoding::Sse2;
-    for (int first = 0; first < frames; first += kBlock)
-    {
-        const int n = std::min(frames - first, kBlock);
-        if (wide)
-            oversampledBlockWide(left + first, right + first, n, offset(dryL, first),
-                                 offset(dryR, first));
-        else
-            oversampledBlockBaseline(left + first, right + first, n, offset(dryL, first),
-                                     offset(dryR, first));
-    }
+    inBlocks(&EngineCore::oversampledBlockBaseline, &EngineCore::oversampledBlockWide, left, right,
+             frames, dryL, dryR);
+}
+
+// One run of noise offsets, from the table's entry start + 1 on and as long as the counter
+// does not wrap (at most frames - first): copied into the block, and added to the input times
+// scale into outL/outR. Returns the run's frame count.
+__attribute__((always_inline)) inline int EngineCore::noiseRun(int start, int first, int frames,
+                                                               const double* left,
+                                                               const double* right, double scale,
+                                                               double* outL, double* outR)
+{
+    const int count =
+        std::min(frames - first, NoiseTables::framesBeforeWrap(start, NoiseTables::kNoiseCycle));
+    const double* noise = noiseTables.noise + start + 1;
+    std::copy(noise, noise + count, block.noise + first);
+    blockloops::addNoise(left + first, noise, scale, outL + first, count);
+    blockloops::addNoise(right + first, noise, scale, outR + first, count);
+    return count;
 }
 
 // Only the feedback loop is serial. The up-sampler depends on the input alone and the
@@ -330,16 +349,10 @@ EngineCore::oversampledBlock(double* left, double* right, int frames, double* dr
     for (int first = 0; first < frames;)
     {
         const int start = NoiseTables::wrap(noiseIndex, NoiseTables::kNoiseCycle);
-        const int end =
-            first + std::min(frames - first,
-                             NoiseTables::framesBeforeWrap(start, NoiseTables::kNoiseCycle));
-        const double* noise = noiseTables.noise + start + 1;
-        std::copy(noise, noise + (end - first), block.noise + first);
         // Zero insertion halves the level; the factor 2 gives the up-sampler unit gain.
-        blockloops::addNoise(left + first, noise, 2.0, sL + first, end - first);
-        blockloops::addNoise(right + first, noise, 2.0, sR + first, end - first);
-        noiseIndex = start + (end - first);
-        first = end;
+        const int count = noiseRun(start, first, frames, left, right, 2.0, sL, sR);
+        noiseIndex = start + count;
+        first += count;
     }
     halfBand.convolve(sL, frames, block.outL);
     halfBand.convolve(sR, frames, block.outR);
@@ -372,17 +385,8 @@ EngineCore::oversampledBlock(double* left, double* right, int frames, double* dr
 void EngineCore::processDirect(double* left, double* right, int frames, double* dryL, double* dryR)
 {
     enter(Path::Direct);
-    const bool wide = loopEncoding != feedbackloop::Encoding::Sse2;
-    for (int first = 0; first < frames; first += kBlock)
-    {
-        const int n = std::min(frames - first, kBlock);
-        if (wide)
-            directBlockWide(left + first, right + first, n, offset(dryL, first),
-                            offset(dryR, first));
-        else
-            directBlockBaseline(left + first, right + first, n, offset(dryL, first),
-                                offset(dryR, first));
-    }
+    inBlocks(&EngineCore::directBlockBaseline, &EngineCore::directBlockWide, left, right, frames,
+             dryL, dryR);
 }
 
 // Latency: the loop's two samples and the difference delay (latency::kDifferenceDelay) add up
@@ -392,15 +396,9 @@ EngineCore::directBlock(double* left, double* right, int frames, double* dryL, d
 {
     for (int first = 0; first < frames;)
     {
-        const int end =
-            first + std::min(frames - first,
-                             NoiseTables::framesBeforeWrap(noiseIndex, NoiseTables::kNoiseCycle));
-        const double* noise = noiseTables.noise + noiseIndex + 1;
-        std::copy(noise, noise + (end - first), block.noise + first);
-        blockloops::addNoise(left + first, noise, 1.0, block.xL + first, end - first);
-        blockloops::addNoise(right + first, noise, 1.0, block.xR + first, end - first);
-        noiseIndex = NoiseTables::wrap(noiseIndex + (end - first), NoiseTables::kNoiseCycle);
-        first = end;
+        const int count = noiseRun(noiseIndex, first, frames, left, right, 1.0, block.xL, block.xR);
+        noiseIndex = NoiseTables::wrap(noiseIndex + count, NoiseTables::kNoiseCycle);
+        first += count;
     }
     inCheckedRuns(frames,
                   [this](int first, int count) { feedbackAndOutput<1>(first, first + count); });

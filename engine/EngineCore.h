@@ -45,6 +45,11 @@ class EngineCore
     template <class Run> void inCheckedRuns(int frames, Run run);
     void oversampledBlock(double* left, double* right, int frames, double* dryL, double* dryR);
     void directBlock(double* left, double* right, int frames, double* dryL, double* dryR);
+    using BlockPasses = void (EngineCore::*)(double*, double*, int, double*, double*);
+    void inBlocks(BlockPasses baseline, BlockPasses wide, double* left, double* right, int frames,
+                  double* dryL, double* dryR);
+    int noiseRun(int start, int first, int frames, const double* left, const double* right,
+                 double scale, double* outL, double* outR);
     // The block's passes at the SSE2 baseline, or with the 256-bit vectors of AVX.
     void oversampledBlockBaseline(double* left, double* right, int frames, double* dryL,
                                   double* dryR);
